@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the game and starts a solo game against three computer players.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target quintrel
+exec build/src/app/quintrel "$@"
