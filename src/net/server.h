@@ -2,19 +2,115 @@
 // TServer: the host. Slots, login, relay, and the game engine, driven by explicit calls from
 // a transport (Qt sockets, or in-memory in tests). It never touches a socket or a clock.
 //
-// Entry points the transport calls (this is the contract with src/net/qt and quintrel-server;
-// the owner of this file may add to it, but keeps these):
+// Entry points the transport calls (this is the contract with src/net/qt and quintrel-server):
 //
 //   int  Sock1Accept(bool fromLoopback);   // choose the slot for a new connection: 1..9, or 10
-//                                          // for a refused one; marks it connected
+//                                          // for a refused one; marks 1..9 connected
 //   void accepted(int slot);               // the transport has bound the connection to `slot`:
-//                                          // sends CMD_sendlogininfo, or CMD_full+ and closes 10
+//                                          // sends CMD_sendlogininfo, or CMD_full+ and closes 10.
+//                                          // Slot 10 is only a name for "the refused one": the
+//                                          // transport detaches it on close(10) so that the
+//                                          // next refused connection can use it again.
 //   void Sock1Read(int slot, std::string_view bytes);   // bytes received on a slot
-//   void connectionClosed(int slot);       // the slot's connection is gone ("Socket Closed",
-//                                          // orderly or not); safe to call twice
+//   void connectionClosed(int slot);       // the slot's connection is gone (orderly close or a
+//                                          // network error); safe to call twice
 //   void socktimerTimer();                 // dispatch one queued line (every 10 ms)
 //   void Timer1Timer();                    // the computer players' / next round timer fired
 //   bool timer1Enabled() const; int timer1Interval() const;   // read after every call; the
 //                                          // transport starts/stops its QTimer to match
 //
-// Messages go out through the Outbox given at construction (src/engine/outbox.h).
+// Messages go out through the Outbox given at construction (src/engine/outbox.h). Outbox::close
+// may call connectionClosed() re-entrantly or later; either is fine.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quintrel {
+
+class Outbox;
+class Engine;
+struct HostState;
+class HostReceiveQueue;
+class LineBuffer;
+
+enum class HostMode {
+    Desktop,   // host and solo modes: slot 1 only for the own table (a loopback connection)
+    Headless,  // quintrel-server: the first connection hosts; the computer may play seat 1
+};
+
+struct ServerOptions {
+    HostMode mode = HostMode::Desktop;
+    int botdelay = 0;                   // computer-player delay until the hosting table sets one
+    std::uint32_t seed = 0;             // the generator's seed (the caller picks clock or --seed)
+    std::size_t maxQueuedLines = 300;   // a connection with more lines waiting is closed
+};
+
+// One line per event worth recording: connections, logins, games, dropped requests.
+using HostLog = std::function<void(std::string_view line)>;
+
+class TServer {
+public:
+    TServer(Outbox& outbox, ServerOptions options, HostLog log = {});
+    ~TServer();
+    TServer(const TServer&) = delete;
+    TServer& operator=(const TServer&) = delete;
+
+    // ------------------------------------------------------------ transport entry points
+    int Sock1Accept(bool fromLoopback);
+    void accepted(int slot);
+    void Sock1Read(int slot, std::string_view bytes);
+    void connectionClosed(int slot);
+    void socktimerTimer();
+    void Timer1Timer();
+    bool timer1Enabled() const;
+    int timer1Interval() const;
+
+    // Lines waiting in the receive queue (the transport may skip idle ticks when 0).
+    std::size_t queuedLines() const;
+
+    // ------------------------------------------------------------ request handlers
+    // Called by the dispatcher with the slot the line came from and the rest of the line.
+    // Each checks the sender and drops (and logs) a request it must not obey.
+    void receivedlogininfo(int sender, std::string_view rest);
+    void kickhim(int sender, std::string_view rest);
+    void botspeed(int sender, std::string_view rest);
+    void chat(int sender, std::string_view rest);
+    void action(int sender, std::string_view rest);
+    void disconnectsock(int slot);
+
+    // Dispatch one line as if it had come from `sender` (what socktimerTimer does per tick).
+    void dispatch(int sender, std::string_view line);
+
+    // ------------------------------------------------------------ state
+    HostState& state();
+    const HostState& state() const;
+    Engine& engine();
+    int connectioncount() const;
+    bool loggedIn(int slot) const;   // the slot's connection has sent its one login
+
+private:
+    void tempsockInfo(int slot);   // the departure cleanup
+    void sendCatchUp(int slot);
+    void relay(int sender, std::string_view rest, bool isAction);
+    bool checkSeatSender(int sender, std::string_view command, std::string_view rest);
+    void drop(int sender, std::string_view why, std::string_view line);
+    void noteGameTransitions();
+    void log(std::string_view line) const;
+
+    Outbox& outbox_;
+    ServerOptions options_;
+    HostLog log_;
+    std::unique_ptr<HostState> state_;
+    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<HostReceiveQueue> queue_;
+    std::array<std::unique_ptr<LineBuffer>, 11> buffers_;   // per slot 1..10
+    std::array<bool, 11> loggedIn_{};
+    bool gameWasStarted_ = false;
+};
+
+}  // namespace quintrel

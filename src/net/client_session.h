@@ -1,0 +1,131 @@
+#pragma once
+// ClientSession: the table's side of the connection to the host. It answers the slot
+// assignment with the login, keeps the roster (seat labels, spectator list), drains the
+// table's receive queue one line per tick, handles the roster messages itself and hands
+// every game message, parsed and range-checked, to a GameView. It never touches a socket,
+// a widget or a clock: side effects go through ClientEvents.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/wire.h"
+
+namespace quintrel {
+
+class ReceiveQueue;
+class LineBuffer;
+
+// Colours are 0x00BBGGRR.
+constexpr std::uint32_t kColourBlue = 0xFF0000;
+constexpr std::uint32_t kColourNavy = 0x800000;
+constexpr std::uint32_t kColourGreen = 0x008000;
+
+// What the window does for the session. Only the first five are required.
+class ClientEvents {
+public:
+    virtual ~ClientEvents() = default;
+    virtual void addlinetochat(std::string_view text, std::uint32_t colour) = 0;
+    virtual void playsounds(std::string_view name) = 0;
+    virtual void sendToHost(std::string_view line) = 0;   // one line, without its terminator
+    virtual void closeTable() = 0;                        // ends the program
+    virtual void messageBox(std::string_view text) = 0;
+    virtual void rosterChanged() {}                       // labels or spectators changed (tally refresh)
+    virtual void loggedIn() {}                            // the own login is confirmed: load the settings
+    virtual void chatrecieved(std::string_view /*rest*/) {}   // CMD_chat and CMD_action
+    virtual void botTalk(std::string_view /*rest*/) {}        // after a CMD_chat while seat 2 reads "Klot"
+};
+
+// The game side of the table: one handler per game message, each given its parsed fields.
+// Every default does nothing, so a partial table still runs.
+class GameView {
+public:
+    virtual ~GameView() = default;
+    virtual void startthegame(const wire::parse::StartGame&) {}
+    virtual void getnextplayer(const wire::parse::NextPlayer&) {}
+    virtual void winner(const wire::parse::Winner&) {}
+    virtual void newcard(const wire::parse::NewCard&) {}
+    virtual void nobook() {}
+    virtual void nothree() {}
+    virtual void notwo() {}
+    virtual void nobookmatch(int /*pos*/) {}
+    virtual void newbook(const wire::parse::NewBook&) {}
+    virtual void addtobook(const wire::parse::AddToBook&) {}
+    virtual void postscores(const wire::parse::PostScores&) {}
+    virtual void completed(const wire::parse::Complete&) {}
+    virtual void invaliddiscard() {}
+    virtual void discard(int /*card*/) {}
+    virtual void usefoot(int /*seat*/) {}
+    virtual void addtocomp(const wire::parse::AddToComp&) {}
+    virtual void toomany() {}
+    virtual void freecard(int /*pos*/) {}
+    virtual void justwatching(const wire::parse::JustWatching&) {}
+    virtual void loadbooks(const wire::parse::LoadBooks&) {}
+    virtual void loadcomp(const wire::parse::LoadComp&) {}
+    virtual void startround() {}
+    virtual void rwinner(int /*team*/) {}
+    virtual void notbots(const std::string& /*digit*/) {}
+};
+
+// One seat's name label on the score panel, plus its eyes picture.
+struct SeatLabel {
+    std::string caption = "<Waiting>";
+    std::string hint;                      // the computer player who takes the seat
+    std::uint32_t colour = kColourGreen;   // green for seats 1 and 3, navy for 2 and 4
+    bool eyesShown = false;
+    int eyesTag = 0;                       // 1: watching for the whole game
+};
+
+class ClientSession {
+public:
+    ClientSession(ClientEvents& events, GameView& game);
+    ~ClientSession();
+    ClientSession(const ClientSession&) = delete;
+    ClientSession& operator=(const ClientSession&) = delete;
+
+    // loginname := playername + 0xFF (the last field of the login).
+    void setPlayerName(std::string_view playername);
+    const std::string& loginname() const { return loginname_; }
+
+    // ------------------------------------------------------------ transport
+    void sockRead(std::string_view bytes);
+    // Informational event of the connection: exactly "Socket Closed" closes the table.
+    void sockInfo(std::string_view text);
+    // The connection broke with a network error: say so in the chat, keep the window.
+    void connectionError(std::string_view text);
+    // One line per tick; false when the queue was empty.
+    bool processsocktimer();
+    std::size_t queuedLines() const;
+
+    // Dispatch one line (what processsocktimer does with the line it takes).
+    void dispatch(std::string_view line);
+
+    // ------------------------------------------------------------ roster handlers
+    void sendloginfo(std::string_view rest);
+    void newplayerinfo(std::string_view rest);
+    void playerdisconnected(std::string_view rest);
+
+    // ------------------------------------------------------------ state
+    int myseat() const { return myseat_; }
+    bool loggedin() const { return loggedin_; }
+    const SeatLabel& seat(int seat) const;   // 1..4
+    SeatLabel& seat(int seat);
+    const std::vector<std::string>& spectators() const { return spectators_; }   // "slot: name"
+
+private:
+    ClientEvents& events_;
+    GameView& game_;
+    std::unique_ptr<LineBuffer> buffer_;
+    std::unique_ptr<ReceiveQueue> queue_;
+    std::string loginname_;
+    int myseat_ = 0;
+    bool loggedin_ = false;
+    std::array<SeatLabel, 4> seats_;
+    std::vector<std::string> spectators_;
+};
+
+}  // namespace quintrel
