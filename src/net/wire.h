@@ -83,7 +83,9 @@ std::string addtocomp(int seat, int pos, int compslot);
 
 // ---------------------------------------------------------------- parsed forms
 // Ranges: seat 1..4, slot 1..9 (1..10 where noted), pos 0..20, card 0..54,
-// bookslot/compslot 1..13, kind 1..2, team 1..2 (0 where allowed).
+// bookslot/compslot 1..13, kind 1..2, team 1..2 (0 where allowed), book count 1..7,
+// cards left in a hand 0..21, codes and draw source 1..2, ms 1..60000; scores and points
+// are any integer of at most 9 digits. A number is an optional "-" and 1..9 decimal digits.
 
 namespace parse {
 
