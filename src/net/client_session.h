@@ -17,8 +17,7 @@
 
 namespace quintrel {
 
-class ReceiveQueue;
-class LineBuffer;
+class TableInbox;
 
 // Colours are 0x00BBGGRR.
 constexpr std::uint32_t kColourBlue = 0xFF0000;
@@ -119,8 +118,7 @@ public:
 private:
     ClientEvents& events_;
     GameView& game_;
-    std::unique_ptr<LineBuffer> buffer_;
-    std::unique_ptr<ReceiveQueue> queue_;
+    std::unique_ptr<TableInbox> inbox_;
     std::string loginname_;
     int myseat_ = 0;
     bool loggedin_ = false;

@@ -35,8 +35,8 @@ namespace quintrel {
 class Outbox;
 class Engine;
 struct HostState;
-class HostReceiveQueue;
-class LineBuffer;
+class HostInbox;
+class RandomSource;
 
 enum class HostMode {
     Desktop,   // host and solo modes: slot 1 only for the own table (a loopback connection)
@@ -47,8 +47,9 @@ struct ServerOptions {
     HostMode mode = HostMode::Desktop;
     int botdelay = 0;                   // computer-player delay until the hosting table sets one
     std::uint32_t seed = 0;             // the generator's seed (the caller picks clock or --seed)
-    std::size_t maxQueuedLines = 300;   // a connection with more lines waiting is closed
 };
+
+constexpr int kMaxBotDelay = 60000;   // ms
 
 // One line per event worth recording: connections, logins, games, dropped requests.
 using HostLog = std::function<void(std::string_view line)>;
@@ -95,6 +96,7 @@ public:
 
 private:
     void tempsockInfo(int slot);   // the departure cleanup
+    void resetConnection(int slot);   // forget the slot's unread bytes and queued lines
     void sendCatchUp(int slot);
     void relay(int sender, std::string_view rest, bool isAction);
     bool checkSeatSender(int sender, std::string_view command, std::string_view rest);
@@ -106,9 +108,9 @@ private:
     ServerOptions options_;
     HostLog log_;
     std::unique_ptr<HostState> state_;
+    std::unique_ptr<RandomSource> random_;
     std::unique_ptr<Engine> engine_;
-    std::unique_ptr<HostReceiveQueue> queue_;
-    std::array<std::unique_ptr<LineBuffer>, 11> buffers_;   // per slot 1..10
+    std::unique_ptr<HostInbox> inbox_;   // per-slot line buffers and the shared queue
     std::array<bool, 11> loggedIn_{};
     bool gameWasStarted_ = false;
 };

@@ -1,0 +1,235 @@
+// The host's connections: slot choice, login, catch-up of a late joiner, departures.
+// Request dispatch and the sender checks are in server_dispatch.cpp.
+
+#include "net/server.h"
+
+#include <algorithm>
+#include <string>
+
+#include "engine/engine.h"
+#include "engine/host_state.h"
+#include "engine/outbox.h"
+#include "net/framing.h"
+#include "net/wire.h"
+#include "version.h"
+
+namespace quintrel {
+
+namespace {
+
+constexpr int kLastSpectator = 9;
+constexpr int kRefusedSlot = 10;
+constexpr std::size_t kMaxNameLength = 64;
+
+// Control bytes would break chat lines and labels on every table; a name is one short line.
+std::string cleanName(std::string_view raw) {
+    std::string name;
+    for (char c : raw) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) continue;
+        name.push_back(c);
+        if (name.size() == kMaxNameLength) break;
+    }
+    return name;
+}
+
+}  // namespace
+
+TServer::~TServer() = default;
+
+int TServer::connectioncount() const { return state_->connectioncount; }
+HostState& TServer::state() { return *state_; }
+const HostState& TServer::state() const { return *state_; }
+bool TServer::loggedIn(int slot) const { return slot >= 1 && slot <= kLastSpectator && loggedIn_[slot]; }
+bool TServer::timer1Enabled() const { return state_->timer1.enabled && state_->timer1.interval > 0; }
+int TServer::timer1Interval() const { return state_->timer1.interval; }
+
+void TServer::log(std::string_view line) const {
+    if (log_) log_(line);
+}
+
+int TServer::Sock1Accept(bool fromLoopback) {
+    HostState& s = *state_;
+    // Whoever holds slot 1 may start games and remove players: on a desktop host that is the
+    // own table, which always connects over loopback.
+    const bool slot1Allowed = options_.mode == HostMode::Headless || fromLoopback;
+    int slot = 0;
+    for (int k = 1; k <= s.connectioncount && k <= kLastSpectator; ++k) {
+        if (k == 1 && !slot1Allowed) continue;
+        if (!s.players[k].connected) {
+            slot = k;
+            break;
+        }
+    }
+    if (slot == 0) {
+        if (s.connectioncount == 0 && !slot1Allowed) s.connectioncount = 1;
+        if (s.connectioncount >= kLastSpectator) {
+            log("connection refused: the table is full");
+            return kRefusedSlot;
+        }
+        slot = ++s.connectioncount;
+    }
+    s.players[slot].connected = true;
+    loggedIn_[slot] = false;
+    resetConnection(slot);
+    return slot;
+}
+
+void TServer::accepted(int slot) {
+    if (slot == kRefusedSlot) {
+        outbox_.send(kRefusedSlot, wire::toclient::full());
+        outbox_.close(kRefusedSlot);
+        return;
+    }
+    if (slot < 1 || slot > kLastSpectator || !state_->players[slot].connected) return;
+    log("connection accepted in slot " + std::to_string(slot));
+    outbox_.send(slot, wire::toclient::sendlogininfo(slot));
+}
+
+void TServer::connectionClosed(int slot) {
+    if (slot < 1 || slot > kLastSpectator) return;
+    tempsockInfo(slot);
+}
+
+void TServer::disconnectsock(int slot) {
+    if (slot < 1 || slot > kLastSpectator || !state_->players[slot].connected) return;
+    outbox_.close(slot);
+    tempsockInfo(slot);
+}
+
+void TServer::tempsockInfo(int k) {
+    HostState& s = *state_;
+    tplayer& p = s.players[k];
+    if (!p.connected) return;
+    const bool wasLoggedIn = loggedIn_[k];
+    // A connection that never logged in was never announced, so its departure is not either.
+    if (wasLoggedIn) {
+        const std::string line = wire::toclient::playerdisconnected(k, p.name);
+        for (int j = 1; j <= s.connectioncount && j <= kLastSpectator; ++j)
+            if (j != k && s.players[j].connected) outbox_.send(j, line);
+    }
+    log("slot " + std::to_string(k) + " left" + (wasLoggedIn ? " (" + p.name + ")" : ""));
+    p.connected = false;
+    p.name = p.botname;
+    loggedIn_[k] = false;
+    resetConnection(k);
+    if (!(s.botswatch && (k == 3 || k == 4))) p.watching = false;
+
+    // The departed seat's turn is pending on a person: let the computer take it over.
+    const bool computerMayPlay = k != 1 || options_.mode == HostMode::Headless;
+    if (s.gamestarted && k == s.turnseat && computerMayPlay && s.timer1.tag == 1) engine_->restartTimer1();
+}
+
+void TServer::resetConnection(int slot) { inbox_->disconnect(slot); }
+
+void TServer::receivedlogininfo(int sender, std::string_view rest) {
+    HostState& s = *state_;
+    const auto login = wire::parse::logininfo(rest);
+    if (!login) return drop(sender, "malformed login", rest);
+    if (login->slot != sender) return drop(sender, "login names another slot", rest);
+    if (loggedIn_[sender]) return drop(sender, "repeated login", rest);
+    if (!s.players[sender].connected) return;
+
+    tplayer& newcomer = s.players[sender];
+    newcomer.name = cleanName(login->name);
+    loggedIn_[sender] = true;
+    log("slot " + std::to_string(sender) + " logged in as " + newcomer.name);
+
+    const std::string announce = wire::toclient::newplayerinfo(sender, newcomer.name);
+    for (int j = 1; j <= s.connectioncount && j <= kLastSpectator; ++j)
+        if (s.players[j].connected) outbox_.send(j, announce);
+
+    for (int j = 1; j <= s.connectioncount && j <= kLastSpectator; ++j) {
+        if (j == sender) continue;
+        // An empty spectator slot would show up as " is spying." and an empty spy-list entry.
+        if (j > kSeats && !loggedIn_[j]) continue;
+        outbox_.send(sender, wire::toclient::existingplayers(j, s.players[j].name));
+    }
+
+    if (login->version != kVersionLabel) {
+        log("slot " + std::to_string(sender) + " has version " + login->version);
+        if (s.players[1].connected) outbox_.send(1, wire::toclient::havewrongversion(newcomer.name));
+        outbox_.send(sender, wire::toclient::wrongversion());
+    }
+
+    if (s.gamestarted) sendCatchUp(sender);
+}
+
+void TServer::sendCatchUp(int slot) {
+    const HostState& s = *state_;
+    namespace out = wire::toclient;
+    if (slot <= kSeats && (!s.botswatch || slot < 3)) {
+        const tplayer& p = s.players[slot];
+        for (int pos = 0; pos < kHandSlots; ++pos)
+            if (p.hand[pos] != 0) outbox_.send(slot, out::newcard(slot, pos, p.hand[pos]));
+    }
+    for (int team = 1; team <= 2; ++team) {
+        std::vector<out::WorkingBookGroup> working;
+        for (int entry = 1; entry <= kBookSlots; ++entry) {
+            const BookEntry& b = s.books[team][entry];
+            if (b.count > 0) working.push_back({entry, b.card, b.kind, b.count});
+        }
+        if (!working.empty()) outbox_.send(slot, out::loadbooks(team, working));
+        std::vector<out::CompletedBookGroup> completed;
+        const int done = std::clamp(s.completedcount[team], 0, kBookSlots);
+        for (int entry = 1; entry <= done; ++entry) {
+            const BookEntry& b = s.completedbooks[team][entry];
+            completed.push_back({entry, b.card, b.kind});
+        }
+        if (!completed.empty()) outbox_.send(slot, out::loadcomp(team, completed));
+    }
+    for (int seat = 1; seat <= kSeats; ++seat)
+        if (s.players[seat].usefoot) outbox_.send(slot, out::usefoot(seat));
+    outbox_.send(slot, out::nextplayer(1, 0, s.turnseat));
+    for (int seat = 1; seat <= 2; ++seat)
+        outbox_.send(slot, out::postscores(s.players[seat].score, 0, seat, s.players[seat].partner));
+    for (int seat = 1; seat <= kSeats; ++seat)
+        if (s.players[seat].watching) outbox_.send(slot, out::justwatching(seat, 1));
+    if (s.botswatch) outbox_.send(slot, out::nobots(""));
+}
+
+void TServer::kickhim(int sender, std::string_view rest) {
+    const auto kick = wire::parse::kickhim(rest);
+    if (!kick) return drop(sender, "malformed removal", rest);
+    if (sender != 1 || kick->sender != sender) return drop(sender, "removal not from the hosting player", rest);
+    // The hosting player removing itself would end every table.
+    if (kick->target == sender) return drop(sender, "removal of the hosting player", rest);
+    log("slot " + std::to_string(kick->target) + " removed by the hosting player");
+    disconnectsock(kick->target);
+}
+
+void TServer::botspeed(int sender, std::string_view rest) {
+    const auto speed = wire::parse::botspeed(rest);
+    if (!speed) return drop(sender, "malformed bot speed", rest);
+    if (sender != 1 || speed->sender != sender) return drop(sender, "bot speed not from the hosting player", rest);
+    // 0 would spin the timer; a negative delay would stop the computer players.
+    if (speed->ms < 1 || speed->ms > kMaxBotDelay) return drop(sender, "bot speed out of range", rest);
+    state_->botdelay = speed->ms;
+}
+
+void TServer::chat(int sender, std::string_view rest) { relay(sender, rest, false); }
+void TServer::action(int sender, std::string_view rest) { relay(sender, rest, true); }
+
+void TServer::relay(int sender, std::string_view rest, bool isAction) {
+    const auto request = wire::parse::chatRequest(rest);
+    if (!request) return drop(sender, "malformed chat", rest);
+    if (request->slot != sender) return drop(sender, "chat names another slot", rest);
+    const HostState& s = *state_;
+    const std::string& name = s.players[sender].name;
+    const std::string line = isAction ? wire::toclient::action(name + " " + request->text)
+                                      : wire::toclient::chat(name + " chats: " + request->text);
+    for (int j = 1; j <= s.connectioncount && j <= kLastSpectator; ++j)
+        if (s.players[j].connected) outbox_.send(j, line);
+}
+
+void TServer::drop(int sender, std::string_view why, std::string_view line) {
+    std::string text = "dropped from slot " + std::to_string(sender) + ": " + std::string(why) + ": ";
+    // Keep the log line one short, printable line whatever the peer sent.
+    for (char c : line.substr(0, 80)) {
+        const auto byte = static_cast<unsigned char>(c);
+        text.push_back(byte < 0x20 || byte == 0x7F || byte == 0xFF ? '?' : c);
+    }
+    log(text);
+}
+
+}  // namespace quintrel
