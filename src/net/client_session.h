@@ -122,6 +122,7 @@ private:
     std::string loginname_;
     int myseat_ = 0;
     bool loggedin_ = false;
+    bool streamBroken_ = false;   // the host overflowed the line buffer: stop reading
     std::array<SeatLabel, 4> seats_;
     std::vector<std::string> spectators_;
 };

@@ -1,0 +1,171 @@
+// The table's connection: login, roster, and routing of the host's messages.
+
+#include "net/client_session.h"
+
+#include <algorithm>
+
+#include "net/dispatch.h"
+#include "net/framing.h"
+#include "version.h"
+
+namespace quintrel {
+
+namespace {
+
+constexpr int kLastSpectator = 9;
+constexpr const char* kBotNames[] = {"", "Klot", "Klick", "Kling"};
+
+std::string spectatorEntry(int slot, std::string_view name) {
+    return std::to_string(slot) + ": " + std::string(name);
+}
+
+}  // namespace
+
+ClientSession::ClientSession(ClientEvents& events, GameView& game)
+    : events_(events), game_(game), inbox_(std::make_unique<TableInbox>()) {
+    for (int i = 0; i < 4; ++i) {
+        seats_[i].hint = kBotNames[i];
+        seats_[i].colour = i % 2 == 0 ? kColourGreen : kColourNavy;
+    }
+}
+
+ClientSession::~ClientSession() = default;
+
+void ClientSession::setPlayerName(std::string_view playername) {
+    loginname_ = std::string(playername) + '\xFF';
+}
+
+const SeatLabel& ClientSession::seat(int seat) const { return seats_.at(static_cast<std::size_t>(seat - 1)); }
+SeatLabel& ClientSession::seat(int seat) { return seats_.at(static_cast<std::size_t>(seat - 1)); }
+
+std::size_t ClientSession::queuedLines() const { return inbox_->size(); }
+
+void ClientSession::sockRead(std::string_view bytes) {
+    if (streamBroken_) return;
+    if (inbox_->receive(bytes)) return;
+    // The host sent a flood without terminators: nothing more it sends can be trusted.
+    streamBroken_ = true;
+    events_.addlinetochat("The host sent a message that is too long; the connection is no longer read.",
+                          kColourBlue);
+}
+
+void ClientSession::sockInfo(std::string_view text) {
+    if (text == "Socket Closed") events_.closeTable();
+}
+
+void ClientSession::connectionError(std::string_view text) {
+    events_.addlinetochat("The connection to the host failed: " + std::string(text), kColourBlue);
+}
+
+bool ClientSession::processsocktimer() {
+    if (inbox_->empty()) return false;
+    const std::string line = inbox_->take();
+    dispatch(line);
+    return true;
+}
+
+void ClientSession::sendloginfo(std::string_view rest) {
+    const auto slot = wire::parse::sendlogininfo(rest);
+    // Slot 10 only ever hears "CMD_full+"; a second assignment would re-seat a logged-in table.
+    if (!slot || *slot > kLastSpectator || loggedin_) return;
+    myseat_ = *slot;
+    loggedin_ = true;
+    events_.sendToHost(wire::tohost::logininfo(myseat_, kVersionLabel, loginname_));
+}
+
+void ClientSession::newplayerinfo(std::string_view rest) {
+    const auto info = wire::parse::slotName(rest);
+    if (!info || info->slot < 1 || info->slot > kLastSpectator) return;
+    const bool own = info->slot == myseat_;
+    if (own) {
+        events_.addlinetochat("You are Connected.", kColourBlue);
+        events_.loggedIn();
+    } else {
+        events_.addlinetochat(info->name + " is Connected.", kColourBlue);
+    }
+    events_.playsounds("entered");
+    if (info->slot <= 4) {
+        seat(info->slot).caption = info->name;
+    } else {
+        spectators_.push_back(spectatorEntry(info->slot, info->name));
+        events_.addlinetochat(own ? std::string("You are spying.") : info->name + " is spying.", kColourBlue);
+    }
+    events_.rosterChanged();
+}
+
+void ClientSession::playerdisconnected(std::string_view rest) {
+    const auto info = wire::parse::slotName(rest);
+    if (!info || info->slot < 1 || info->slot > kLastSpectator) return;
+    if (info->slot <= 4) {
+        SeatLabel& label = seat(info->slot);
+        events_.addlinetochat(label.caption + " disconnected.", kColourBlue);
+        label.caption = label.hint;
+        if (label.eyesTag == 0) label.eyesShown = false;
+    }
+    const auto entry = std::find(spectators_.begin(), spectators_.end(), spectatorEntry(info->slot, info->name));
+    if (entry != spectators_.end()) {
+        events_.addlinetochat(info->name + " has left.", kColourNavy);
+        spectators_.erase(entry);
+    }
+    events_.rosterChanged();
+}
+
+void ClientSession::dispatch(std::string_view line) {
+    const auto routed = routeClientLine(line);
+    if (!routed) return;
+    const std::string_view rest = routed->rest;
+    namespace p = wire::parse;
+    // Calls the view only when the fields parse; a bad line is dropped whole.
+    auto with = [](const auto& parsed, auto&& handler) {
+        if (parsed) handler(*parsed);
+    };
+    switch (routed->command) {
+        case ClientCommand::CMD_sendlogininfo: sendloginfo(rest); break;
+        case ClientCommand::CMD_chat:
+            events_.chatrecieved(rest);
+            if (seat(2).caption == "Klot") events_.botTalk(rest);
+            break;
+        case ClientCommand::CMD_action: events_.chatrecieved(rest); break;
+        case ClientCommand::CMD_newplayerinfo:
+        case ClientCommand::CMD_existingplayers: newplayerinfo(rest); break;
+        case ClientCommand::CMD_havewrongversion:
+            events_.addlinetochat(std::string(rest) + " has a different version of the game then you.", kColourBlue);
+            break;
+        case ClientCommand::CMD_wrongversion:
+            events_.addlinetochat("You have a differnt version of the game then the host.", kColourBlue);
+            break;
+        case ClientCommand::CMD_playerdisconnected: playerdisconnected(rest); break;
+        case ClientCommand::CMD_full:
+            events_.messageBox("Game is full");
+            events_.closeTable();
+            break;
+        case ClientCommand::CMD_startgame: with(p::startgame(rest), [&](auto& v) { game_.startthegame(v); }); break;
+        case ClientCommand::CMD_nextplayer: with(p::nextplayer(rest), [&](auto& v) { game_.getnextplayer(v); }); break;
+        case ClientCommand::CMD_winner: with(p::winner(rest), [&](auto& v) { game_.winner(v); }); break;
+        case ClientCommand::CMD_newcard: with(p::newcard(rest), [&](auto& v) { game_.newcard(v); }); break;
+        case ClientCommand::CMD_nobook: game_.nobook(); break;
+        case ClientCommand::CMD_nothree: game_.nothree(); break;
+        case ClientCommand::CMD_notwo: game_.notwo(); break;
+        case ClientCommand::CMD_nobookmatch: with(p::nobookmatch(rest), [&](int v) { game_.nobookmatch(v); }); break;
+        case ClientCommand::CMD_newbook: with(p::newbook(rest), [&](auto& v) { game_.newbook(v); }); break;
+        case ClientCommand::CMD_addtobook: with(p::addtobook(rest), [&](auto& v) { game_.addtobook(v); }); break;
+        case ClientCommand::CMD_postscores: with(p::postscores(rest), [&](auto& v) { game_.postscores(v); }); break;
+        case ClientCommand::CMD_complete: with(p::complete(rest), [&](auto& v) { game_.completed(v); }); break;
+        case ClientCommand::CMD_invaliddiscard: game_.invaliddiscard(); break;
+        case ClientCommand::CMD_discard: with(p::discard(rest), [&](int v) { game_.discard(v); }); break;
+        case ClientCommand::CMD_usefoot: with(p::usefoot(rest), [&](int v) { game_.usefoot(v); }); break;
+        case ClientCommand::CMD_addtocomp: with(p::addtocomp(rest), [&](auto& v) { game_.addtocomp(v); }); break;
+        case ClientCommand::CMD_toomany: game_.toomany(); break;
+        case ClientCommand::CMD_freecard: with(p::freecard(rest), [&](int v) { game_.freecard(v); }); break;
+        case ClientCommand::CMD_justwatching:
+            with(p::justwatching(rest), [&](auto& v) { game_.justwatching(v); });
+            break;
+        case ClientCommand::CMD_loadbooks: with(p::loadbooks(rest), [&](auto& v) { game_.loadbooks(v); }); break;
+        case ClientCommand::CMD_loadcomp: with(p::loadcomp(rest), [&](auto& v) { game_.loadcomp(v); }); break;
+        case ClientCommand::CMD_startround: game_.startround(); break;
+        case ClientCommand::CMD_rwinner: with(p::rwinner(rest), [&](int v) { game_.rwinner(v); }); break;
+        case ClientCommand::CMD_nobots: with(p::nobots(rest), [&](auto& v) { game_.notbots(v); }); break;
+    }
+}
+
+}  // namespace quintrel
