@@ -1,0 +1,48 @@
+#pragma once
+
+// Drawing of the table's pictures for the generator. Everything is drawn on transparent
+// ARGB images; the generator flattens them to JPEG colour plus a greyscale alpha mask.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRectF>
+#include <QString>
+
+namespace quintrel::art {
+
+inline const QColor kRed(204, 20, 36);
+inline const QColor kBlack(18, 18, 24);
+inline const QColor kFelt(30, 104, 58);
+inline const QColor kGreenTeam(22, 140, 60);
+inline const QColor kNavyTeam(24, 44, 140);
+inline const QColor kGold(236, 190, 48);
+
+QImage blankImage(int width, int height);
+QFont dejaVu(qreal pixelSize, bool bold, bool condensed = false, bool serif = false);
+
+// Draws text so that its glyph outline fits box (shrunk if too wide), centred horizontally;
+// vertically per align (Qt::AlignTop, Qt::AlignVCenter or Qt::AlignBottom).
+void drawFitted(QPainter& painter, const QString& text, const QFont& font, const QRectF& box,
+                const QColor& colour, Qt::Alignment align = Qt::AlignVCenter);
+
+// Cards, indexed by card code 0..54 (0 = back).
+QImage cardPicture(int code);
+// Book faces, index = code mod 13 (0 King, 1 Ace, 2..12 Two..Queen).
+QImage bookFace(int index, bool wild);
+// Under-card edges of a working book, 0..4.
+QImage underCard(int index);
+
+QImage feltTile();
+QImage footPicture();
+QImage eyesPicture();
+QImage arrowPicture(const QColor& colour);
+QImage barPicture(const QColor& colour);
+QImage turnMarker();
+QImage roundWinner(int team, int width, int height);
+QImage gameWinner(int team, int width, int height);
+QImage startButton();
+QImage bookSquare();
+
+}  // namespace quintrel::art
