@@ -1,0 +1,239 @@
+// Handlers of the host's game messages: cards, books, the discard pile, turns and resets.
+
+#include "table/book_layout.h"
+#include "table/table_state.h"
+
+namespace quintrel::table {
+
+namespace {
+
+bool isWorkingSlot(int n) { return n >= 1 && n <= kMaxWorkingSlot; }
+bool isCompletedSlot(int n) { return n >= 1 && n <= kMaxCompletedSlot; }
+
+}  // namespace
+
+void TableState::newcard(const wire::parse::NewCard& m) {
+    if (m.seat != roster_.myseat()) return;
+    if (createcard(m.pos, m.card)) events_.playsounds("getcard");
+}
+
+void TableState::freecard(int pos) {
+    if (!isHandSlot(pos)) return;
+    cards_.erase(pos);
+    movecards(pos);
+    // A freed card has left the hand; a square showing it would offer a card that is gone.
+    for (int n = 1; n <= kSquares; ++n) {
+        Square& sq = squares_[static_cast<std::size_t>(n)];
+        if (!sq.empty() && sq.tag == pos) sq = Square{};
+    }
+}
+
+void TableState::discard(int card) {
+    if (!isCardCode(card)) return;
+    discardPicture_ = card;
+    discardTag_ = 1;
+    events_.playsounds("discard");
+}
+
+void TableState::usefoot(int seat) {
+    if (!isSeat(seat)) return;
+    seats_[static_cast<std::size_t>(seat)].footVisible = false;
+    events_.playsounds("getfoot");
+}
+
+void TableState::newbook(const wire::parse::NewBook& m) {
+    if (!isSeat(m.seat) || !isTeam(m.team) || !isWorkingSlot(m.bookslot) || !isCardCode(m.card) ||
+        !isKind(m.kind))
+        return;
+    addWorkingBook(m.team, m.bookslot, m.card, m.kind, 3);
+    emptySquares();
+    status(seatName(m.seat) + " created a " + kindWord(m.kind) + " " + bookname(m.card) + " book.");
+    events_.playsounds("createbook");
+}
+
+void TableState::addtobook(const wire::parse::AddToBook& m) {
+    if (!isSeat(m.seat) || !isTeam(m.team) || !isWorkingSlot(m.bookslot) || !isKind(m.kind)) return;
+    auto& books = working_[static_cast<std::size_t>(m.team)];
+    auto it = books.find(m.bookslot);
+    if (it != books.end()) {
+        // The rank stays that of the card the book was created with.
+        const int code = it->second.code;
+        const std::int64_t z = it->second.z;
+        it->second = makeWorkingBook(m.team, m.bookslot, code, m.kind, m.count);
+        it->second.z = z;
+        status(seatName(m.seat) + " added to the " + bookname(code) + " book.");
+    }
+    events_.playsounds("placebook");
+}
+
+void TableState::completed(const wire::parse::Complete& m) {
+    if (!isSeat(m.seat) || !isTeam(m.team) || !isWorkingSlot(m.bookslot) ||
+        !isCompletedSlot(m.compslot) || !isCardCode(m.card) || !isKind(m.kind))
+        return;
+    working_[static_cast<std::size_t>(m.team)].erase(m.bookslot);
+    addCompletedBook(m.team, m.compslot, m.card, m.kind);
+    status(seatName(m.seat) + " completed a " + kindWord(m.kind) + " " + bookname(m.card) + " book.");
+    events_.playsounds("createbook");
+}
+
+void TableState::addtocomp(const wire::parse::AddToComp& m) {
+    if (!isSeat(m.seat) || !isKind(m.kind) || !isCardCode(m.card)) return;
+    status(seatName(m.seat) + " added to the " + kindWord(m.kind) + " " + bookname(m.card) +
+           " completed book.");
+    events_.playsounds("placecomplete");
+}
+
+void TableState::nobookmatch(int pos) {
+    if (!isHandSlot(pos)) return;
+    auto it = cards_.find(pos);
+    if (it != cards_.end()) it->second.top = kCardTopResting;
+    status("That card does not match the book");
+}
+
+void TableState::loadbooks(const wire::parse::LoadBooks& m) {
+    if (!isTeam(m.team)) return;
+    for (const auto& g : m.books)
+        if (isWorkingSlot(g.bookslot) && isCardCode(g.card) && isKind(g.kind))
+            addWorkingBook(m.team, g.bookslot, g.card, g.kind, g.count);
+}
+
+void TableState::loadcomp(const wire::parse::LoadComp& m) {
+    if (!isTeam(m.team)) return;
+    for (const auto& g : m.books)
+        if (isCompletedSlot(g.compslot) && isCardCode(g.card) && isKind(g.kind))
+            addCompletedBook(m.team, g.compslot, g.card, g.kind);
+}
+
+void TableState::getnextplayer(const wire::parse::NextPlayer& m) {
+    if (!isSeat(m.nextSeat) || (m.previousSeat != 0 && !isSeat(m.previousSeat)) || m.cardsLeft < 0)
+        return;
+    // A new turn starts with nothing selected: slot and code go together.
+    if (auto it = cards_.find(selectedslot_); it != cards_.end()) it->second.top = kCardTopResting;
+    clearSelection();
+    greenArrow_.visible = blueArrow_.visible = false;
+    if (m.previousSeat != 0)
+        seats_[static_cast<std::size_t>(m.previousSeat)].cardsleft = std::to_string(m.cardsLeft);
+
+    whoseturn_ = m.nextSeat;
+    SeatRow& row = seats_[static_cast<std::size_t>(m.nextSeat)];
+    row.nameVisible = row.scoreVisible = true;
+    turnMarkerTop_ = kSeatRowTop[static_cast<std::size_t>(m.nextSeat)];
+
+    if (m.nextSeat != roster_.myseat()) {
+        labelTurn_ = seatName(m.nextSeat) + "'s turn.";
+        buttonDraw_.visible = buttonPickup_.visible = false;
+        return;
+    }
+    labelTurn_ = "Your Turn.";
+    events_.playsounds("turn");
+    (teamOfSeat(m.nextSeat) == 1 ? greenArrow_ : blueArrow_).visible = true;
+    if (justWatch_) {
+        buttonDraw_.visible = buttonPickup_.visible = false;
+        return;
+    }
+    buttonPickup_.visible = discardTag_ != 0;
+    buttonDraw_.visible = true;
+    toFront(buttonDraw_.z);
+    toFront(buttonPickup_.z);
+}
+
+void TableState::clearTable() {
+    for (auto& place : handrow_) place = HandPlace{};
+    discardPicture_ = -1;
+    discardTag_ = 0;
+    cards_.clear();
+    for (auto& books : working_) books.clear();
+    for (auto& books : completed_) books.clear();
+    for (auto& sq : squares_) sq = Square{};
+    // The selected card's image is gone with the rest.
+    clearSelection();
+}
+
+void TableState::startround() {
+    for (int team = 1; team <= 2; ++team) {
+        rwinner_[static_cast<std::size_t>(team)].visible = false;
+        winner_[static_cast<std::size_t>(team)].visible = false;
+    }
+    clearTable();
+    for (int seat = 1; seat <= 4; ++seat) {
+        SeatRow& row = seats_[static_cast<std::size_t>(seat)];
+        row.footVisible = true;
+        row.cardsleft = "11";
+    }
+}
+
+void TableState::startthegame(const wire::parse::StartGame& m) {
+    events_.rosterChanged();   // the tally's list of opponents
+    if (m.letter == "t")
+        labelFull_ = "Play Full Game";
+    else if (m.letter == "h")
+        labelFull_ = "Play Half Game";
+    else
+        labelFull_ = "Play One Round";
+    seats_[3].scoreVisible = seats_[4].scoreVisible = true;
+    roster_.seatLabel(3).eyesTag = 0;
+    roster_.seatLabel(4).eyesTag = 0;
+    buttonStart_.visible = false;
+    justWatch_ = false;
+    for (int team = 1; team <= 2; ++team) {
+        rwinner_[static_cast<std::size_t>(team)].visible = false;
+        winner_[static_cast<std::size_t>(team)].visible = false;
+    }
+    notice(m.name + " has started a game.");
+    clearTable();
+    for (int seat = 1; seat <= 4; ++seat) {
+        SeatRow& row = seats_[static_cast<std::size_t>(seat)];
+        row.footVisible = true;
+        row.score = "0";
+        row.cardsleft = "11";
+        SeatLabel& label = roster_.seatLabel(seat);
+        label.eyesShown = false;
+        if (label.caption == "<Waiting>") label.caption = label.hint;
+    }
+    const int me = roster_.myseat();
+    if (isSeat(me)) (teamOfSeat(me) == 1 ? greenBar_ : blueBar_).visible = true;
+}
+
+void TableState::nobook() { status("This is not a valid book"); }
+void TableState::nothree() { status("You can not make a book using THREES"); }
+void TableState::notwo() { status("You can not make a book using WILDS"); }
+void TableState::toomany() { status("You can only have 9 working books at one time."); }
+
+void TableState::invaliddiscard() {
+    status("That is not a valid discard");
+    if (isSeat(roster_.myseat())) whoseturn_ = roster_.myseat();
+}
+
+void TableState::justwatching(const wire::parse::JustWatching& m) {
+    if (!isSeat(m.seat)) return;
+    SeatLabel& label = roster_.seatLabel(m.seat);
+    const bool mine = m.seat == roster_.myseat();
+    if (m.code == 1) {
+        if (mine) {
+            justWatch_ = true;
+            buttonDraw_.visible = buttonPickup_.visible = false;
+        }
+        notice(label.caption + " is just watching");
+        label.eyesShown = true;
+    } else {
+        if (mine) justWatch_ = false;
+        notice(label.caption + " now playing again");
+        label.eyesShown = false;
+    }
+}
+
+void TableState::notbots(const std::string& digit) {
+    if (digit == "5")
+        labelFull_ = "Play to 5000";
+    else if (digit == "3")
+        labelFull_ = "Play to 3000";
+    notice("The Bots are just watching");
+    seats_[3].scoreVisible = seats_[4].scoreVisible = false;
+    for (int seat : {3, 4}) {
+        SeatLabel& label = roster_.seatLabel(seat);
+        label.eyesShown = true;
+        label.eyesTag = 1;
+    }
+}
+
+}  // namespace quintrel::table

@@ -1,0 +1,170 @@
+#pragma once
+// TableState: one player's picture of the table (the state behind Tchat) and every handler
+// that changes it, for the host's messages and for the player's clicks. It holds no game
+// rules: it mirrors what the host announces and asks the host for every change. Side effects
+// (requests, chat notices, sounds, modal messages) go through ClientEvents.
+//
+// Every number is checked before it names a seat, slot, place or image; a message with a
+// number out of range changes nothing.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "net/client_session.h"
+#include "table/table_roster.h"
+#include "table/table_types.h"
+
+namespace quintrel::table {
+
+class GameStartForm;
+
+enum class MouseButton { Left, Right, Middle };
+
+class TableState final : public GameView {
+public:
+    TableState(ClientEvents& events, TableRoster& roster);
+
+    // ------------------------------------------------------------ identity and options
+    void setPlayername(std::string name) { playername_ = std::move(name); }
+    const std::string& playername() const { return playername_; }
+    // The hosting player's table offers the start button.
+    void setIshost(bool ishost);
+    bool ishost() const { return ishost_; }
+    void setManualSort(bool on) { manualSort_ = on; }    // Options > "Manual Sort"
+    bool manualSort() const { return manualSort_; }
+    bool justWatchChecked() const { return justWatch_; } // Options > "Just Watch"
+    // Called with the winners' text when a game is won (the tally records it).
+    std::function<void(const std::string&)> onGameWon;
+
+    // ------------------------------------------------------------ host messages
+    void newcard(const wire::parse::NewCard& m) override;
+    void freecard(int pos) override;
+    void discard(int card) override;
+    void usefoot(int seat) override;
+    void newbook(const wire::parse::NewBook& m) override;
+    void addtobook(const wire::parse::AddToBook& m) override;
+    void completed(const wire::parse::Complete& m) override;
+    void addtocomp(const wire::parse::AddToComp& m) override;
+    void nobookmatch(int pos) override;
+    void loadbooks(const wire::parse::LoadBooks& m) override;
+    void loadcomp(const wire::parse::LoadComp& m) override;
+    void getnextplayer(const wire::parse::NextPlayer& m) override;
+    void startround() override;
+    void startthegame(const wire::parse::StartGame& m) override;
+    void nobook() override;
+    void nothree() override;
+    void notwo() override;
+    void toomany() override;
+    void invaliddiscard() override;
+    void postscores(const wire::parse::PostScores& m) override;
+    void rwinner(int team) override;
+    void winner(const wire::parse::Winner& m) override;
+    void justwatching(const wire::parse::JustWatching& m) override;
+    void notbots(const std::string& digit) override;
+
+    // ------------------------------------------------------------ hand row
+    // Returns false when the card was not shown (bad number, or the row is full).
+    bool createcard(int slot, int code);
+    void movecards(int slot);
+    void sortthem();
+    void cardimagesMouseDown(int slot, MouseButton button);
+    void acard_place3Click(int square);                  // square 1..3
+    // True when `team` has a working book of `rank` (code mod 13).
+    bool checkforbook(int rank, int team) const;
+
+    // ------------------------------------------------------------ turn actions
+    void button_drawClick();
+    void button_pickupClick();
+    void button_createClick();
+    void button_clearbookClick();
+    void bookimageClick(int team, int slot);
+    void completedimageClick(int team, int slot);
+    void image_discardClick();                           // image_discard and Image4
+    void JustWatch1Click();
+
+    // ------------------------------------------------------------ game start
+    // The table's start button and File > "Start Game": open the dialog.
+    void button_startClick(GameStartForm& form);
+    // The dialog's start button: send the choice, then hide the dialog.
+    void startgame(GameStartForm& form);
+
+    // ------------------------------------------------------------ state to draw
+    int myseat() const { return roster_.myseat(); }
+    bool loggedin() const { return roster_.loggedin(); }
+    int whoseturn() const { return whoseturn_; }
+    int selectedslot() const { return selectedslot_; }
+    const std::string& selectedcode() const { return selectedcode_; }
+    const HandPlace& handrow(int place) const;           // place 1..20
+    const Square& square(int n) const;                   // 1..3
+    const std::map<int, CardImage>& cards() const { return cards_; }   // by hand slot
+    const CardImage* card(int slot) const;
+    const std::map<int, WorkingBook>& workingBooks(int team) const;    // by slot
+    const std::map<int, CompletedBook>& completedBooks(int team) const;
+    int discardPicture() const { return discardPicture_; }   // BigCards index, -1 cleared
+    int discardTag() const { return discardTag_; }
+    const SeatRow& seatRow(int seat) const;              // 1..4
+    const SeatLabel& seatLabel(int seat) const { return roster_.seatLabel(seat); }
+    int turnMarkerTop() const { return turnMarkerTop_; }  // image_Turn, -1 before any turn
+    const std::string& label_turn() const { return labelTurn_; }
+    const std::string& label_status() const { return labelStatus_; }
+    const std::string& label_full() const { return labelFull_; }
+    const Shown& button_draw() const { return buttonDraw_; }
+    const Shown& button_pickup() const { return buttonPickup_; }
+    const Shown& button_start() const { return buttonStart_; }
+    const Shown& image_greenarrow() const { return greenArrow_; }
+    const Shown& image_bluearrow() const { return blueArrow_; }
+    const Shown& image_green() const { return greenBar_; }
+    const Shown& image_blue() const { return blueBar_; }
+    const Shown& image_rwinner(int team) const;          // 1..2
+    const Shown& image_winner(int team) const;
+
+private:
+    bool myTurn() const;
+    bool myTurnDrawn() const;
+    std::string seatName(int seat) const;
+    void toFront(std::int64_t& z) { z = ++nextZ_; }
+    void status(std::string text) { labelStatus_ = std::move(text); }
+    void notice(const std::string& text);
+    void clearSelection();
+    int firstFreePlace() const;
+    int placeOf(int slot) const;
+    void frontFrom(int place);
+    void returnSquareToRow(Square& sq);
+    void emptySquares();
+    void clearTable();
+    void addWorkingBook(int team, int slot, int code, int kind, int count);
+    void addCompletedBook(int team, int slot, int code, int kind);
+    void sendIfLoggedIn(const std::string& line);
+
+    ClientEvents& events_;
+    TableRoster& roster_;
+    std::string playername_;
+    bool ishost_ = false;
+    bool manualSort_ = false;
+    bool justWatch_ = false;
+
+    int whoseturn_ = 0;
+    std::array<HandPlace, kHandPlaces + 1> handrow_{};   // [0] unused
+    int selectedslot_ = -1;
+    std::string selectedcode_;
+    std::array<Square, kSquares + 1> squares_{};          // [0] unused
+    std::map<int, CardImage> cards_;
+    std::array<std::map<int, WorkingBook>, 3> working_{};   // [team]
+    std::array<std::map<int, CompletedBook>, 3> completed_{};
+    int discardPicture_ = -1;
+    int discardTag_ = 0;
+    std::array<SeatRow, 5> seats_{};                      // [seat]
+    int turnMarkerTop_ = -1;
+    std::string labelTurn_;
+    std::string labelStatus_ = "Welcome to Quintrel!";
+    std::string labelFull_;
+    Shown buttonDraw_, buttonPickup_, buttonStart_;
+    Shown greenArrow_, blueArrow_, greenBar_, blueBar_;
+    std::array<Shown, 3> rwinner_{}, winner_{};           // [team]
+    std::int64_t nextZ_ = 0;
+};
+
+}  // namespace quintrel::table

@@ -1,0 +1,86 @@
+// The player's requests on their own turn, and starting a game.
+
+#include "net/wire.h"
+#include "table/game_start_form.h"
+#include "table/table_state.h"
+
+namespace quintrel::table {
+
+void TableState::button_drawClick() {
+    // A hidden button takes no clicks: the first click hides it, so a second sends nothing.
+    if (!buttonDraw_.visible || !myTurn() || !roster_.loggedin()) return;
+    buttonDraw_.visible = buttonPickup_.visible = false;
+    events_.sendToHost(wire::tohost::drawing(roster_.myseat(), 1));
+}
+
+void TableState::button_pickupClick() {
+    if (!buttonPickup_.visible || !myTurn() || !roster_.loggedin()) return;
+    buttonDraw_.visible = buttonPickup_.visible = false;
+    events_.sendToHost(wire::tohost::drawing(roster_.myseat(), 2));
+}
+
+void TableState::button_createClick() {
+    if (!myTurnDrawn()) return;
+    for (int n = 1; n <= kSquares; ++n) {
+        if (squares_[static_cast<std::size_t>(n)].empty()) {
+            status("Not a complete book");
+            return;
+        }
+    }
+    sendIfLoggedIn(wire::tohost::createbook(roster_.myseat(), squares_[1].tag, squares_[2].tag,
+                                            squares_[3].tag));
+}
+
+void TableState::button_clearbookClick() {
+    for (int n = 1; n <= kSquares; ++n) {
+        Square& sq = squares_[static_cast<std::size_t>(n)];
+        if (sq.tag == -1 || sq.empty()) continue;
+        returnSquareToRow(sq);
+        events_.playsounds("clearbook");
+    }
+}
+
+void TableState::bookimageClick(int team, int slot) {
+    if (!isTeam(team) || !working_[static_cast<std::size_t>(team)].count(slot)) return;
+    if (!myTurnDrawn() || selectedcode_.empty()) return;
+    // The host resolves the slot against the player's own team, whichever board was clicked.
+    sendIfLoggedIn(wire::tohost::addtobook(roster_.myseat(), selectedslot_, slot));
+    clearSelection();
+}
+
+void TableState::completedimageClick(int team, int slot) {
+    if (!isTeam(team) || !completed_[static_cast<std::size_t>(team)].count(slot)) return;
+    if (!myTurnDrawn() || selectedcode_.empty()) return;
+    sendIfLoggedIn(wire::tohost::addtocomp(roster_.myseat(), selectedslot_, slot));
+    clearSelection();
+}
+
+void TableState::image_discardClick() {
+    if (!myTurnDrawn() || selectedcode_.empty()) return;
+    button_clearbookClick();
+    sendIfLoggedIn(wire::tohost::discard(roster_.myseat(), selectedslot_));
+    clearSelection();
+    whoseturn_ = 0;   // until the host names the next turn or hands this one back
+}
+
+void TableState::JustWatch1Click() {
+    if (!isSeat(roster_.myseat()) || !roster_.loggedin()) return;
+    events_.sendToHost(wire::tohost::justwatch(roster_.myseat(), justWatch_ ? 2 : 1));
+}
+
+void TableState::button_startClick(GameStartForm& form) {
+    form.show();
+    buttonStart_.visible = false;
+}
+
+void TableState::startgame(GameStartForm& form) {
+    if (!roster_.loggedin()) {
+        events_.messageBox("You are not connected");
+    } else {
+        events_.sendToHost(wire::tohost::startgame(playername_, form.lengthLetter()));
+        events_.sendToHost(wire::tohost::settourney(form.botsWatch(), form.targetDigit()));
+    }
+    form.hide();
+}
+
+}  // namespace quintrel::table

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "table/game_start_form.h"
+#include "table_test_support.h"
+
+namespace quintrel::table {
+namespace {
+
+using Box = GameStartForm::Box;
+using testing::Table;
+
+std::vector<std::string> start(Table& t, GameStartForm& form) {
+    t.events.sent.clear();
+    t.state.button_startClick(form);
+    EXPECT_TRUE(form.visible());
+    EXPECT_FALSE(t.state.button_start().visible);
+    t.state.startgame(form);
+    EXPECT_FALSE(form.visible());
+    return t.events.sent;
+}
+
+TEST(GameStartForm, DefaultSendsFullGameWithoutWatchingBots) {
+    Table t(1);
+    GameStartForm form(true);
+    EXPECT_EQ(start(t, form), (std::vector<std::string>{"CMD_startgame+You+t", "CMD_settourney+false+0+"}));
+    GameStartForm multi(false);
+    EXPECT_FALSE(multi.box(Box::Bots).visible);
+    multi.setChecked(Box::Bots, true);   // a hidden box never asks the bots to watch
+    EXPECT_EQ(start(t, multi)[1], "CMD_settourney+false+0+");
+}
+
+TEST(GameStartForm, LengthBoxesExcludeEachOther) {
+    Table t(1);
+    GameStartForm form(true);
+    form.click(Box::Half);
+    EXPECT_FALSE(form.box(Box::Full).checked);
+    EXPECT_TRUE(form.box(Box::Half).checked);
+    EXPECT_FALSE(form.box(Box::Round).checked);
+    EXPECT_EQ(start(t, form)[0], "CMD_startgame+You+h");
+    form.click(Box::Round);
+    EXPECT_FALSE(form.box(Box::Half).checked);
+    EXPECT_TRUE(form.box(Box::Round).checked);
+}
+
+TEST(GameStartForm, UncheckingTheCheckedLengthLeavesNoneAndSendsF) {
+    Table t(1);
+    GameStartForm form(true);
+    form.click(Box::Full);
+    EXPECT_FALSE(form.box(Box::Full).checked);
+    EXPECT_FALSE(form.box(Box::Half).checked);
+    EXPECT_FALSE(form.box(Box::Round).checked);
+    EXPECT_EQ(start(t, form)[0], "CMD_startgame+You+f");
+}
+
+TEST(GameStartForm, BotsJustWatchEnablesTheTargetsWhichExcludeEachOther) {
+    Table t(1);
+    GameStartForm form(true);
+    form.click(Box::To3000);   // disabled: no effect
+    EXPECT_FALSE(form.box(Box::To3000).checked);
+    form.click(Box::Bots);
+    EXPECT_TRUE(form.box(Box::To3000).enabled);
+    form.click(Box::To3000);
+    EXPECT_EQ(start(t, form)[1], "CMD_settourney+true+3+");
+    form.click(Box::To5000);
+    EXPECT_TRUE(form.box(Box::To5000).checked);
+    EXPECT_FALSE(form.box(Box::To3000).checked);
+    form.click(Box::To3000);
+    EXPECT_FALSE(form.box(Box::To5000).checked);
+}
+
+TEST(GameStartForm, TargetLeftCheckedAfterBotsIsUncheckedStillCounts) {
+    Table t(1);
+    GameStartForm form(true);
+    form.click(Box::Bots);
+    form.click(Box::To5000);
+    form.click(Box::Bots);
+    EXPECT_FALSE(form.box(Box::To5000).enabled);
+    EXPECT_FALSE(form.box(Box::To3000).enabled);
+    EXPECT_TRUE(form.box(Box::To5000).checked);
+    EXPECT_EQ(start(t, form)[1], "CMD_settourney+false+5+");
+}
+
+TEST(GameStartForm, NotConnectedSendsNothing) {
+    Table t(0);
+    t.roster.logged = false;
+    GameStartForm form(true);
+    EXPECT_TRUE(start(t, form).empty());
+    EXPECT_EQ(t.events.boxes, (std::vector<std::string>{"You are not connected"}));
+}
+
+}  // namespace
+}  // namespace quintrel::table

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "table_test_support.h"
+
+namespace quintrel::table {
+namespace {
+
+using testing::Table;
+
+TEST(Scores, BothPartnersChangeTogetherAndWaitingSeatsShowTheComputerPlayer) {
+    Table t(1);
+    t.roster.labels[0].caption = "You";
+    t.state.postscores({-120, -5, 4, 2});
+    EXPECT_EQ(t.state.seatRow(2).score, "-120");
+    EXPECT_EQ(t.state.seatRow(4).score, "-120");
+    EXPECT_EQ(t.state.seatRow(1).score, "0");
+    EXPECT_EQ(t.roster.labels[1].caption, "Klot");
+    EXPECT_EQ(t.roster.labels[3].caption, "Kling");
+    EXPECT_EQ(t.roster.labels[0].caption, "You");
+}
+
+TEST(Scores, RoundWonByTheOwnLastDiscardCreditsThisPlayer) {
+    Table t(3);
+    t.deal({9});
+    t.myTurnDrawn();
+    t.state.cardimagesMouseDown(0, MouseButton::Left);
+    t.state.image_discardClick();
+    t.events.clear();
+    t.state.rwinner(1);
+    EXPECT_EQ(t.state.seatRow(3).cardsleft, "0");
+    EXPECT_TRUE(t.state.image_rwinner(1).visible);
+    EXPECT_FALSE(t.state.image_rwinner(2).visible);
+    EXPECT_EQ(t.events.sounds, (std::vector<std::string>{"winner"}));
+    ASSERT_EQ(t.events.chat.size(), 1u);
+    EXPECT_EQ(t.events.chat[0].text, "The next round will start soon..");
+    EXPECT_EQ(t.events.chat[0].colour, 0xFF0000u);
+}
+
+TEST(Scores, RoundEndEndsTheTurn) {
+    Table t(2);
+    t.deal({9, 10});
+    t.state.getnextplayer({1, 5, 2});
+    t.state.rwinner(2);
+    EXPECT_EQ(t.state.seatRow(2).cardsleft, "0");
+    EXPECT_EQ(t.state.whoseturn(), 0);
+    t.state.button_drawClick();
+    t.state.cardimagesMouseDown(0, MouseButton::Left);
+    EXPECT_TRUE(t.events.sent.empty());
+    EXPECT_EQ(t.state.selectedslot(), -1);
+}
+
+TEST(Scores, SpectatorHasNoOwnCardCountToSet) {
+    Table t(7, false);
+    t.state.startround();
+    t.state.rwinner(0);
+    t.state.winner({0, "No One"});
+    for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(t.state.seatRow(seat).cardsleft, "11");
+    EXPECT_FALSE(t.state.image_rwinner(1).visible);
+    EXPECT_FALSE(t.state.image_rwinner(2).visible);
+}
+
+TEST(Scores, TieShowsNoPictureAndRecordsNothing) {
+    Table t(1);
+    std::vector<std::string> tally;
+    t.state.onGameWon = [&](const std::string& s) { tally.push_back(s); };
+    t.state.winner({0, "No One"});
+    EXPECT_EQ(t.events.chat.back().text, "The Game Ended in a Tie");
+    EXPECT_FALSE(t.state.image_winner(1).visible);
+    EXPECT_FALSE(t.state.image_winner(2).visible);
+    EXPECT_TRUE(tally.empty());
+}
+
+TEST(Scores, GameWinnerIsAnnouncedRecordedAndTheStartButtonReturnsOnlyForTheHost) {
+    for (bool host : {true, false}) {
+        Table t(1, host);
+        std::vector<std::string> tally;
+        t.state.onGameWon = [&](const std::string& s) { tally.push_back(s); };
+        t.state.startthegame({"You", "t"});
+        EXPECT_FALSE(t.state.button_start().visible);
+        t.state.getnextplayer({1, 3, 2});
+        t.state.winner({2, "Klot and Kling"});
+        EXPECT_TRUE(t.state.image_winner(2).visible);
+        EXPECT_EQ(t.state.seatRow(2).cardsleft, "0");
+        EXPECT_EQ(t.state.whoseturn(), 0);
+        EXPECT_EQ(t.events.chat.back().text, "Klot and Kling have Won the Game!");
+        EXPECT_EQ(tally, (std::vector<std::string>{"Klot and Kling"}));
+        EXPECT_EQ(t.state.button_start().visible, host);
+    }
+}
+
+}  // namespace
+}  // namespace quintrel::table
