@@ -1,0 +1,149 @@
+// Melds: new working books, adding to working and completed books, completion.
+
+#include "engine/engine.h"
+#include "engine/scoring.h"
+#include "net/wire.h"
+
+namespace quintrel {
+
+void Engine::createbook(std::string_view rest) {
+    const auto request = wire::parse::createbook(rest);
+    if (!request) return;
+    createbook(request->seat, request->pos[0], request->pos[1], request->pos[2]);
+}
+
+void Engine::addtobook(std::string_view rest) {
+    const auto request = wire::parse::addtobookRequest(rest);
+    if (!request) return;
+    addtobook(request->seat, request->pos, request->bookslot);
+}
+
+void Engine::addtocomp(std::string_view rest) {
+    const auto request = wire::parse::addtocompRequest(rest);
+    if (!request) return;
+    addtocomp(request->seat, request->pos, request->compslot);
+}
+
+namespace {
+bool validHandSlot(int slot) { return slot >= 0 && slot < kHandSlots; }
+bool validBookSlot(int entry) { return entry >= 1 && entry <= kBookSlots; }
+}  // namespace
+
+void Engine::createbook(int seat, int first, int second, int third) {
+    if (!mayPlay(seat) || !validHandSlot(first) || !validHandSlot(second) || !validHandSlot(third)) return;
+    auto& hand = state_.players[seat].hand;
+    const int cards[3] = {hand[first], hand[second], hand[third]};
+    if (cards[0] == kNoCard || cards[1] == kNoCard || cards[2] == kNoCard) return;
+    // One card named twice would count as two or three cards.
+    if (first == second || first == third || second == third) {
+        sendToOne(seat, wire::toclient::nobook());
+        return;
+    }
+    int wilds = 0;
+    for (int card : cards) {
+        if (isThree(card)) {
+            sendToOne(seat, wire::toclient::nothree());
+            return;
+        }
+        if (isWild(card)) ++wilds;
+    }
+    if (wilds == 3) {
+        sendToOne(seat, wire::toclient::notwo());
+        return;
+    }
+    int natural[3];
+    int naturals = 0;
+    for (int card : cards) {
+        if (!isWild(card)) natural[naturals++] = card;
+    }
+    const bool sameRank = naturals == 3 ? rankOf(natural[0]) == rankOf(natural[1]) &&
+                                              rankOf(natural[1]) == rankOf(natural[2])
+                                        : naturals == 2 && rankOf(natural[0]) == rankOf(natural[1]);
+    if (!sameRank) {
+        sendToOne(seat, wire::toclient::nobook());
+        return;
+    }
+    const int team = teamOf(seat);
+    int entry = 0;
+    for (int e = 1; e <= kNewBookSlots; ++e) {
+        if (state_.books[team][e].count == 0) {
+            entry = e;
+            break;
+        }
+    }
+    if (entry == 0) {
+        sendToOne(seat, wire::toclient::toomany());
+        return;
+    }
+    for (int slot : {first, second, third}) {
+        hand[slot] = kNoCard;
+        sendToOne(seat, wire::toclient::freecard(slot));
+    }
+    BookEntry& book = state_.books[team][entry];
+    book.count = 3;
+    book.kind = wilds > 0 ? 2 : 1;
+    book.card = natural[0];
+    sendToAll(wire::toclient::newbook(seat, team, entry, book.card, book.kind));
+    for (int card : cards) addscore(seat, card);
+    checkforfoot(seat, false);
+}
+
+void Engine::addtobook(int seat, int slot, int entry) {
+    if (!mayPlay(seat) || !validHandSlot(slot) || !validBookSlot(entry)) return;
+    auto& hand = state_.players[seat].hand;
+    const int card = hand[slot];
+    if (card == kNoCard) return;
+    const int team = teamOf(seat);
+    BookEntry& book = state_.books[team][entry];
+    const bool fits = book.count > 0 && (isWild(card) || (!isThree(card) && rankOf(card) == rankOf(book.card)));
+    // A team holds at most 13 completed books a round; a card that would complete a
+    // fourteenth is refused like one that does not fit.
+    const bool roomToComplete = book.count + 1 < 7 || state_.completedcount[team] < kBookSlots;
+    if (!fits || !roomToComplete) {
+        sendToOne(seat, wire::toclient::nobookmatch(slot));
+        return;
+    }
+    if (isWild(card)) book.kind = 2;
+    ++book.count;
+    sendToAll(wire::toclient::addtobook(seat, team, slot, entry, book.count, card, book.kind));
+    addscore(seat, card);
+    hand[slot] = kNoCard;
+    sendToOne(seat, wire::toclient::freecard(slot));
+    if (book.count == 7) createcomplete(seat, entry, book.card);
+    checkforfoot(seat, false);
+}
+
+void Engine::createcomplete(int seat, int entry, int card) {
+    const int team = teamOf(seat);
+    BookEntry& book = state_.books[team][entry];
+    const int n = ++state_.completedcount[team];
+    state_.completedbooks[team][n] = BookEntry{book.count, card, book.kind};
+    const int bonus = book.kind == 1 ? kNormalBookBonus : kWildBookBonus;
+    book.count = 0;
+    sendToAll(wire::toclient::complete(seat, team, entry, n, card, book.kind));
+    addPoints(seat, bonus);
+}
+
+void Engine::addtocomp(int seat, int slot, int entry) {
+    if (!mayPlay(seat) || !validHandSlot(slot) || !validBookSlot(entry)) return;
+    auto& hand = state_.players[seat].hand;
+    const int card = hand[slot];
+    if (card == kNoCard) return;
+    const int team = teamOf(seat);
+    BookEntry& book = state_.completedbooks[team][entry];
+    const bool exists = entry <= state_.completedcount[team] && book.count > 0;
+    const bool fits = exists && (isWild(card) ? book.kind == 2
+                                              : !isThree(card) && rankOf(card) == rankOf(book.card));
+    if (!fits) {
+        sendToOne(seat, wire::toclient::nobookmatch(slot));
+        return;
+    }
+    ++book.count;
+    addscore(seat, card);
+    hand[slot] = kNoCard;
+    sendToOne(seat, wire::toclient::freecard(slot));
+    sendToAll(wire::toclient::addtocomp(seat, book.kind, book.card));
+    checkforfoot(seat, false);
+}
+
+}  // namespace quintrel

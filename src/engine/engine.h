@@ -1,0 +1,93 @@
+#pragma once
+// The authoritative game: deal, turns, books, drawing and discarding, scoring, round and
+// game end, the pacing timer and the computer players. It works on the host's state and
+// answers through the Outbox; it owns no connection, no clock and no thread.
+//
+// Request handlers take the rest of a request line exactly as a table sends it (the text
+// after "CMD_x+"). A request that does not parse, names a field out of range, or comes from
+// a seat that does not have the turn is dropped without a reply.
+
+#include <string_view>
+
+#include "engine/host_state.h"
+#include "engine/outbox.h"
+#include "engine/thedeck.h"
+
+namespace quintrel {
+
+class Engine {
+public:
+    Engine(HostState& state, Outbox& outbox, RandomSource& random);
+
+    // ---- requests
+    void startgame(std::string_view rest);
+    void settourney(std::string_view rest);
+    void justwatch(std::string_view rest);
+    void createbook(std::string_view rest);
+    void addtobook(std::string_view rest);
+    void addtocomp(std::string_view rest);
+    void drawing(std::string_view rest);
+    void discard(std::string_view rest);
+
+    // ---- the pacing timer: call on every tick the transport fires
+    void Timer1Timer();
+    // Start the timer so the computer plays the current turn (a person left or just watches).
+    void restartTimer1();
+
+    // ---- operations
+    void findplayer();
+    void checkforfoot(int seat, bool endofturn);
+    bool checkforwin(int seat);
+    void postwinner(int seat);
+    void startnewround();
+    void getcard(int seat, int slot, int part);
+
+    // ---- computer players
+    void computerdraw(int seat);
+    void computerplay(int seat);
+    bool computerPlayed(int seat) const;
+
+    thedeck& deck() { return deck_; }
+    const HostState& state() const { return state_; }
+
+    static int teamOf(int seat) { return seat % 2 == 1 ? 1 : 2; }
+    static int partnerOf(int seat) { return seat <= 2 ? seat + 2 : seat - 2; }
+
+private:
+    // Typed forms of the requests, after parsing and range checks.
+    void drawing(int seat, int choice);
+    void discard(int seat, int slot);
+    void createbook(int seat, int first, int second, int third);
+    void addtobook(int seat, int slot, int entry);
+    void addtocomp(int seat, int slot, int entry);
+    void createcomplete(int seat, int entry, int card);
+
+    // Play requests count only from the seat with the turn, during a round.
+    bool mayPlay(int seat) const;
+    void resetBooks();
+    void deal();
+    void addscore(int seat, int card);
+    void addPoints(int seat, int points);
+    int roundPenalty(int seat) const;
+    int handCount(int seat) const;
+    int lowestFreeDrawSlot(int seat) const;
+
+    void sendToAll(std::string_view line);
+    void sendToSeats(std::string_view line);
+    void sendToOne(int slot, std::string_view line);
+
+    // Computer player steps (computer_player.cpp).
+    void checkforaddtobooks(int seat);
+    void checkforaddtocomp(int seat);
+    void checkforcreatebooks(int seat);
+    void checkforcreatebooksww(int seat);
+    void checkfordiscard(int seat);
+    bool checkforallwilds(int seat) const;
+
+    HostState& state_;
+    Outbox& outbox_;
+    RandomSource& random_;
+    thedeck deck_;
+};
+
+}  // namespace quintrel

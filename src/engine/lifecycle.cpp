@@ -1,0 +1,251 @@
+// Game and round lifecycle: start, deal, turn order, foot, going out, round and game end,
+// and the pacing timer.
+
+#include <algorithm>
+
+#include "engine/delivery.h"
+#include "engine/engine.h"
+#include "net/wire.h"
+
+namespace quintrel {
+
+Engine::Engine(HostState& state, Outbox& outbox, RandomSource& random)
+    : state_(state), outbox_(outbox), random_(random), deck_(random) {}
+
+void Engine::sendToAll(std::string_view line) { quintrel::sendToAll(state_, outbox_, line); }
+void Engine::sendToSeats(std::string_view line) { quintrel::sendToSeats(state_, outbox_, line); }
+void Engine::sendToOne(int slot, std::string_view line) {
+    quintrel::sendToOne(state_, outbox_, slot, line);
+}
+
+bool Engine::computerPlayed(int seat) const {
+    const tplayer& p = state_.players[seat];
+    return !p.connected || p.watching;
+}
+
+bool Engine::mayPlay(int seat) const {
+    return state_.gamestarted && !state_.roundover && seat >= 1 && seat <= kSeats &&
+           seat == state_.turnseat;
+}
+
+int Engine::handCount(int seat) const {
+    const auto& hand = state_.players[seat].hand;
+    return static_cast<int>(std::count_if(hand.begin(), hand.end(), [](int c) { return c != kNoCard; }));
+}
+
+void Engine::resetBooks() {
+    for (int team = 1; team <= 2; ++team) {
+        state_.books[team].fill(BookEntry{});
+        state_.completedbooks[team].fill(BookEntry{});
+        state_.completedcount[team] = 0;
+    }
+}
+
+void Engine::deal() {
+    for (int part = 1; part <= 2; ++part) {
+        for (int slot = 0; slot <= 10; ++slot) {
+            for (int seat = 1; seat <= kSeats; ++seat) {
+                getcard(seat, slot, part);
+                if (state_.roundover) return;  // the shoe ran dry: the round is already over
+            }
+        }
+    }
+    findplayer();
+}
+
+void Engine::startgame(std::string_view rest) {
+    const auto request = wire::parse::startgameRequest(rest);
+    if (!request) return;
+
+    // Whatever the old game had pending must not fire into this one.
+    state_.timer1.enabled = false;
+    state_.timer1.tag = 0;
+    state_.botticks = 0;
+    state_.turnseat = 0;
+    state_.roundover = false;
+
+    if (request->letter == "t") {
+        state_.playtotarget = true;
+        state_.targetscore = 10000;
+    } else if (request->letter == "h") {
+        state_.playtotarget = true;
+        state_.targetscore = 5000;
+    } else {
+        state_.playtotarget = false;
+    }
+    state_.gamestarted = true;
+    state_.discardbelow = kNoCard;
+    state_.discardtop = kNoCard;
+    sendToAll(wire::toclient::startgame(request->name, request->letter));
+    deck_.fillshoe();
+    resetBooks();
+    for (int seat = 1; seat <= kSeats; ++seat) {
+        tplayer& p = state_.players[seat];
+        p.team = teamOf(seat);
+        p.score = 0;
+        p.usefoot = false;
+        p.watching = false;
+        p.hand.fill(kNoCard);
+        p.foot.fill(kNoCard);
+    }
+    deal();
+}
+
+void Engine::settourney(std::string_view rest) {
+    const auto request = wire::parse::settourney(rest);
+    if (!request) return;
+    state_.botswatch = request->botsWatch;
+    if (!state_.botswatch) return;
+    if (request->digit == "5") {
+        state_.targetscore = 5000;
+        state_.playtotarget = true;
+    } else if (request->digit == "3") {
+        state_.targetscore = 3000;
+        state_.playtotarget = true;
+    }
+    sendToAll(wire::toclient::nobots(request->digit));
+    for (int seat = 3; seat <= 4; ++seat) {
+        state_.players[seat].watching = true;
+        sendToAll(wire::toclient::justwatching(seat, 1));
+    }
+}
+
+void Engine::justwatch(std::string_view rest) {
+    const auto request = wire::parse::justwatch(rest);
+    if (!request || request->seat < 1 || request->seat > kSeats) return;
+    tplayer& p = state_.players[request->seat];
+    if (!p.connected) return;
+    if (request->code == 2) {
+        if (state_.botswatch && request->seat >= 3) return;
+        p.watching = false;
+        sendToAll(wire::toclient::justwatching(request->seat, 2));
+    } else if (request->code == 1) {
+        p.watching = true;
+        sendToAll(wire::toclient::justwatching(request->seat, 1));
+        if (request->seat == state_.turnseat && state_.gamestarted) restartTimer1();
+    }
+}
+
+void Engine::restartTimer1() {
+    state_.timer1.interval = state_.botdelay;
+    state_.timer1.enabled = true;
+}
+
+void Engine::startnewround() {
+    state_.discardbelow = kNoCard;
+    state_.discardtop = kNoCard;
+    sendToAll(wire::toclient::startround());
+    deck_.fillshoe();
+    resetBooks();
+    for (int seat = 1; seat <= kSeats; ++seat) {
+        tplayer& p = state_.players[seat];
+        p.usefoot = false;
+        p.hand.fill(kNoCard);
+        p.foot.fill(kNoCard);
+    }
+    state_.roundover = false;
+    deal();
+}
+
+void Engine::findplayer() {
+    const int previous = state_.turnseat;
+    const bool seated = previous >= 1 && previous <= kSeats;
+    if (seated && checkforwin(previous)) return;
+    const int cardsleft = seated ? handCount(previous) : 0;
+    const int lastSeat = state_.botswatch ? 2 : 4;
+    int next = previous + 1;
+    if (next > lastSeat) next = 1;
+    state_.turnseat = next;
+    sendToSeats(wire::toclient::nextplayer(previous, cardsleft, next));
+    state_.timer1.interval = state_.botdelay;
+    state_.timer1.tag = 1;
+    if (computerPlayed(next)) {
+        state_.botticks = 0;
+        state_.timer1.enabled = true;
+    }
+}
+
+void Engine::checkforfoot(int seat, bool endofturn) {
+    tplayer& p = state_.players[seat];
+    bool held = handCount(seat) > 0;
+    if (!held && !p.usefoot) {
+        p.usefoot = true;
+        held = true;
+        for (int slot = 0; slot < kHandSlots; ++slot) {
+            const int card = p.foot[slot];
+            p.hand[slot] = card;
+            p.foot[slot] = kNoCard;
+            if (card != kNoCard) sendToOne(seat, wire::toclient::newcard(seat, slot, card));
+        }
+        sendToAll(wire::toclient::usefoot(seat));
+    }
+    if (!held || endofturn) findplayer();
+}
+
+bool Engine::checkforwin(int seat) {
+    const tplayer& p = state_.players[seat];
+    if (handCount(seat) > 0) return false;
+    const int partner = partnerOf(seat);
+    if (state_.botswatch) {
+        if (!p.usefoot) return false;
+    } else {
+        if (handCount(partner) > 0 || !p.usefoot || !state_.players[partner].usefoot) return false;
+    }
+    state_.players[seat].score += 200;
+    state_.players[partner].score = state_.players[seat].score;
+    postwinner(seat);
+    return true;
+}
+
+void Engine::postwinner(int seat) {
+    if (!state_.gamestarted) return;
+    state_.timer1.enabled = false;
+    state_.roundover = true;
+    for (int i = 1; i <= kSeats; ++i) {
+        const int penalty = (state_.botswatch && i >= 3) ? 0 : roundPenalty(i);
+        addPoints(i, penalty);
+    }
+    state_.timer1.tag = 2;
+    const int score1 = state_.players[1].score;
+    const int score2 = state_.players[2].score;
+    if (state_.playtotarget && score1 < state_.targetscore && score2 < state_.targetscore) {
+        sendToAll(wire::toclient::rwinner(teamOf(seat)));
+        state_.botticks = 0;
+        state_.timer1.interval = state_.botdelay;
+        state_.timer1.enabled = true;
+        return;
+    }
+    int winner = 0;
+    std::string text = "No One";
+    if (score2 < score1) {
+        winner = 1;
+        text = state_.players[1].name + " and " + state_.players[3].name;
+    } else if (score1 < score2) {
+        winner = 2;
+        text = state_.players[2].name + " and " + state_.players[4].name;
+    }
+    state_.gamestarted = false;
+    state_.turnseat = 0;
+    // No new round is pending once the game is over.
+    state_.timer1.tag = 0;
+    sendToAll(wire::toclient::winner(winner, text));
+}
+
+void Engine::Timer1Timer() {
+    Timer1State& timer = state_.timer1;
+    if (!timer.enabled || timer.interval <= 0) return;
+    ++state_.botticks;
+    if (state_.botticks > 1 && timer.tag == 1) {
+        timer.tag = 0;
+        timer.enabled = false;
+        const int seat = state_.turnseat;
+        // The seat's person may have taken it back since the turn began.
+        if (mayPlay(seat) && computerPlayed(seat)) computerdraw(seat);
+    } else if (state_.botticks >= 10 && timer.tag == 2) {
+        timer.tag = 0;
+        timer.enabled = false;
+        if (state_.gamestarted) startnewround();
+    }
+}
+
+}  // namespace quintrel

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace quintrel::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Card codes used below.
+constexpr int kKingC = 13, kKingD = 26, kKingS = 39, kKingH = 52;
+constexpr int kQueenC = 12, kQueenD = 25;
+constexpr int kJackC = 11, kJackD = 24, kJackS = 37, kJackH = 50;
+constexpr int kTwoC = 2, kTwoD = 15, kJoker = 54;
+constexpr int kThreeC = 3, kThreeD = 16, kThreeS = 29;
+constexpr int kFiveC = 5, kFiveD = 18, kFiveS = 31, kFiveH = 44;
+
+class Books : public EngineTest {
+protected:
+    void SetUp() override {
+        startWithPeople("f");
+        setFoot(1, {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
+    }
+};
+
+TEST_F(Books, KingKingTwoAndTwoKingKingMakeAWildKingsBook) {
+    setHand(1, {kKingC, kKingD, kTwoC, kTwoD, kKingS, kKingH, 7});
+    engine.createbook("1+0+1+2");
+    EXPECT_THAT(out.take(1), ElementsAre("CMD_freecard+0", "CMD_freecard+1", "CMD_freecard+2",
+                                         "CMD_newbook+1+1+1+13+2", "CMD_postscores+20+20+1+3",
+                                         "CMD_postscores+40+20+1+3", "CMD_postscores+90+50+1+3"));
+    // Only the actor learns which slots were freed.
+    EXPECT_THAT(out.take(5), ElementsAre("CMD_newbook+1+1+1+13+2", "CMD_postscores+20+20+1+3",
+                                         "CMD_postscores+40+20+1+3", "CMD_postscores+90+50+1+3"));
+    engine.createbook("1+3+4+5");
+    EXPECT_EQ(withPrefix(out.take(5), "CMD_newbook").front(), "CMD_newbook+1+1+2+39+2");
+    EXPECT_EQ(state.books[1][2].card, kKingS);
+    EXPECT_EQ(state.books[1][2].count, 3);
+    EXPECT_EQ(state.players[3].score, 180);
+    EXPECT_EQ(state.turnseat, 1);
+}
+
+TEST_F(Books, RefusalsComeInTheirPrecedenceAndChangeNothing) {
+    setHand(1, {kThreeC, kThreeD, kThreeS, kTwoC, kTwoD, kJoker, kQueenC, kThreeC, kKingC});
+    const auto before = state.players[1].hand;
+    engine.createbook("1+0+1+2");  // three threes
+    engine.createbook("1+3+4+5");  // three wilds
+    engine.createbook("1+3+5+6");  // two, joker, Queen
+    engine.createbook("1+7+3+4");  // a three with two wilds: the three test comes first
+    engine.createbook("1+6+8+3");  // Queen, King, two
+    EXPECT_THAT(out.take(1), ElementsAre("CMD_nothree+", "CMD_notwo+", "CMD_nobook+", "CMD_nothree+",
+                                         "CMD_nobook+"));
+    EXPECT_TRUE(out.take(5).empty());
+    EXPECT_EQ(state.players[1].hand, before);
+    EXPECT_EQ(state.books[1][1].count, 0);
+}
+
+TEST_F(Books, RepeatedSlotEmptySlotAndWrongSeatAreRefusedOrIgnored) {
+    setHand(1, {kKingC, kKingD, kTwoC});
+    engine.createbook("1+0+0+2");  // one King named twice
+    EXPECT_THAT(out.take(1), ElementsAre("CMD_nobook+"));
+    engine.createbook("1+0+1+5");  // slot 5 is empty
+    engine.createbook("2+0+1+2");  // not seat 2's turn
+    engine.createbook("1+0+1+21"); // out of range
+    engine.createbook("9+0+1+2");
+    engine.createbook("1+0+1+x");
+    engine.createbook("1+0+1");
+    engine.addtobook("1+0+14");
+    engine.addtocomp("1+0+0");
+    engine.discard("1+21");
+    engine.drawing("5+1");
+    EXPECT_TRUE(out.take(1).empty());
+    EXPECT_TRUE(out.take(5).empty());
+    EXPECT_EQ(state.players[1].hand[0], kKingC);
+}
+
+TEST_F(Books, TenthBookRefusedAndAFreedEntryIsReused) {
+    // Nine books of five different... ranks; the book in entry 4 will complete.
+    const int ranks[] = {4, 5, 6, 7, 8, 9, 10, 11, 12};
+    for (int e = 1; e <= 9; ++e) state.books[1][e] = BookEntry{3, ranks[e - 1], 1};
+    state.books[1][4].count = 6;
+    setHand(1, {kKingC, kKingD, kKingS, 7 + 13, kJoker});
+    engine.createbook("1+0+1+2");
+    EXPECT_THAT(out.take(1), ElementsAre("CMD_toomany+"));
+    engine.addtobook("1+3+4");  // the seventh seven completes entry 4
+    EXPECT_EQ(state.books[1][4].count, 0);
+    EXPECT_EQ(state.books[1][4].card, 7);  // the leftover stays
+    out.clear();
+    engine.createbook("1+0+1+2");
+    EXPECT_EQ(withPrefix(out.take(5), "CMD_newbook").front(), "CMD_newbook+1+1+4+13+1");
+    EXPECT_EQ(state.books[1][4].card, kKingC);
+}
+
+TEST_F(Books, JokerTurnsANormalBookWildAndItCompletesForThreeHundred) {
+    state.books[1][1] = BookEntry{4, kFiveC, 1};
+    setHand(1, {kJoker, kFiveD, kFiveS, 9});
+    engine.addtobook("1+0+1");
+    EXPECT_EQ(state.books[1][1].kind, 2);
+    EXPECT_EQ(state.books[1][1].count, 5);
+    engine.addtobook("1+1+1");
+    out.clear();
+    engine.addtobook("1+2+1");
+    const auto actor = out.take(1);
+    // The seventh card: add, its score, free, completion, bonus.
+    EXPECT_THAT(actor, ElementsAre("CMD_addtobook+1+1+2+1+7+31+2", "CMD_postscores+70+10+1+3",
+                                   "CMD_freecard+2", "CMD_complete+1+1+1+1+5+2",
+                                   "CMD_postscores+370+300+1+3"));
+    EXPECT_EQ(state.completedcount[1], 1);
+    EXPECT_EQ(state.completedbooks[1][1].count, 7);
+    EXPECT_EQ(state.completedbooks[1][1].kind, 2);
+}
+
+TEST_F(Books, NaturalSeventhCardScoresFiveHundred) {
+    state.books[1][1] = BookEntry{6, kFiveC, 1};
+    setHand(1, {kFiveH, 9});
+    engine.addtobook("1+0+1");
+    EXPECT_THAT(withPrefix(out.take(5), "CMD_postscores"),
+                ElementsAre("CMD_postscores+10+10+1+3", "CMD_postscores+510+500+1+3"));
+}
+
+TEST_F(Books, AddToBookRefusesAMismatchAFreeEntryAndAThree) {
+    state.books[1][1] = BookEntry{3, kFiveC, 1};
+    state.books[1][2] = BookEntry{0, kKingC, 1};  // freed by completion
+    setHand(1, {kKingD, kThreeC, kKingS});
+    engine.addtobook("1+0+1");
+    engine.addtobook("1+1+1");
+    engine.addtobook("1+2+2");
+    EXPECT_THAT(out.take(1), ElementsAre("CMD_nobookmatch+0", "CMD_nobookmatch+1", "CMD_nobookmatch+2"));
+}
+
+TEST_F(Books, WildCardsGoOnWildCompletedBooksOnly) {
+    state.completedcount[1] = 2;
+    state.completedbooks[1][1] = BookEntry{7, kJackC, 1};
+    state.completedbooks[1][2] = BookEntry{7, kKingC, 2};
+    setHand(1, {kJackD, kTwoC, kKingD, kJoker, kJackS, 9});
+    engine.addtocomp("1+0+1");  // Jack on Normal Jacks
+    engine.addtocomp("1+1+1");  // two on Normal Jacks: refused
+    engine.addtocomp("1+2+2");  // King on Wild Kings
+    engine.addtocomp("1+3+2");  // joker on Wild Kings
+    engine.addtocomp("1+4+3");  // no third completed book
+    EXPECT_THAT(out.take(1), ElementsAre("CMD_postscores+20+20+1+3", "CMD_freecard+0", "CMD_addtocomp+1+1+11",
+                                         "CMD_nobookmatch+1", "CMD_postscores+40+20+1+3", "CMD_freecard+2",
+                                         "CMD_addtocomp+1+2+13", "CMD_postscores+90+50+1+3", "CMD_freecard+3",
+                                         "CMD_addtocomp+1+2+13", "CMD_nobookmatch+4"));
+    EXPECT_EQ(state.completedbooks[1][1].count, 8);
+    EXPECT_EQ(state.completedbooks[1][2].count, 9);
+    EXPECT_EQ(state.completedbooks[1][2].kind, 2);
+}
+
+TEST_F(Books, FourteenthCompletedBookIsRefusedWithoutWritingPastTheTable) {
+    state.completedcount[1] = 13;
+    for (int n = 1; n <= 13; ++n) state.completedbooks[1][n] = BookEntry{7, kJackC, 1};
+    state.books[1][1] = BookEntry{6, kFiveC, 1};
+    state.books[1][2] = BookEntry{5, kKingC, 1};
+    setHand(1, {kFiveD, kKingD, kJackH, 9});
+    engine.addtobook("1+0+1");
+    EXPECT_THAT(out.take(1), ElementsAre("CMD_nobookmatch+0"));
+    EXPECT_EQ(state.books[1][1].count, 6);
+    engine.addtobook("1+1+2");  // a sixth card is still fine
+    EXPECT_EQ(state.books[1][2].count, 6);
+    engine.addtocomp("1+2+13");  // completed books still take cards
+    EXPECT_EQ(state.completedbooks[1][13].count, 8);
+    EXPECT_EQ(state.completedcount[1], 13);
+}
+
+TEST_F(Books, MeldEmptyingTheHandTakesUpTheFootAndKeepsTheTurn) {
+    setHand(1, {kKingC, kKingD, kKingS});
+    engine.createbook("1+0+1+2");
+    const auto actor = out.take(1);
+    ASSERT_EQ(actor.size(), 3u + 1u + 3u + 11u + 1u);
+    for (int slot = 0; slot <= 10; ++slot) {
+        EXPECT_EQ(actor[7 + slot], "CMD_newcard+1+" + std::to_string(slot) + "+" + std::to_string(4 + slot));
+    }
+    EXPECT_EQ(actor.back(), "CMD_usefoot+1");
+    EXPECT_EQ(out.take(5).back(), "CMD_usefoot+1");
+    EXPECT_TRUE(withPrefix(out.take(2), "CMD_nextplayer").empty());
+    EXPECT_EQ(state.turnseat, 1);
+    EXPECT_TRUE(state.players[1].usefoot);
+    EXPECT_EQ(state.players[1].foot, decltype(state.players[1].foot){});
+}
+
+TEST_F(Books, MeldEmptyingTheFootWhilePartnerHoldsCardsPassesTheTurn) {
+    state.players[1].usefoot = true;
+    setFoot(1, {});
+    setHand(1, {kKingC, kKingD, kKingS});
+    engine.createbook("1+0+1+2");
+    EXPECT_EQ(withPrefix(out.take(2), "CMD_nextplayer"), std::vector<std::string>{"CMD_nextplayer+1+0+2"});
+    EXPECT_EQ(state.turnseat, 2);
+    EXPECT_TRUE(state.gamestarted);
+}
+
+}  // namespace
+}  // namespace quintrel::test
