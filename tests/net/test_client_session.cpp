@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "net/client_session.h"
+
+namespace quintrel {
+namespace {
+
+struct ChatLine {
+    std::string text;
+    std::uint32_t colour;
+    bool operator==(const ChatLine&) const = default;
+};
+
+struct RecordingEvents : ClientEvents {
+    std::vector<ChatLine> chat;
+    std::vector<std::string> sounds, sent, boxes, chats, botTalks;
+    std::vector<std::string> order;   // every effect in the order it happened
+    int closed = 0, logins = 0, rosterChanges = 0;
+
+    void addlinetochat(std::string_view text, std::uint32_t colour) override {
+        chat.push_back({std::string(text), colour});
+        order.push_back("chat:" + std::string(text));
+    }
+    void playsounds(std::string_view name) override { sounds.emplace_back(name); }
+    void sendToHost(std::string_view line) override { sent.emplace_back(line); }
+    void closeTable() override {
+        ++closed;
+        order.push_back("close");
+    }
+    void messageBox(std::string_view text) override {
+        boxes.emplace_back(text);
+        order.push_back("box:" + std::string(text));
+    }
+    void rosterChanged() override { ++rosterChanges; }
+    void loggedIn() override {
+        ++logins;
+        order.push_back("settings");
+    }
+    void chatrecieved(std::string_view rest) override { chats.emplace_back(rest); }
+    void botTalk(std::string_view rest) override { botTalks.emplace_back(rest); }
+};
+
+struct RecordingGame : GameView {
+    std::vector<std::string> calls;
+    void newcard(const wire::parse::NewCard& c) override {
+        calls.push_back("newcard " + std::to_string(c.seat) + " " + std::to_string(c.pos) + " " +
+                        std::to_string(c.card));
+    }
+    void justwatching(const wire::parse::JustWatching& j) override {
+        calls.push_back("justwatching " + std::to_string(j.seat) + " " + std::to_string(j.code));
+    }
+    void nobook() override { calls.push_back("nobook"); }
+    void notbots(const std::string& digit) override { calls.push_back("notbots '" + digit + "'"); }
+    void getnextplayer(const wire::parse::NextPlayer& n) override {
+        calls.push_back("nextplayer " + std::to_string(n.previousSeat) + " " + std::to_string(n.cardsLeft) + " " +
+                        std::to_string(n.nextSeat));
+    }
+    void loadbooks(const wire::parse::LoadBooks& b) override {
+        calls.push_back("loadbooks " + std::to_string(b.team) + " x" + std::to_string(b.books.size()));
+    }
+};
+
+class Table : public ::testing::Test {
+protected:
+    RecordingEvents events;
+    RecordingGame game;
+    ClientSession session{events, game};
+
+    // Feeds whole messages (terminators added) and drains the queue tick by tick.
+    void receive(std::initializer_list<std::string> lines) {
+        std::string bytes;
+        for (const auto& line : lines) bytes += line + '\xFF';
+        session.sockRead(bytes);
+        while (session.processsocktimer()) {
+        }
+    }
+    void login(int slot, const std::string& name) {
+        session.setPlayerName(name);
+        receive({"CMD_sendlogininfo+" + std::to_string(slot)});
+    }
+};
+
+TEST_F(Table, SlotAssignmentIsAnsweredWithVersionAndNameButSettingsWaitForTheAnnouncement) {
+    login(3, "Bob");
+    EXPECT_EQ(session.myseat(), 3);
+    EXPECT_TRUE(session.loggedin());
+    ASSERT_EQ(events.sent.size(), 1u);
+    EXPECT_EQ(events.sent[0], std::string("CMD_logininfo+3+1.0.3+Bob\xFF"));
+    EXPECT_EQ(events.logins, 0);
+
+    receive({"CMD_newplayerinfo+3+Bob"});
+    EXPECT_EQ(events.chat, (std::vector<ChatLine>{{"You are Connected.", kColourBlue}}));
+    EXPECT_EQ(events.logins, 1);
+    EXPECT_EQ(events.sounds, (std::vector<std::string>{"entered"}));
+    EXPECT_EQ(session.seat(3).caption, "Bob");
+
+    // A second assignment must not re-seat a table that is already logged in.
+    receive({"CMD_sendlogininfo+4"});
+    EXPECT_EQ(session.myseat(), 3);
+    EXPECT_EQ(events.sent.size(), 1u);
+}
+
+TEST_F(Table, AssignmentOutsideTheSpectatorSlotsIsIgnored) {
+    session.setPlayerName("Bob");
+    receive({"CMD_sendlogininfo+10", "CMD_sendlogininfo+0", "CMD_sendlogininfo+x"});
+    EXPECT_FALSE(session.loggedin());
+    EXPECT_TRUE(events.sent.empty());
+}
+
+TEST_F(Table, ExistingPlayersFillTheSeatLabelsIncludingComputerSeats) {
+    login(2, "Ann");
+    receive({"CMD_newplayerinfo+2+Ann", "CMD_existingplayers+1+Host+Name", "CMD_existingplayers+3+Klick",
+             "CMD_existingplayers+4+Kling"});
+    EXPECT_EQ(session.seat(1).caption, "Host+Name");
+    EXPECT_EQ(session.seat(2).caption, "Ann");
+    EXPECT_EQ(session.seat(3).caption, "Klick");
+    EXPECT_EQ(session.seat(4).caption, "Kling");
+    EXPECT_EQ(events.chat[1], (ChatLine{"Host+Name is Connected.", kColourBlue}));
+    EXPECT_EQ(events.chat[3], (ChatLine{"Kling is Connected.", kColourBlue}));
+    EXPECT_EQ(events.sounds.size(), 4u);
+    EXPECT_EQ(events.logins, 1);
+    EXPECT_TRUE(session.spectators().empty());
+}
+
+TEST_F(Table, SeatLabelsStartWaitingWithComputerHintsAndTeamColours) {
+    EXPECT_EQ(session.seat(1).caption, "<Waiting>");
+    EXPECT_EQ(session.seat(1).hint, "");
+    EXPECT_EQ(session.seat(2).hint, "Klot");
+    EXPECT_EQ(session.seat(3).hint, "Klick");
+    EXPECT_EQ(session.seat(4).hint, "Kling");
+    EXPECT_EQ(session.seat(1).colour, session.seat(3).colour);
+    EXPECT_EQ(session.seat(2).colour, kColourNavy);
+    EXPECT_NE(session.seat(1).colour, kColourNavy);
+}
+
+TEST_F(Table, ASpectatorIsListedAndToldItIsSpying) {
+    login(6, "Eve");
+    receive({"CMD_newplayerinfo+6+Eve", "CMD_existingplayers+5+Sam"});
+    EXPECT_EQ(events.chat, (std::vector<ChatLine>{{"You are Connected.", kColourBlue},
+                                                  {"You are spying.", kColourBlue},
+                                                  {"Sam is Connected.", kColourBlue},
+                                                  {"Sam is spying.", kColourBlue}}));
+    EXPECT_EQ(session.spectators(), (std::vector<std::string>{"6: Eve", "5: Sam"}));
+    for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(session.seat(seat).caption, "<Waiting>");
+}
+
+TEST_F(Table, ASeatedPlayerLeavingRevertsTheLabelToTheComputerAndKeepsWholeGameEyes) {
+    login(2, "Ann");
+    receive({"CMD_newplayerinfo+2+Ann", "CMD_newplayerinfo+3+Bob", "CMD_newplayerinfo+1+Host"});
+    session.seat(3).eyesShown = true;
+    session.seat(1).eyesShown = true;
+    session.seat(1).eyesTag = 1;
+    events.chat.clear();
+
+    receive({"CMD_playerdisconnected+3+Bob", "CMD_playerdisconnected+1+Host"});
+    EXPECT_EQ(events.chat, (std::vector<ChatLine>{{"Bob disconnected.", kColourBlue},
+                                                  {"Host disconnected.", kColourBlue}}));
+    EXPECT_EQ(session.seat(3).caption, "Klick");
+    EXPECT_FALSE(session.seat(3).eyesShown);
+    EXPECT_EQ(session.seat(1).caption, "");
+    EXPECT_TRUE(session.seat(1).eyesShown);
+}
+
+TEST_F(Table, ASpectatorLeavingIsAnnouncedInNavyAndLeavesTheSeatsAlone) {
+    login(1, "Host");
+    receive({"CMD_newplayerinfo+1+Host", "CMD_newplayerinfo+5+Sam", "CMD_newplayerinfo+6+Eve"});
+    events.chat.clear();
+    receive({"CMD_playerdisconnected+5+Sam", "CMD_playerdisconnected+7+Nobody"});
+    EXPECT_EQ(events.chat, (std::vector<ChatLine>{{"Sam has left.", kColourNavy}}));
+    EXPECT_EQ(session.spectators(), (std::vector<std::string>{"6: Eve"}));
+    EXPECT_EQ(session.seat(1).caption, "Host");
+}
+
+TEST_F(Table, VersionWarningsUseTheirExactTexts) {
+    receive({"CMD_havewrongversion+Old Timer", "CMD_wrongversion+"});
+    EXPECT_EQ(events.chat, (std::vector<ChatLine>{
+                               {"Old Timer has a different version of the game then you.", kColourBlue},
+                               {"You have a differnt version of the game then the host.", kColourBlue}}));
+}
+
+TEST_F(Table, AFullTableShowsItsMessageThenCloses) {
+    receive({"CMD_full+"});
+    EXPECT_EQ(events.order, (std::vector<std::string>{"box:Game is full", "close"}));
+}
+
+TEST_F(Table, OnlyAnOrderlyCloseEndsTheTableANetworkErrorIsReported) {
+    session.sockInfo("Error #10054 (WSAECONNRESET)");
+    EXPECT_EQ(events.closed, 0);
+    session.connectionError("Connection reset by peer");
+    EXPECT_EQ(events.closed, 0);
+    ASSERT_EQ(events.chat.size(), 1u);
+    EXPECT_NE(events.chat[0].text.find("Connection reset by peer"), std::string::npos);
+    session.sockInfo("Socket Closed");
+    EXPECT_EQ(events.closed, 1);
+}
+
+TEST_F(Table, OneLinePerTickAndGameMessagesReachTheViewParsed) {
+    session.sockRead(std::string("CMD_newcard+1+4+17") + '\xFF' + "CMD_nobook+" + '\xFF');
+    EXPECT_EQ(session.queuedLines(), 2u);
+    EXPECT_TRUE(session.processsocktimer());
+    EXPECT_EQ(game.calls, (std::vector<std::string>{"newcard 1 4 17"}));
+    EXPECT_TRUE(session.processsocktimer());
+    EXPECT_FALSE(session.processsocktimer());
+    EXPECT_EQ(game.calls.back(), "nobook");
+
+    // A split message is handled once complete.
+    session.sockRead("CMD_nextplayer+1+0");
+    EXPECT_FALSE(session.processsocktimer());
+    session.sockRead(std::string("+3") + '\xFF');
+    EXPECT_TRUE(session.processsocktimer());
+    EXPECT_EQ(game.calls.back(), "nextplayer 1 0 3");
+}
+
+TEST_F(Table, MalformedAndUnknownLinesNeverReachTheView) {
+    receive({"CMD_newcard+1+21+17", "CMD_newcard+x+1+2", "CMD_newcard+5+1+2", "CMD_bogus+1", "", "CMD_nobook",
+             "CMD_justwatch+1+1", "CMD_loadbooks+3+1+5+1+3"});
+    EXPECT_TRUE(game.calls.empty());
+    EXPECT_TRUE(events.chat.empty());
+    receive({"CMD_justwatching+3+1", "CMD_nobots+", "CMD_loadbooks+1+1+5+1+3+2+6+2+4"});
+    EXPECT_EQ(game.calls, (std::vector<std::string>{"justwatching 3 1", "notbots ''", "loadbooks 1 x2"}));
+}
+
+TEST_F(Table, ChatGoesToTheChatPanelAndToComputerTalkOnlyWhileSeatTwoIsKlot) {
+    receive({"CMD_chat+Ann chats: hi+there|clBlack", "CMD_action+Ann waves|clRed"});
+    EXPECT_EQ(events.chats, (std::vector<std::string>{"Ann chats: hi+there|clBlack", "Ann waves|clRed"}));
+    EXPECT_TRUE(events.botTalks.empty());
+    receive({"CMD_existingplayers+2+Klot", "CMD_chat+Ann chats: hello|clBlack", "CMD_action+Ann nods|clBlack"});
+    EXPECT_EQ(events.botTalks, (std::vector<std::string>{"Ann chats: hello|clBlack"}));
+}
+
+TEST_F(Table, AFloodWithoutTerminatorsStopsReadingButKeepsWhatCameBefore) {
+    session.sockRead(std::string("CMD_nobook+") + '\xFF');
+    session.sockRead(std::string(70 * 1024, 'x'));
+    session.sockRead(std::string("CMD_nothree+") + '\xFF');
+    while (session.processsocktimer()) {
+    }
+    EXPECT_EQ(game.calls, (std::vector<std::string>{"nobook"}));
+    EXPECT_EQ(events.chat.size(), 1u);
+    EXPECT_EQ(events.closed, 0);
+}
+
+}  // namespace
+}  // namespace quintrel
