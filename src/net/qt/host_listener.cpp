@@ -1,0 +1,176 @@
+#include "net/qt/host_listener.h"
+
+#include "net/qt/host_events.h"
+#include "net/qt/socket_texts.h"
+
+#include <QByteArray>
+
+#include <algorithm>
+
+namespace quintrel::net {
+namespace {
+
+constexpr int kSocktimerMs = 10;
+constexpr char kTerminator = '\xFF';
+
+}  // namespace
+
+HostListener::HostListener(QObject* parent) : QObject(parent) {
+    connect(&listener_, &TSock::acceptReady, this, &HostListener::onAccept);
+    socktimer_.setInterval(kSocktimerMs);
+    connect(&socktimer_, &QTimer::timeout, this, [this] { callHost([this] { host_->socktimer(); }); });
+    connect(&timer1_, &QTimer::timeout, this, [this] { callHost([this] { host_->timer1(); }); });
+}
+
+HostListener::~HostListener() { shutdown(); }
+
+void HostListener::attach(HostEvents* host) {
+    host_ = host;
+    if (host_) {
+        socktimer_.start();
+        syncTimer1();
+    } else {
+        socktimer_.stop();
+        timer1_.stop();
+    }
+}
+
+void HostListener::startListening(ListenScope scope, quint16 port) {
+    listener_.setPort(port);
+    listener_.listen(scope);
+}
+
+bool HostListener::isListening() const { return listener_.isListening(); }
+
+quint16 HostListener::port() const { return listener_.listeningPort(); }
+
+template <typename Call> void HostListener::callHost(Call&& call) {
+    if (!host_) return;
+    ++depth_;
+    try {
+        call();
+    } catch (...) {
+        // The host catches its own errors per message; this only keeps the loop alive.
+    }
+    --depth_;
+    if (depth_ == 0) afterHostCall();
+}
+
+void HostListener::afterHostCall() {
+    while (!pendingClosed_.empty()) {
+        const int slot = pendingClosed_.front();
+        pendingClosed_.erase(pendingClosed_.begin());
+        ++depth_;
+        try {
+            host_->closed(slot);
+        } catch (...) {
+        }
+        --depth_;
+    }
+    syncTimer1();
+}
+
+void HostListener::syncTimer1() {
+    if (!host_) return;
+    const bool enabled = host_->timer1Enabled();
+    const int interval = std::max(0, host_->timer1Interval());
+    if (!enabled) {
+        timer1_.stop();
+    } else if (!timer1_.isActive() || timer1_.interval() != interval) {
+        timer1_.start(interval);
+    }
+}
+
+void HostListener::onAccept() {
+    std::unique_ptr<TSock> sock;
+    try {
+        sock = listener_.accept();
+    } catch (const SocketError&) {
+        return;
+    }
+    if (!sock || !host_) return;
+    int slot = 0;
+    callHost([&] { slot = host_->accept(sock->fromLoopback()); });
+    if (slot <= 0) return;   // the unique_ptr drops the connection
+
+    // A slot the host hands out again is free in its eyes: the old connection goes quietly.
+    if (auto old = connections_.find(slot); old != connections_.end()) {
+        old->second->disconnect(this);
+        old->second.release()->deleteLater();
+        connections_.erase(old);
+    }
+    TSock* raw = sock.get();
+    raw->setTag(slot);
+    connect(raw, &TSock::readReady, this, [this, raw] { onRead(raw); });
+    connect(raw, &TSock::info, this, [this, raw](int, const QString& text) { onInfo(raw, text); });
+    connections_[slot] = std::move(sock);
+    callHost([&] { host_->accepted(slot); });
+}
+
+void HostListener::onRead(TSock* sock) {
+    const QByteArray bytes = sock->receiveText();
+    if (bytes.isEmpty()) return;
+    const int slot = sock->tag();
+    callHost([&] { host_->read(slot, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))); });
+}
+
+void HostListener::onInfo(TSock* sock, const QString& text) {
+    // "Socket Closed" and every network error end the slot's connection.
+    if (text == QLatin1String(kSocketClosed) || text.startsWith(QLatin1String("Error #"))) connectionGone(sock);
+}
+
+void HostListener::connectionGone(TSock* sock) {
+    const int slot = sock->tag();
+    auto it = connections_.find(slot);
+    if (it == connections_.end() || it->second.get() != sock) return;
+    sock->disconnect(this);
+    it->second.release()->deleteLater();
+    connections_.erase(it);
+    if (std::find(pendingClosed_.begin(), pendingClosed_.end(), slot) == pendingClosed_.end())
+        pendingClosed_.push_back(slot);
+    if (depth_ == 0) afterHostCall();
+}
+
+void HostListener::send(int slot, std::string_view line) {
+    auto it = connections_.find(slot);
+    if (it == connections_.end()) return;
+    QByteArray framed(line.data(), static_cast<qsizetype>(line.size()));
+    framed.append(kTerminator);
+    try {
+        it->second->sendText(framed);
+    } catch (const SocketError&) {
+        // A dead connection drops the line; its close is reported after the current call.
+    }
+}
+
+void HostListener::close(int slot) {
+    auto it = connections_.find(slot);
+    if (it == connections_.end()) return;
+    TSock* sock = it->second.get();
+    if (slot >= 10) {
+        // The refused connection's slot is reused by the next refused one: detach it now and
+        // let it finish sending "CMD_full+" on its own.
+        sock->disconnect(this);
+        it->second.release()->setParent(this);
+        connections_.erase(it);
+        connect(sock, &TSock::info, sock, [sock](int, const QString& text) {
+            if (text == QLatin1String(kSocketClosed) || text.startsWith(QLatin1String("Error #"))) sock->deleteLater();
+        });
+        sock->close();
+        return;
+    }
+    sock->close();
+}
+
+void HostListener::shutdown() {
+    socktimer_.stop();
+    timer1_.stop();
+    for (auto& [slot, sock] : connections_) {
+        sock->disconnect(this);
+        sock->close();
+    }
+    connections_.clear();
+    listener_.close();
+}
+
+}  // namespace quintrel::net

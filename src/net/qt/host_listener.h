@@ -1,0 +1,66 @@
+#pragma once
+// HostListener: the host's transport. It owns the listener and one connection per slot,
+// delivers the host's lines (the Outbox), and drives the host: accepts, reads, closes,
+// its 10 ms socktimer and its Timer1, whose state it copies from the host after every call.
+//
+// A connection that closes or breaks is reported to the host once, and never from inside a
+// call into the host: closes seen during a call (a send to a dead peer, close() itself) are
+// reported when the outermost call returns, so a broadcast always reaches every recipient.
+
+#include "engine/outbox.h"
+#include "net/qt/tsock.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace quintrel::net {
+
+class HostEvents;
+
+class HostListener : public QObject, public Outbox {
+    Q_OBJECT
+public:
+    explicit HostListener(QObject* parent = nullptr);
+    ~HostListener() override;
+
+    // The host must outlive the listener's use of it; attach before listening.
+    void attach(HostEvents* host);
+
+    // Throws SocketError ("Listen - Error Binding Socket", ...).
+    void startListening(ListenScope scope, quint16 port);
+    bool isListening() const;
+    quint16 port() const;
+
+    void send(int slot, std::string_view line) override;
+    void close(int slot) override;
+
+    // Closes every connection at once (program end).
+    void shutdown();
+
+    int connectionCount() const { return static_cast<int>(connections_.size()); }
+    bool timer1Active() const { return timer1_.isActive(); }
+    int timer1Interval() const { return timer1_.interval(); }
+
+private:
+    void onAccept();
+    void onRead(TSock* sock);
+    void onInfo(TSock* sock, const QString& text);
+    void connectionGone(TSock* sock);
+    template <typename Call> void callHost(Call&& call);
+    void afterHostCall();
+    void syncTimer1();
+
+    HostEvents* host_ = nullptr;
+    TSock listener_;
+    std::map<int, std::unique_ptr<TSock>> connections_;   // slot -> its connection
+    std::vector<int> pendingClosed_;                      // slots to report once the call ends
+    int depth_ = 0;
+    QTimer socktimer_;
+    QTimer timer1_;
+};
+
+}  // namespace quintrel::net

@@ -1,0 +1,17 @@
+#pragma once
+// The table's message boxes. With QUINTREL_TEST_ECHO set they are printed to standard
+// output ("box: <text>") instead of shown, so scripted runs never wait for a click.
+
+#include <QString>
+
+class QWidget;
+
+namespace quintrel::table {
+
+void errorBox(QWidget* parent, const QString& text);   // the standard error box
+void infoBox(QWidget* parent, const QString& text);
+
+bool testEchoEnabled();
+void testEcho(const char* kind, const QString& text);   // "<kind>: <text>" on standard output
+
+}  // namespace quintrel::table

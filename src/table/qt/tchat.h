@@ -1,0 +1,105 @@
+#pragma once
+// Tchat: the table window. It owns the connection to the host (`sock`), the lobby link
+// (`Sock11`) and the table's session, reads the command line once (processparams), and
+// shows the chat log. The score panel and the boards are filled in by their own files.
+
+#include "net/client_session.h"
+#include "net/qt/session_plan.h"
+#include "net/qt/tsock.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+
+namespace quintrel::net {
+class HostListener;
+}
+
+namespace quintrel::table {
+
+class ChatLog;
+
+class Tchat : public QMainWindow, public ClientEvents {
+    Q_OBJECT
+public:
+    // args: the command line without the program name.
+    explicit Tchat(std::vector<std::string> args, QWidget* parent = nullptr);
+    ~Tchat() override;
+
+    // The host's listener (Sock1), started by hostpress.
+    void setHostListener(net::HostListener* listener) { listener_ = listener; }
+
+    // Reads the command line and starts the session; only the first call does anything.
+    void processparams();
+    void hostpress();   // throws net::SocketError when the listener cannot start
+    void joinpress();
+
+    // A second start of the program asks for this window.
+    void bringToFront();
+
+    // ClientEvents
+    void addlinetochat(std::string_view text, std::uint32_t colour) override;
+    void playsounds(std::string_view name) override;
+    void sendToHost(std::string_view line) override;
+    void closeTable() override;
+    void messageBox(std::string_view text) override;
+
+    const std::string& playername() const { return playername_; }
+    const std::string& hostaddress() const { return hostaddress_; }
+    bool ishost() const { return ishost_; }
+    net::SessionMode mode() const { return plan_.mode; }
+    net::StartOptions startOptions() const { return startOptions_; }
+    ClientSession& session() { return *session_; }
+    net::TSock& sock() { return sock_; }
+    net::TSock& lobbyLink() { return Sock11_; }
+    ChatLog* mainchat() const { return mainchat_; }
+
+signals:
+    void startGameRequested();       // "Start Game" in the menu or on the panel
+    void downloadWindowRequested();  // a solo game offers the lobby download
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildPanels();
+    void sockRead();
+    void sockInfo(const QString& text);
+    void Timer1Timer();
+    void startConnecting(const QString& address);
+    void afterConnectStarted();
+    void Exit1Click();
+
+    std::vector<std::string> args_;
+    net::SessionPlan plan_;
+    bool paramsProcessed_ = false;
+    std::string playername_;
+    std::string hostaddress_;
+    bool ishost_ = false;
+    net::StartOptions startOptions_ = net::StartOptions::Unchanged;
+
+    net::HostListener* listener_ = nullptr;
+    net::TSock sock_;
+    net::TSock Sock11_;
+    std::unique_ptr<GameView> gameView_;
+    std::unique_ptr<ClientSession> session_;
+    QTimer Timer1_;
+
+    QAction* StartGame1_ = nullptr;
+    QAction* Exit1_ = nullptr;
+    QFrame* panel_score_ = nullptr;
+    QPushButton* button_start_ = nullptr;
+    ChatLog* mainchat_ = nullptr;
+    QLineEdit* mychat_ = nullptr;
+};
+
+}  // namespace quintrel::table

@@ -1,0 +1,82 @@
+// The table window's start of a session: the command line, hosting and joining.
+
+#include "chat/colour_text.h"
+#include "net/qt/game_port.h"
+#include "net/qt/host_listener.h"
+#include "net/qt/socket_texts.h"
+#include "table/qt/message_boxes.h"
+#include "table/qt/tchat.h"
+
+#include <QAction>
+#include <QPushButton>
+
+namespace quintrel::table {
+
+void Tchat::processparams() {
+    if (paramsProcessed_) return;
+    paramsProcessed_ = true;
+
+    button_start_->hide();
+    StartGame1_->setEnabled(false);
+
+    plan_ = net::planSession(args_);
+    addlinetochat(plan_.loadingLine, chat::kBlue);
+    if (plan_.showDownloadWindow) emit downloadWindowRequested();
+    if (plan_.mode == net::SessionMode::Waiting) return;
+
+    playername_ = plan_.playername;
+    hostaddress_ = plan_.hostaddress;
+    try {
+        if (plan_.mode == net::SessionMode::Join)
+            joinpress();
+        else
+            hostpress();
+    } catch (const net::SocketError& error) {
+        // The copy stays up without listener, connection or lobby link.
+        errorBox(this, QString::fromLatin1(error.what()));
+    }
+}
+
+void Tchat::hostpress() {
+    if (!listener_) throw net::SocketError(net::kListenStartError);
+    // A solo game is a private table: nobody but this machine may connect to it.
+    const auto scope = plan_.mode == net::SessionMode::Solo ? net::ListenScope::LoopbackOnly
+                                                             : net::ListenScope::AllAddresses;
+    listener_->startListening(scope, net::gamePort());
+    session_->setPlayerName(playername_);
+    ishost_ = true;
+    startConnecting(QString::fromLatin1(net::kLoopbackAddress));
+    button_start_->show();
+    StartGame1_->setEnabled(true);
+}
+
+void Tchat::joinpress() {
+    session_->setPlayerName(playername_);
+    startConnecting(QString::fromLatin1(hostaddress_.data(), static_cast<qsizetype>(hostaddress_.size())));
+    button_start_->hide();
+    StartGame1_->setEnabled(false);
+}
+
+void Tchat::startConnecting(const QString& address) {
+    sock_.setHostName(address);
+    sock_.setPort(net::gamePort());
+    sock_.open([this](const QString& error) {
+        if (!error.isEmpty()) {
+            errorBox(this, error);   // no lobby link either
+            return;
+        }
+        afterConnectStarted();
+    });
+}
+
+void Tchat::afterConnectStarted() {
+    if (plan_.openLobbyLink) {
+        // Idle by design: the lobby only needs to see the connection while the game runs.
+        Sock11_.setHostName(QString::fromLatin1(net::kLoopbackAddress));
+        Sock11_.setPort(net::lobbyPort());
+        Sock11_.open();
+    }
+    startOptions_ = plan_.startOptions;
+}
+
+}  // namespace quintrel::table
