@@ -1,0 +1,212 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace quintrel::test {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::Not;
+
+constexpr int kQueenC = 12, kQueenD = 25, kQueenS = 38;
+constexpr int kKingC = 13, kKingD = 26, kKingS = 39, kKingH = 52;
+constexpr int kTwoC = 2, kTwoD = 15, kJoker = 54;
+constexpr int kThreeC = 3;
+constexpr int kFive = 5;
+
+// Seat 2 is a computer player; the spectator in slot 5 sees what everybody sees.
+class Bots : public EngineTest {
+protected:
+    void SetUp() override {
+        connect(1, "Ann");
+        connect(5, "Spy");
+        state.botdelay = 500;
+        engine.startgame("Ann+f");
+        giveTurn(2);
+        fillShoeWith(kFive + 13 * 0 + 4);  // nines: never melded with the hands below
+        for (int seat = 1; seat <= 4; ++seat) setFoot(seat, {4, 4 + 13, 4 + 26, 7, 8, 10, 11, 12, 13, 14, 22});
+        out.clear();
+    }
+    // True when the computer took the top discard (the shoe gave nothing).
+    bool tookDiscard(std::initializer_list<int> hand, int top) {
+        giveTurn(2);
+        setHand(2, hand);
+        state.discardtop = top;
+        state.discardbelow = 0;
+        const int before = engine.deck().cardsInShoe();
+        engine.computerdraw(2);
+        return engine.deck().cardsInShoe() == before;
+    }
+};
+
+TEST_F(Bots, QueenOnThePileTakenWithTwoQueens) {
+    EXPECT_TRUE(tookDiscard({kQueenC, kQueenD, 4, 6, 8, 10, 20, 24}, kQueenS));
+    EXPECT_EQ(out.take(5).front(), "CMD_discard+0");
+}
+
+TEST_F(Bots, QueenWithOneQueenTakenOnlyWithManySinglesAndEnoughWilds) {
+    // singles 5, pairs 0, wilds 0
+    EXPECT_TRUE(tookDiscard({kQueenC, 4, 6, 8, 10}, kQueenS));
+    // singles 4, pairs 1, wilds 0: not enough wilds
+    EXPECT_FALSE(tookDiscard({kQueenC, 4, 4 + 13, 6, 8, 10}, kQueenS));
+    // singles 3 only
+    EXPECT_FALSE(tookDiscard({kQueenC, 6, 8, kTwoC}, kQueenS));
+    // with a Queens' working book of five it is taken
+    state.books[2][3] = BookEntry{5, kQueenD, 1};
+    EXPECT_TRUE(tookDiscard({kQueenC, 4, 4 + 13, 6, 8, 10}, kQueenS));
+}
+
+TEST_F(Bots, AThreeOrAnEmptyPileAlwaysDrawsTwo) {
+    EXPECT_FALSE(tookDiscard({kThreeC, kThreeC, 4, 6}, kThreeC + 13));
+    giveTurn(2);
+    setHand(2, {4, 6});
+    state.discardtop = 0;
+    const int before = engine.deck().cardsInShoe();
+    engine.computerdraw(2);
+    EXPECT_EQ(engine.deck().cardsInShoe(), before - 2);
+}
+
+TEST_F(Bots, KingsBookTakesBothWildsTheFiveIsDiscardedAndTheFootTakenUp) {
+    setHand(2, {kKingC, kKingD, kKingS, kFive, kTwoC, kTwoD});
+    engine.computerplay(2);
+    EXPECT_THAT(out.take(5), ElementsAre("CMD_newbook+2+2+1+13+1", "CMD_postscores+20+20+2+4",
+                                         "CMD_postscores+40+20+2+4", "CMD_postscores+60+20+2+4",
+                                         "CMD_addtobook+2+2+4+1+4+2+2", "CMD_postscores+110+50+2+4",
+                                         "CMD_addtobook+2+2+5+1+5+15+2", "CMD_postscores+160+50+2+4",
+                                         "CMD_discard+5", "CMD_usefoot+2"));
+    EXPECT_EQ(state.books[2][1].kind, 2);
+    EXPECT_EQ(state.books[2][1].count, 5);
+    EXPECT_TRUE(state.players[2].usefoot);
+    EXPECT_EQ(state.turnseat, 3);
+}
+
+TEST_F(Bots, WildsGoToAWildWorkingBookFirstElseAnyAndToWildCompletedBooks) {
+    state.books[2][1] = BookEntry{3, 6, 1};
+    state.books[2][2] = BookEntry{3, 7, 2};
+    state.completedcount[2] = 2;
+    state.completedbooks[2][1] = BookEntry{7, 8, 1};
+    state.completedbooks[2][2] = BookEntry{7, 9, 2};
+    setHand(2, {kTwoC, 10, kJoker});
+    engine.computerplay(2);
+    const auto all = out.take(5);
+    // Both wilds join the Wild working book of sevens; the ten is discarded.
+    EXPECT_THAT(withPrefix(all, "CMD_addtobook"),
+                ElementsAre("CMD_addtobook+2+2+0+2+4+2+2", "CMD_addtobook+2+2+2+2+5+54+2"));
+    EXPECT_THAT(all, Contains("CMD_discard+10"));
+
+    // Without a Wild working book: the first one in use; completed Wild books also take wilds.
+    state.books[2][2].count = 0;
+    state.books[2][1] = BookEntry{3, 6, 1};
+    giveTurn(2);
+    setHand(2, {kTwoC, 10});
+    engine.computerplay(2);
+    EXPECT_THAT(withPrefix(out.take(5), "CMD_addtobook"), ElementsAre("CMD_addtobook+2+2+0+1+4+2+2"));
+
+    state.books[2][1].count = 0;
+    giveTurn(2);
+    setHand(2, {kJoker, 10});
+    engine.computerplay(2);
+    EXPECT_THAT(withPrefix(out.take(5), "CMD_addtocomp"), ElementsAre("CMD_addtocomp+2+2+9"));
+    EXPECT_EQ(state.completedbooks[2][1].count, 7);  // never onto the Normal one
+}
+
+TEST_F(Bots, FreedEntryRankSendsCardsToTheCompletedBook) {
+    state.books[2][1] = BookEntry{0, kKingC, 1};
+    state.completedcount[2] = 1;
+    state.completedbooks[2][1] = BookEntry{7, kKingC, 1};
+    setHand(2, {kKingD, kKingS, kKingH, 6, 8});
+    engine.computerplay(2);
+    const auto all = out.take(5);
+    EXPECT_THAT(all, Not(Contains(::testing::StartsWith("CMD_newbook"))));
+    EXPECT_EQ(withPrefix(all, "CMD_addtocomp").size(), 3u);
+    EXPECT_EQ(state.completedbooks[2][1].count, 10);
+}
+
+TEST_F(Bots, DiscardsAThreeFirstAndNeverAWildWhileHoldingANatural) {
+    setHand(2, {kJoker, 8, 10, kThreeC, 12});
+    engine.computerplay(2);
+    EXPECT_THAT(out.take(5), Contains("CMD_discard+3"));
+    giveTurn(2);
+    setHand(2, {kJoker, kTwoC, 8});
+    engine.computerplay(2);
+    EXPECT_THAT(out.take(5), Contains("CMD_discard+8"));
+    giveTurn(2);
+    setHand(2, {kJoker, 8, 8 + 13});  // a pair: one of them goes, not the joker
+    state.books[2][1] = BookEntry{3, 8 + 26, 1};
+    state.books[2][1].count = 0;      // a leftover of eights keeps the bot from a new book
+    engine.computerplay(2);
+    const auto discards = withPrefix(out.take(5), "CMD_discard");
+    ASSERT_EQ(discards.size(), 1u);
+    EXPECT_NE(discards[0], "CMD_discard+54");
+}
+
+TEST_F(Bots, TwentyCardsAndTheDiscardChosenStillEndsTheTurn) {
+    auto& hand = state.players[2].hand;
+    for (int slot = 0; slot < 20; ++slot) hand[slot] = (slot % 2) ? kQueenC : kQueenD;
+    hand[20] = 0;
+    state.discardtop = kQueenS;
+    engine.computerdraw(2);
+    EXPECT_NE(state.turnseat, 2);
+    EXPECT_EQ(hand[20], 0);
+}
+
+TEST_F(Bots, ComputerActsOnTheSecondTickOnlyIfTheSeatIsStillComputerPlayed) {
+    connect(3, "Cid");
+    state.turnseat = 2;
+    engine.findplayer();  // seat 3, a person
+    EXPECT_FALSE(state.timer1.enabled);
+    engine.justwatch("3+1");
+    EXPECT_TRUE(state.timer1.enabled);
+    engine.justwatch("3+2");
+    engine.Timer1Timer();
+    engine.Timer1Timer();
+    EXPECT_EQ(state.turnseat, 3);  // the person kept the turn
+    EXPECT_FALSE(state.timer1.enabled);
+
+    engine.drawing("3+1");
+    engine.discard("3+0");
+    ASSERT_EQ(state.turnseat, 4);
+    ASSERT_TRUE(state.timer1.enabled);
+    engine.Timer1Timer();
+    EXPECT_EQ(state.turnseat, 4);
+    engine.Timer1Timer();
+    EXPECT_EQ(state.turnseat, 1);
+}
+
+TEST(SoloGame, ThreeComputerPlayersAndAScriptedSeatOnePlayToTheWinnerByTicksOnly) {
+    for (std::uint32_t seed : {1u, 2u, 3u, 4u, 5u}) {
+        HostState state;
+        RecordingOutbox out;
+        RandomSource random(seed);
+        Engine engine(state, out, random);
+        state.players[1].connected = true;
+        state.players[1].name = "You";
+        state.connectioncount = 1;
+        state.botdelay = 750;
+        engine.startgame("You+h");
+        int ticks = 0;
+        while (state.gamestarted && ticks < 200000) {
+            if (state.turnseat == 1 && !state.roundover) {
+                // Seat 1 draws and throws away its first card.
+                engine.drawing("1+1");
+                for (int slot = 0; slot < kHandSlots && state.turnseat == 1 && !state.roundover; ++slot) {
+                    if (state.players[1].hand[slot] != 0) engine.discard("1+" + std::to_string(slot));
+                }
+                ASSERT_TRUE(state.turnseat != 1 || state.roundover || !state.gamestarted);
+            } else {
+                ASSERT_TRUE(state.timer1.enabled) << "nothing would ever happen";
+                engine.Timer1Timer();
+                ++ticks;
+            }
+        }
+        ASSERT_FALSE(state.gamestarted);
+        const auto lines = out.take(1);
+        EXPECT_EQ(lines.back().rfind("CMD_winner+", 0), 0u) << lines.back();
+        EXPECT_GE(std::max(state.players[1].score, state.players[2].score), 5000);
+    }
+}
+
+}  // namespace
+}  // namespace quintrel::test
