@@ -1,0 +1,156 @@
+// quintrel-server over real loopback sockets: login, chat relay, a full table, a departure.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTcpSocket>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kTimeoutMs = 10000;
+
+// One table's connection, reading whole lines.
+class Peer {
+public:
+    explicit Peer(quint16 port) { socket_.connectToHost(QStringLiteral("127.0.0.1"), port); }
+
+    bool connected() { return socket_.waitForConnected(kTimeoutMs); }
+    void send(const std::string& line) {
+        socket_.write(QByteArray::fromStdString(line + '\xFF'));
+        socket_.flush();
+    }
+    // Reads until the line arrives; every line read on the way is kept in seen().
+    bool waitFor(const std::string& wanted) {
+        QElapsedTimer clock;
+        clock.start();
+        for (;;) {
+            while (!pending_.empty()) {
+                std::string line = pending_.front();
+                pending_.erase(pending_.begin());
+                seen_.push_back(line);
+                if (line == wanted) return true;
+            }
+            const qint64 left = kTimeoutMs - clock.elapsed();
+            if (left <= 0) return false;
+            if (!socket_.waitForReadyRead(static_cast<int>(left)) && socket_.bytesAvailable() == 0) return false;
+            cut(socket_.readAll());
+        }
+    }
+    // True once the host has closed the connection (after sending what it had).
+    bool closedByHost() {
+        if (socket_.state() != QAbstractSocket::UnconnectedState) socket_.waitForDisconnected(kTimeoutMs);
+        cut(socket_.readAll());
+        return socket_.state() == QAbstractSocket::UnconnectedState;
+    }
+    void disconnect() { socket_.disconnectFromHost(); }
+    const std::vector<std::string>& seen() const { return seen_; }
+
+private:
+    void cut(const QByteArray& bytes) {
+        buffer_ += bytes.toStdString();
+        for (std::size_t end; (end = buffer_.find('\xFF')) != std::string::npos;) {
+            if (end > 0) pending_.push_back(buffer_.substr(0, end));
+            buffer_.erase(0, end + 1);
+        }
+    }
+
+    QTcpSocket socket_;
+    std::string buffer_;
+    std::vector<std::string> pending_;
+    std::vector<std::string> seen_;
+};
+
+class ServerProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        server_.setProgram(QStringLiteral(QUINTREL_SERVER_PATH));
+        server_.setArguments({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--seed"),
+                              QStringLiteral("7")});
+        server_.start();
+        ASSERT_TRUE(server_.waitForStarted(kTimeoutMs));
+        const QByteArray marker = "listening on port ";
+        QElapsedTimer clock;
+        clock.start();
+        while (port_ == 0 && clock.elapsed() < kTimeoutMs) {
+            server_.waitForReadyRead(200);
+            output_ += server_.readAllStandardOutput();
+            const qsizetype at = output_.indexOf(marker);
+            if (at >= 0 && output_.indexOf(',', at) > at) {
+                port_ = static_cast<quint16>(output_.mid(at + marker.size()).split(',').first().toUInt());
+            }
+        }
+        ASSERT_NE(port_, 0) << output_.toStdString();
+    }
+    void TearDown() override {
+        server_.terminate();
+        if (!server_.waitForFinished(kTimeoutMs)) server_.kill();
+    }
+    std::unique_ptr<Peer> join(int expectedSlot, const std::string& name) {
+        auto peer = std::make_unique<Peer>(port_);
+        EXPECT_TRUE(peer->connected());
+        const std::string slot = std::to_string(expectedSlot);
+        EXPECT_TRUE(peer->waitFor("CMD_sendlogininfo+" + slot)) << name;
+        peer->send("CMD_logininfo+" + slot + "+1.0.3+" + name + '\xFF');
+        EXPECT_TRUE(peer->waitFor("CMD_newplayerinfo+" + slot + "+" + name)) << name;
+        return peer;
+    }
+    std::string log() {
+        server_.waitForReadyRead(200);
+        output_ += server_.readAllStandardOutput();
+        return output_.toStdString();
+    }
+
+    QProcess server_;
+    QByteArray output_;
+    quint16 port_ = 0;
+};
+
+TEST_F(ServerProcess, LoginChatFullTableAndDepartureOverRealSockets) {
+    auto alice = join(1, "Alice");
+    auto bob = join(2, "Bob");
+    EXPECT_TRUE(alice->waitFor("CMD_newplayerinfo+2+Bob"));
+    EXPECT_TRUE(bob->waitFor("CMD_existingplayers+1+Alice"));
+
+    bob->send("CMD_chat+2+hello+world|clBlack");
+    EXPECT_TRUE(alice->waitFor("CMD_chat+Bob chats: hello+world|clBlack"));
+    EXPECT_TRUE(bob->waitFor("CMD_chat+Bob chats: hello+world|clBlack"));
+
+    std::vector<std::unique_ptr<Peer>> others;
+    for (int slot = 3; slot <= 9; ++slot) others.push_back(join(slot, "P" + std::to_string(slot)));
+
+    Peer tenth(port_);
+    ASSERT_TRUE(tenth.connected());
+    EXPECT_TRUE(tenth.waitFor("CMD_full+"));
+    EXPECT_TRUE(tenth.closedByHost());
+
+    bob->disconnect();
+    EXPECT_TRUE(alice->waitFor("CMD_playerdisconnected+2+Bob"));
+
+    const std::string text = log();
+    EXPECT_NE(text.find("logged in as Alice"), std::string::npos) << text;
+    EXPECT_NE(text.find("refused"), std::string::npos) << text;
+}
+
+TEST_F(ServerProcess, SpoofedRequestsAreDroppedAndLogged) {
+    auto alice = join(1, "Alice");
+    auto bob = join(2, "Bob");
+    bob->send("CMD_kickhim+1+1+");
+    bob->send("CMD_chat+2+still here|clBlack");
+    EXPECT_TRUE(alice->waitFor("CMD_chat+Bob chats: still here|clBlack"));
+    for (const auto& line : alice->seen()) EXPECT_NE(line.rfind("CMD_playerdisconnected", 0), 0u) << line;
+    EXPECT_NE(log().find("dropped from slot 2"), std::string::npos);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QCoreApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
