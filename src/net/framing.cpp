@@ -70,6 +70,7 @@ void TableInbox::clear() {
 }
 
 bool HostReceiveQueue::push(int slot, std::string line) {
+    if (slot <= 0) return false;  // slot 0 means "nothing waiting" to take()'s caller
     std::deque<std::string>& lines = bySlot_[slot];
     if (lines.size() >= kMaxPendingPerSlot) return false;
     lines.push_back(std::move(line));

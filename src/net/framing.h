@@ -82,7 +82,7 @@ public:
     static constexpr std::size_t kMaxPendingPerSlot = 500;
 
     // False (and the line is not queued) when the slot already has kMaxPendingPerSlot lines
-    // waiting: close that connection.
+    // waiting: close that connection. Slots are positive; others are refused.
     bool push(int slot, std::string line);
     // The next line of the next slot after the one served last; {0, ""} when all are empty.
     HostLine take();

@@ -132,6 +132,7 @@ TEST(HostReceiveQueue, CapsLinesWaitingPerSlotAndDropsASlot) {
     EXPECT_FALSE(queue.push(4, "one too many"));
     EXPECT_EQ(queue.pending(4), HostReceiveQueue::kMaxPendingPerSlot);
     EXPECT_TRUE(queue.push(5, std::string(kMaxLineLength + 10, 'y')));
+    EXPECT_FALSE(queue.push(0, "no slot"));
 
     queue.dropSlot(4);
     EXPECT_EQ(queue.pending(4), 0u);
