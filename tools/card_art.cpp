@@ -44,10 +44,14 @@ enum class Suit { Clubs, Diamonds, Spades, Hearts };
 
 QString suitGlyph(Suit suit) {
   switch (suit) {
-    case Suit::Clubs: return QString(QChar(0x2663));
-    case Suit::Diamonds: return QString(QChar(0x2666));
-    case Suit::Spades: return QString(QChar(0x2660));
-    case Suit::Hearts: return QString(QChar(0x2665));
+    case Suit::Clubs:
+      return QString(QChar(0x2663));
+    case Suit::Diamonds:
+      return QString(QChar(0x2666));
+    case Suit::Spades:
+      return QString(QChar(0x2660));
+    case Suit::Hearts:
+      return QString(QChar(0x2665));
   }
   return {};
 }
@@ -59,11 +63,16 @@ QColor suitColour(Suit suit) {
 // Rank 2..14 (11 Jack, 12 Queen, 13 King, 14 Ace).
 QString rankText(int rank) {
   switch (rank) {
-    case 11: return QStringLiteral("J");
-    case 12: return QStringLiteral("Q");
-    case 13: return QStringLiteral("K");
-    case 14: return QStringLiteral("A");
-    default: return QString::number(rank);
+    case 11:
+      return QStringLiteral("J");
+    case 12:
+      return QStringLiteral("Q");
+    case 13:
+      return QStringLiteral("K");
+    case 14:
+      return QStringLiteral("A");
+    default:
+      return QString::number(rank);
   }
 }
 
@@ -122,16 +131,26 @@ std::vector<PipPlace> pipLayout(int rank) {
     return base;
   };
   switch (rank) {
-    case 2: return {{0.5, 0}, {0.5, 1}};
-    case 3: return {{0.5, 0}, {0.5, 0.5}, {0.5, 1}};
-    case 4: return sides4;
-    case 5: return with(sides4, {{0.5, 0.5}});
-    case 6: return sides6;
-    case 7: return with(sides6, {{0.5, 0.25}});
-    case 8: return with(sides6, {{0.5, 0.25}, {0.5, 0.75}});
-    case 9: return with(sides8, {{0.5, 0.5}});
-    case 10: return with(sides8, {{0.5, 1.0 / 6}, {0.5, 5.0 / 6}});
-    default: return {};
+    case 2:
+      return {{0.5, 0}, {0.5, 1}};
+    case 3:
+      return {{0.5, 0}, {0.5, 0.5}, {0.5, 1}};
+    case 4:
+      return sides4;
+    case 5:
+      return with(sides4, {{0.5, 0.5}});
+    case 6:
+      return sides6;
+    case 7:
+      return with(sides6, {{0.5, 0.25}});
+    case 8:
+      return with(sides6, {{0.5, 0.25}, {0.5, 0.75}});
+    case 9:
+      return with(sides8, {{0.5, 0.5}});
+    case 10:
+      return with(sides8, {{0.5, 1.0 / 6}, {0.5, 5.0 / 6}});
+    default:
+      return {};
   }
 }
 
@@ -139,7 +158,8 @@ void drawPips(QPainter& painter, Suit suit, int rank) {
   const QRectF area(26, 16, 19, 64);  // pip centres; the corner indices stay clear
   const qreal size = rank >= 9 ? 10 : rank >= 7 ? 12 : 13;
   for (const PipPlace& place : pipLayout(rank)) {
-    const QPointF centre(area.left() + place.x * area.width(), area.top() + place.y * area.height());
+    const QPointF centre(area.left() + place.x * area.width(),
+                         area.top() + place.y * area.height());
     drawPip(painter, suit, centre, size, place.y > 0.5);
   }
 }
@@ -181,7 +201,8 @@ void drawStar(QPainter& painter, QPointF centre, qreal outer, qreal inner, const
   for (int i = 0; i < 10; ++i) {
     const qreal radius = i % 2 == 0 ? outer : inner;
     const qreal angle = -M_PI / 2 + i * M_PI / 5;
-    const QPointF point(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
+    const QPointF point(centre.x() + radius * std::cos(angle),
+                        centre.y() + radius * std::sin(angle));
     if (i == 0) {
       star.moveTo(point);
     } else {
@@ -206,8 +227,7 @@ void drawJoker(QPainter& painter, const QColor& colour) {
   drawStar(painter, QPointF(35.5, 40), 7, 3, kGold, kGold);
   drawFitted(painter, QStringLiteral("JOKER"), dejaVu(11, true, true), QRectF(19, 63, 33, 9),
              colour);
-  drawFitted(painter, QStringLiteral("WILD"), dejaVu(9, true, true), QRectF(24, 76, 23, 7),
-             colour);
+  drawFitted(painter, QStringLiteral("WILD"), dejaVu(9, true, true), QRectF(24, 76, 23, 7), colour);
 }
 
 void drawBack(QPainter& painter, QRectF card, qreal radius) {

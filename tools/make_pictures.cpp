@@ -31,7 +31,8 @@ constexpr int kQuality = 92;
 
 // Full-resolution colour (no chroma subsampling): red pips and small indices stay crisp.
 QByteArray encodeJpeg(const QImage& source, bool grey) {
-  const QImage image = source.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+  const QImage image =
+      source.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
   info.err = jpeg_std_error(&errors);
@@ -63,7 +64,9 @@ QByteArray encodeJpeg(const QImage& source, bool grey) {
 }
 
 QImage renderPicture(const std::string& name) {
-  auto numberAfter = [&](const char* stem) { return std::stoi(name.substr(std::string(stem).size())); };
+  auto numberAfter = [&](const char* stem) {
+    return std::stoi(name.substr(std::string(stem).size()));
+  };
   if (name.rfind("bigcard", 0) == 0) return art::cardPicture(numberAfter("bigcard"));
   if (name.rfind("ntop", 0) == 0) return art::bookFace(numberAfter("ntop"), false);
   if (name.rfind("wtop", 0) == 0) return art::bookFace(numberAfter("wtop"), true);
@@ -138,7 +141,8 @@ int writeAll(const QString& folder) {
     rendered[file.name] = picture;
   }
 
-  QString qrc = QStringLiteral("<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/pictures\">\n");
+  QString qrc =
+      QStringLiteral("<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/pictures\">\n");
   for (const PictureFile& file : quintrel::pictureCatalogue()) {
     const QString name = QString::fromStdString(file.name) + QStringLiteral(".jpg");
     const QByteArray bytes = file.isMask ? encodeJpeg(masks.at(file.name), true)
@@ -148,7 +152,8 @@ int writeAll(const QString& folder) {
   }
   qrc += QStringLiteral("</qresource>\n</RCC>\n");
   writeFile(folder + QStringLiteral("/pictures.qrc"), qrc.toLatin1());
-  std::cout << quintrel::pictureCatalogue().size() << " pictures written to " << folder.toStdString() << "\n";
+  std::cout << quintrel::pictureCatalogue().size() << " pictures written to "
+            << folder.toStdString() << "\n";
   return 0;
 }
 
@@ -167,20 +172,24 @@ QImage sheet(const Pictures& pictures, int scale) {
   y += 4 * 100 + 4;
   // a hand fanned 20 pixels apart, one card raised as if selected
   const int hand[] = {1, 2, 15, 28, 41, 10, 23, 36, 49, 11, 24, 37, 50, 13, 26, 39, 52, 14, 27, 54};
-  for (int i = 0; i < 20; ++i) painter.drawImage(8 + i * 20, y + (i == 6 ? 0 : 10), cards.at(hand[i]));
+  for (int i = 0; i < 20; ++i)
+    painter.drawImage(8 + i * 20, y + (i == 6 ? 0 : 10), cards.at(hand[i]));
   painter.drawImage(430, y + 6, pictures.picture(Picture::BookSquare));
   painter.drawImage(505, y + 6, cards.at(0));
   painter.drawImage(580, y + 6, cards.at(40));
   y += 110;
   for (int row = 0; row < 3; ++row) {
-    const auto& list = row == 0 ? pictures.imagelist_ntop() : row == 1 ? pictures.imagelist_wtop() : pictures.imagelist_blank();
+    const auto& list = row == 0   ? pictures.imagelist_ntop()
+                       : row == 1 ? pictures.imagelist_wtop()
+                                  : pictures.imagelist_blank();
     for (int i = 0; i < list.count(); ++i) painter.drawImage(8 + i * 42, y, list.at(i));
     y += 56;
   }
   // working books as the boards draw them: under-cards 5 pixels apart, then the face
   for (int count = 3; count <= 7; ++count) {
     const int left = 8 + (count - 3) * 90;
-    for (int c = 1; c <= count - 1 && c <= 5; ++c) painter.drawImage(left + 5 * (c - 1), y, pictures.imagelist_blank().at(c - 1));
+    for (int c = 1; c <= count - 1 && c <= 5; ++c)
+      painter.drawImage(left + 5 * (c - 1), y, pictures.imagelist_blank().at(c - 1));
     const auto& faces = count % 2 ? pictures.imagelist_ntop() : pictures.imagelist_wtop();
     painter.drawImage(left + 5 * (count - 1), y, faces.at(count + 4));
     painter.drawImage(left, y + 60, pictures.imagelist_ntop().at(count % 13));
@@ -188,7 +197,8 @@ QImage sheet(const Pictures& pictures, int scale) {
   }
   y += 140;
   int x = 8;
-  for (Picture which : {Picture::Foot, Picture::Eyes, Picture::GreenArrow, Picture::BlueArrow, Picture::TurnMarker, Picture::StartButton}) {
+  for (Picture which : {Picture::Foot, Picture::Eyes, Picture::GreenArrow, Picture::BlueArrow,
+                        Picture::TurnMarker, Picture::StartButton}) {
     painter.drawImage(x, y, pictures.picture(which));
     x += pictures.picture(which).width() + 12;
   }
@@ -196,7 +206,8 @@ QImage sheet(const Pictures& pictures, int scale) {
   painter.drawImage(x, y + 12, pictures.picture(Picture::BlueBar));
   y += 40;
   x = 8;
-  for (Picture which : {Picture::RoundWinner1, Picture::RoundWinner2, Picture::GameWinner1, Picture::GameWinner2}) {
+  for (Picture which :
+       {Picture::RoundWinner1, Picture::RoundWinner2, Picture::GameWinner1, Picture::GameWinner2}) {
     painter.drawImage(x, y, pictures.picture(which));
     x += pictures.picture(which).width() + 12;
   }

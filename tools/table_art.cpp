@@ -18,7 +18,8 @@ std::vector<float> wrappedNoise(int size, int cells, std::mt19937& random) {
   std::vector<float> grid(static_cast<size_t>(cells * cells));
   for (float& value : grid) value = static_cast<float>(random() % 1000) / 1000.0f - 0.5f;
   auto at = [&](int x, int y) {
-    return grid[static_cast<size_t>(((y % cells) + cells) % cells * cells + ((x % cells) + cells) % cells)];
+    return grid[static_cast<size_t>(((y % cells) + cells) % cells * cells +
+                                    ((x % cells) + cells) % cells)];
   };
   std::vector<float> out(static_cast<size_t>(size * size));
   const float step = static_cast<float>(cells) / static_cast<float>(size);
@@ -47,14 +48,17 @@ QPainterPath roundedBadge(QRectF box, qreal radius) {
 }
 
 QColor teamColour(int team) { return team == 1 ? kGreenTeam : kNavyTeam; }
-QString teamName(int team) { return team == 1 ? QStringLiteral("Green Team") : QStringLiteral("Blue Team"); }
+QString teamName(int team) {
+  return team == 1 ? QStringLiteral("Green Team") : QStringLiteral("Blue Team");
+}
 
 void drawRibbonStar(QPainter& painter, QPointF centre, qreal outer) {
   QPainterPath star;
   for (int i = 0; i < 10; ++i) {
     const qreal radius = i % 2 == 0 ? outer : outer * 0.42;
     const qreal angle = -M_PI / 2 + i * M_PI / 5;
-    const QPointF point(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
+    const QPointF point(centre.x() + radius * std::cos(angle),
+                        centre.y() + radius * std::sin(angle));
     if (i == 0) {
       star.moveTo(point);
     } else {
@@ -118,8 +122,9 @@ QImage feltTile() {
       auto channel = [&](int base, float weight) {
         return std::clamp(static_cast<int>(std::lround(base + shade * weight)), 0, 255);
       };
-      image.setPixel(x, y, qRgb(channel(kFelt.red(), 0.5f), channel(kFelt.green(), 1.0f),
-                                channel(kFelt.blue(), 0.6f)));
+      image.setPixel(x, y,
+                     qRgb(channel(kFelt.red(), 0.5f), channel(kFelt.green(), 1.0f),
+                          channel(kFelt.blue(), 0.6f)));
     }
   }
   return image;
@@ -214,8 +219,10 @@ QImage roundWinner(int team, int width, int height) {
   painter.drawPath(badge);
   drawRibbonStar(painter, QPointF(width / 2.0, 30), 22);
   const QColor white(255, 255, 255);
-  drawFitted(painter, QStringLiteral("ROUND"), dejaVu(17, true), QRectF(8, 56, width - 16, 14), white);
-  drawFitted(painter, QStringLiteral("WON"), dejaVu(17, true), QRectF(8, 73, width - 16, 14), kGold.lighter(120));
+  drawFitted(painter, QStringLiteral("ROUND"), dejaVu(17, true), QRectF(8, 56, width - 16, 14),
+             white);
+  drawFitted(painter, QStringLiteral("WON"), dejaVu(17, true), QRectF(8, 73, width - 16, 14),
+             kGold.lighter(120));
   drawFitted(painter, teamName(team), dejaVu(12, true, true), QRectF(8, 91, width - 16, 10), white);
   return image;
 }
@@ -240,10 +247,14 @@ QImage gameWinner(int team, int width, int height) {
   const QColor white(255, 255, 255);
   const qreal textLeft = 70;
   const qreal textWidth = width - textLeft - 10;
-  drawFitted(painter, QStringLiteral("GAME"), dejaVu(22, true), QRectF(textLeft, 22, textWidth, 17), white);
-  drawFitted(painter, QStringLiteral("WON!"), dejaVu(22, true), QRectF(textLeft, 45, textWidth, 17), kGold.lighter(125));
-  drawFitted(painter, teamName(team), dejaVu(14, true, true), QRectF(textLeft, 75, textWidth, 12), white);
-  drawFitted(painter, QStringLiteral("Well played!"), dejaVu(11, false, true), QRectF(textLeft, 93, textWidth, 10), white);
+  drawFitted(painter, QStringLiteral("GAME"), dejaVu(22, true), QRectF(textLeft, 22, textWidth, 17),
+             white);
+  drawFitted(painter, QStringLiteral("WON!"), dejaVu(22, true), QRectF(textLeft, 45, textWidth, 17),
+             kGold.lighter(125));
+  drawFitted(painter, teamName(team), dejaVu(14, true, true), QRectF(textLeft, 75, textWidth, 12),
+             white);
+  drawFitted(painter, QStringLiteral("Well played!"), dejaVu(11, false, true),
+             QRectF(textLeft, 93, textWidth, 10), white);
   return image;
 }
 
@@ -263,8 +274,10 @@ QImage startButton() {
   painter.setPen(QPen(QColor(255, 250, 220, 170), 1));
   painter.drawPath(roundedBadge(box.adjusted(2, 2, -2, -2), 7));
   const QFont font = dejaVu(15, true);
-  drawFitted(painter, QStringLiteral("Start Game"), font, QRectF(9, 10, 84, 12), QColor(90, 50, 0, 160));
-  drawFitted(painter, QStringLiteral("Start Game"), font, QRectF(8, 9, 84, 12), QColor(255, 255, 255));
+  drawFitted(painter, QStringLiteral("Start Game"), font, QRectF(9, 10, 84, 12),
+             QColor(90, 50, 0, 160));
+  drawFitted(painter, QStringLiteral("Start Game"), font, QRectF(8, 9, 84, 12),
+             QColor(255, 255, 255));
   return image;
 }
 

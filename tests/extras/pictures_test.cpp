@@ -33,12 +33,15 @@ QByteArray encodeWithQt(const QImage& image) {
   return bytes;
 }
 
-bool isStrongRed(QRgb pixel) { return qRed(pixel) > 150 && qGreen(pixel) < 90 && qBlue(pixel) < 90; }
+bool isStrongRed(QRgb pixel) {
+  return qRed(pixel) > 150 && qGreen(pixel) < 90 && qBlue(pixel) < 90;
+}
 
 int redPixels(const QImage& image, QRect area) {
   int count = 0;
   for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) count += isStrongRed(image.pixel(x, y)) ? 1 : 0;
+    for (int x = area.left(); x <= area.right(); ++x)
+      count += isStrongRed(image.pixel(x, y)) ? 1 : 0;
   }
   return count;
 }
@@ -46,7 +49,8 @@ int redPixels(const QImage& image, QRect area) {
 int darkPixels(const QImage& image, QRect area) {
   int count = 0;
   for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) count += qGray(image.pixel(x, y)) < 80 ? 1 : 0;
+    for (int x = area.left(); x <= area.right(); ++x)
+      count += qGray(image.pixel(x, y)) < 80 ? 1 : 0;
   }
   return count;
 }
@@ -58,7 +62,8 @@ TEST(ShippedPictures, EveryFileDecodesAtItsCatalogueSize) {
     ASSERT_FALSE(bytes.isEmpty()) << file.name << " is not built into the program";
     const QImage image = decodeJpeg(bytes);
     EXPECT_EQ(image.size(), QSize(file.width, file.height)) << file.name;
-    EXPECT_EQ(image.format(), file.isMask ? QImage::Format_Grayscale8 : QImage::Format_RGB32) << file.name;
+    EXPECT_EQ(image.format(), file.isMask ? QImage::Format_Grayscale8 : QImage::Format_RGB32)
+        << file.name;
   }
 }
 
@@ -76,7 +81,8 @@ TEST(ShippedPictures, ListsHoldTheTableCountsAndSizes) {
   for (const Expected& expected : lists) {
     ASSERT_EQ(expected.list.count(), expected.count);
     EXPECT_EQ(expected.list.size(), expected.size);
-    for (int i = 0; i < expected.count; ++i) EXPECT_EQ(expected.list.at(i).size(), expected.size) << i;
+    for (int i = 0; i < expected.count; ++i)
+      EXPECT_EQ(expected.list.at(i).size(), expected.size) << i;
     EXPECT_TRUE(expected.list.at(-1).isNull());
     EXPECT_TRUE(expected.list.at(expected.count).isNull());
   }
@@ -123,7 +129,8 @@ TEST(ShippedPictures, CornerIndexColourFollowsTheSuit) {
   std::set<QByteArray> distinct;
   for (int code = 0; code < 55; ++code) {
     const QImage& card = pictures.imagelist_bigcards().at(code);
-    distinct.insert(QByteArray(reinterpret_cast<const char*>(card.constBits()), card.sizeInBytes()));
+    distinct.insert(
+        QByteArray(reinterpret_cast<const char*>(card.constBits()), card.sizeInBytes()));
   }
   EXPECT_EQ(distinct.size(), 55u);
 }

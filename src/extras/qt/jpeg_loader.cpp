@@ -61,8 +61,8 @@ bool decodeInto(const unsigned char* data, unsigned long size, QImage* image, ch
   *image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
                   grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
   if (image->isNull()) {
-    std::snprintf(message, JMSG_LENGTH_MAX, "out of memory for a %ux%u picture",
-                  info.output_width, info.output_height);
+    std::snprintf(message, JMSG_LENGTH_MAX, "out of memory for a %ux%u picture", info.output_width,
+                  info.output_height);
     jpeg_destroy_decompress(&info);
     return false;
   }

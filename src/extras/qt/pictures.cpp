@@ -62,9 +62,12 @@ std::vector<PictureFile> buildCatalogue() {
       addMask(single.mask, single.width, single.height);
     }
   }
-  for (int i = 0; i < kBigCards; ++i) files.push_back({numbered("bigcard", i), 71, 96, "mask_card"});
-  for (int i = 0; i < kBookFaces; ++i) files.push_back({numbered("ntop", i), 36, 48, "mask_book48"});
-  for (int i = 0; i < kBookFaces; ++i) files.push_back({numbered("wtop", i), 36, 49, "mask_book49"});
+  for (int i = 0; i < kBigCards; ++i)
+    files.push_back({numbered("bigcard", i), 71, 96, "mask_card"});
+  for (int i = 0; i < kBookFaces; ++i)
+    files.push_back({numbered("ntop", i), 36, 48, "mask_book48"});
+  for (int i = 0; i < kBookFaces; ++i)
+    files.push_back({numbered("wtop", i), 36, 49, "mask_book49"});
   for (int i = 0; i < kBlanks; ++i) files.push_back({numbered("blank", i), 36, 48, "mask_book48"});
   for (const Single& single : kSingles) {
     files.push_back({single.name, single.width, single.height, single.mask});
@@ -100,8 +103,8 @@ QImage readPicture(const QString& directory, const PictureFile& file) {
   }
   if (image.width() != file.width || image.height() != file.height) {
     throw PictureError(path.toStdString() + ": size " + std::to_string(image.width()) + "x" +
-                       std::to_string(image.height()) + ", expected " +
-                       std::to_string(file.width) + "x" + std::to_string(file.height));
+                       std::to_string(image.height()) + ", expected " + std::to_string(file.width) +
+                       "x" + std::to_string(file.height));
   }
   return image;
 }

@@ -19,11 +19,11 @@ class PictureError : public std::runtime_error {
 
 // Single pictures of the table, by role. Their sizes are in pictureCatalogue().
 enum class Picture {
-  Foot,          // small card shown beside a seat that still has its foot
-  Eyes,          // the seat is only watching
-  GreenArrow,    // own turn, Green team
-  BlueArrow,     // own turn, Blue team
-  GreenBar,      // thin team bar across the top of the score panel (stretch it to the width)
+  Foot,        // small card shown beside a seat that still has its foot
+  Eyes,        // the seat is only watching
+  GreenArrow,  // own turn, Green team
+  BlueArrow,   // own turn, Blue team
+  GreenBar,    // thin team bar across the top of the score panel (stretch it to the width)
   BlueBar,
   TurnMarker,    // moved to the row of the seat whose turn it is
   RoundWinner1,  // Green team won the round
@@ -31,8 +31,8 @@ enum class Picture {
   GameWinner1,   // Green team won the game
   GameWinner2,   // Blue team won the game
   StartButton,
-  Background,    // seamless tile for every window's background
-  BookSquare,    // cross-hatched frame under an empty create-book square
+  Background,  // seamless tile for every window's background
+  BookSquare,  // cross-hatched frame under an empty create-book square
 };
 inline constexpr int kPictureCount = static_cast<int>(Picture::BookSquare) + 1;
 
