@@ -22,6 +22,10 @@ constexpr char kTerminator = '\xFF';
 
 // ---------------------------------------------------------------- host -> table
 
+// Received by the table's handler of the same name, except: sendlogininfo -> sendloginfo,
+// chat and action -> chatrecieved, existingplayers -> newplayerinfo, startgame ->
+// startthegame, nextplayer -> getnextplayer, complete -> completed, nobots -> notbots; the
+// refusals without fields set the status line in the dispatcher.
 namespace toclient {
 std::string sendlogininfo(int slot);                                   // CMD_sendlogininfo+slot
 std::string full();                                                    // CMD_full+
@@ -64,6 +68,7 @@ std::string justwatching(int seat, int code);                          // code 1
 
 // ---------------------------------------------------------------- table -> host
 
+// Received by the host's handler of the same name, except logininfo -> receivedlogininfo.
 namespace tohost {
 // loginname is the player's name with its own 0xFF appended.
 std::string logininfo(int slot, std::string_view version, std::string_view loginname);
