@@ -111,6 +111,9 @@ public:
     // ------------------------------------------------------------ state
     int myseat() const { return myseat_; }
     bool loggedin() const { return loggedin_; }
+    // Slot 1 holds the hosting player's powers (start, removal, bot speed), also when this
+    // table joined a host without a table of its own.
+    bool hostingPlayer() const { return loggedin_ && myseat_ == 1; }
     const SeatLabel& seat(int seat) const;   // 1..4
     SeatLabel& seat(int seat);
     const std::vector<std::string>& spectators() const { return spectators_; }   // "slot: name"

@@ -104,6 +104,17 @@ TEST_F(Table, SlotAssignmentIsAnsweredWithVersionAndNameButSettingsWaitForTheAnn
     EXPECT_EQ(events.sent.size(), 1u);
 }
 
+TEST_F(Table, SlotOneMakesTheHostingPlayerEvenForAJoiningTable) {
+    EXPECT_FALSE(session.hostingPlayer());
+    login(1, "Solo");
+    EXPECT_TRUE(session.hostingPlayer());
+}
+
+TEST_F(Table, AnotherSlotIsNotTheHostingPlayer) {
+    login(2, "Ann");
+    EXPECT_FALSE(session.hostingPlayer());
+}
+
 TEST_F(Table, AssignmentOutsideTheSpectatorSlotsIsIgnored) {
     session.setPlayerName("Bob");
     receive({"CMD_sendlogininfo+10", "CMD_sendlogininfo+0", "CMD_sendlogininfo+x"});
