@@ -5,6 +5,29 @@
 #include <cstdio>
 
 namespace quintrel::table {
+namespace {
+
+MessageBoxSink& sink() {
+    static MessageBoxSink instance;
+    return instance;
+}
+
+// True when the box went to a recorder or to standard output instead of the screen.
+bool divert(const QString& text) {
+    if (sink()) {
+        sink()(text);
+        return true;
+    }
+    if (testEchoEnabled()) {
+        testEcho("box", text);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void setMessageBoxSink(MessageBoxSink newSink) { sink() = std::move(newSink); }
 
 bool testEchoEnabled() {
     static const bool enabled = !qEnvironmentVariableIsEmpty("QUINTREL_TEST_ECHO");
@@ -18,18 +41,12 @@ void testEcho(const char* kind, const QString& text) {
 }
 
 void errorBox(QWidget* parent, const QString& text) {
-    if (testEchoEnabled()) {
-        testEcho("box", text);
-        return;
-    }
+    if (divert(text)) return;
     QMessageBox::critical(parent, QStringLiteral("Error"), text);
 }
 
 void infoBox(QWidget* parent, const QString& text) {
-    if (testEchoEnabled()) {
-        testEcho("box", text);
-        return;
-    }
+    if (divert(text)) return;
     QMessageBox::information(parent, QStringLiteral("Quintrel"), text);
 }
 

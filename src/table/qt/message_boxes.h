@@ -4,12 +4,18 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace quintrel::table {
 
 void errorBox(QWidget* parent, const QString& text);   // the standard error box
 void infoBox(QWidget* parent, const QString& text);
+
+// Tests route boxes to a recorder instead of the screen; an empty sink restores the boxes.
+using MessageBoxSink = std::function<void(const QString& text)>;
+void setMessageBoxSink(MessageBoxSink sink);
 
 bool testEchoEnabled();
 void testEcho(const char* kind, const QString& text);   // "<kind>: <text>" on standard output

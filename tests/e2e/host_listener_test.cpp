@@ -1,0 +1,209 @@
+#include "net/qt/host_events.h"
+#include "net/qt/host_listener.h"
+#include "net/qt/socket_texts.h"
+#include "net/qt/tsock.h"
+#include "qt_test_support.h"
+
+#include <QTcpSocket>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quintrel::net {
+namespace {
+
+using quintrel::testing::str;
+using quintrel::testing::waitUntil;
+
+// Records what the listener reports and checks that no close is reported inside a call.
+class FakeHost : public HostEvents {
+public:
+    explicit FakeHost(HostListener& out) : out_(out) {}
+
+    int accept(bool fromLoopback) override {
+        Scope scope(*this);
+        loopbackFlags.push_back(fromLoopback);
+        return nextSlots.empty() ? 10 : takeFront();
+    }
+    void accepted(int slot) override {
+        Scope scope(*this);
+        acceptedSlots.push_back(slot);
+        if (slot == 10) {
+            out_.send(10, "CMD_full+");
+            out_.close(10);
+        } else {
+            out_.send(slot, "CMD_sendlogininfo+" + std::to_string(slot));
+        }
+    }
+    void read(int slot, std::string_view bytes) override {
+        Scope scope(*this);
+        received[slot] += bytes;
+        if (onRead) onRead(slot);
+    }
+    void closed(int slot) override {
+        if (depth_ > 0) closedInsideCall = true;
+        closedSlots.push_back(slot);
+    }
+    void socktimer() override {
+        Scope scope(*this);
+        ++socktimerTicks;
+    }
+    void timer1() override {
+        Scope scope(*this);
+        ++timer1Ticks;
+    }
+    bool timer1Enabled() const override { return timer1On; }
+    int timer1Interval() const override { return timer1Ms; }
+
+    std::vector<int> nextSlots;
+    std::vector<bool> loopbackFlags;
+    std::vector<int> acceptedSlots;
+    std::vector<int> closedSlots;
+    std::map<int, std::string> received;
+    std::function<void(int)> onRead;
+    bool closedInsideCall = false;
+    int socktimerTicks = 0;
+    int timer1Ticks = 0;
+    bool timer1On = false;
+    int timer1Ms = 0;
+
+private:
+    struct Scope {
+        explicit Scope(FakeHost& host) : host_(host) { ++host_.depth_; }
+        ~Scope() { --host_.depth_; }
+        FakeHost& host_;
+    };
+    int takeFront() {
+        int slot = nextSlots.front();
+        nextSlots.erase(nextSlots.begin());
+        return slot;
+    }
+    HostListener& out_;
+    int depth_ = 0;
+};
+
+// A plain client that collects everything it receives.
+struct Client {
+    QTcpSocket socket;
+    QByteArray received;
+    bool closed = false;
+    explicit Client(quint16 port) {
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] { received += socket.readAll(); });
+        QObject::connect(&socket, &QTcpSocket::disconnected, [this] { closed = true; });
+        socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+};
+
+struct HostFixture : ::testing::Test {
+    HostListener listener;
+    FakeHost host{listener};
+    void SetUp() override {
+        listener.attach(&host);
+        listener.startListening(ListenScope::LoopbackOnly, 0);
+    }
+    void TearDown() override { listener.attach(nullptr); }
+};
+
+TEST_F(HostFixture, AcceptedConnectionGetsItsSlotAndItsLinesBothWays) {
+    host.nextSlots = {1};
+    Client client(listener.port());
+    ASSERT_TRUE(waitUntil([&] { return client.received.size() >= 20; }));
+    EXPECT_EQ(str(client.received), "CMD_sendlogininfo+1\xFF");
+    ASSERT_EQ(host.loopbackFlags.size(), 1u);
+    EXPECT_TRUE(host.loopbackFlags[0]);
+
+    client.socket.write("CMD_logininfo+1+1.0.3+Bob\xFF\xFF");
+    ASSERT_TRUE(waitUntil([&] { return host.received[1].size() >= 27; }));
+    EXPECT_EQ(host.received[1], "CMD_logininfo+1+1.0.3+Bob\xFF\xFF");
+
+    client.socket.disconnectFromHost();
+    ASSERT_TRUE(waitUntil([&] { return !host.closedSlots.empty(); }));
+    QTest::qWait(50);
+    EXPECT_EQ(host.closedSlots, std::vector<int>{1});
+    EXPECT_EQ(listener.connectionCount(), 0);
+}
+
+TEST_F(HostFixture, BroadcastReachesEveryoneAfterOneRecipientIsClosedMidway) {
+    host.nextSlots = {1, 2, 3};
+    Client one(listener.port()), two(listener.port()), three(listener.port());
+    ASSERT_TRUE(waitUntil([&] { return host.acceptedSlots.size() == 3; }));
+    ASSERT_TRUE(waitUntil([&] { return three.received.size() > 0 && two.received.size() > 0; }));
+    one.received.clear();
+    two.received.clear();
+    three.received.clear();
+
+    // Slot 2 asks; the handler closes slot 1 first and then sends to all three.
+    host.onRead = [&](int) {
+        listener.close(1);
+        for (int slot : {1, 2, 3}) listener.send(slot, "CMD_playerdisconnected+1+Ann");
+    };
+    two.socket.write("CMD_kickhim+2+1+\xFF");
+    ASSERT_TRUE(waitUntil([&] { return !host.closedSlots.empty() && three.received.size() > 0; }));
+    ASSERT_TRUE(waitUntil([&] { return two.received.size() > 0 && one.closed; }));
+    EXPECT_FALSE(host.closedInsideCall);
+    EXPECT_EQ(host.closedSlots, std::vector<int>{1});
+    EXPECT_EQ(str(two.received), "CMD_playerdisconnected+1+Ann\xFF");
+    EXPECT_EQ(str(three.received), "CMD_playerdisconnected+1+Ann\xFF");
+    // A send to a slot without connection is dropped quietly.
+    EXPECT_NO_THROW(listener.send(1, "CMD_chat+x"));
+    EXPECT_NO_THROW(listener.send(7, "CMD_chat+x"));
+}
+
+TEST_F(HostFixture, RefusedConnectionsEachGetFullThenTheClose) {
+    host.nextSlots = {1};
+    Client seated(listener.port());
+    ASSERT_TRUE(waitUntil([&] { return host.acceptedSlots.size() == 1; }));
+    Client refusedA(listener.port());
+    Client refusedB(listener.port());
+    ASSERT_TRUE(waitUntil([&] { return refusedA.closed && refusedB.closed; }));
+    EXPECT_EQ(str(refusedA.received), "CMD_full+\xFF");
+    EXPECT_EQ(str(refusedB.received), "CMD_full+\xFF");
+    EXPECT_FALSE(seated.closed);
+    EXPECT_EQ(listener.connectionCount(), 1);
+}
+
+TEST_F(HostFixture, AbortedPeerIsReportedClosedOnce) {
+    host.nextSlots = {4};
+    Client client(listener.port());
+    ASSERT_TRUE(waitUntil([&] { return client.received.size() > 0; }));
+    client.socket.abort();
+    ASSERT_TRUE(waitUntil([&] { return !host.closedSlots.empty(); }));
+    QTest::qWait(100);
+    EXPECT_EQ(host.closedSlots, std::vector<int>{4});
+}
+
+TEST_F(HostFixture, SocktimerTicksAndTimer1FollowsTheHost) {
+    EXPECT_TRUE(waitUntil([&] { return host.socktimerTicks >= 5; }, 2000));
+    EXPECT_FALSE(listener.timer1Active());
+
+    // Any call lets the listener pick up the host's wish.
+    host.timer1On = true;
+    host.timer1Ms = 20;
+    ASSERT_TRUE(waitUntil([&] { return listener.timer1Active(); }, 1000));
+    EXPECT_EQ(listener.timer1Interval(), 20);
+    ASSERT_TRUE(waitUntil([&] { return host.timer1Ticks >= 3; }, 2000));
+
+    host.timer1Ms = 500;
+    ASSERT_TRUE(waitUntil([&] { return listener.timer1Interval() == 500; }, 1000));
+
+    host.timer1On = false;
+    ASSERT_TRUE(waitUntil([&] { return !listener.timer1Active(); }, 1000));
+    const int ticks = host.timer1Ticks;
+    QTest::qWait(100);
+    EXPECT_EQ(host.timer1Ticks, ticks);
+}
+
+TEST(HostListener, SecondListenerOnTheSamePortFails) {
+    HostListener first, second;
+    first.startListening(ListenScope::AllAddresses, 0);
+    EXPECT_THROW(second.startListening(ListenScope::AllAddresses, first.port()), SocketError);
+    EXPECT_FALSE(second.isListening());
+}
+
+}  // namespace
+}  // namespace quintrel::net

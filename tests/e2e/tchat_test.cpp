@@ -1,0 +1,243 @@
+#include "net/qt/game_port.h"
+#include "net/qt/host_listener.h"
+#include "net/qt/server_events.h"
+#include "net/server.h"
+#include "qt_test_support.h"
+#include "table/qt/chat_log.h"
+#include "table/qt/message_boxes.h"
+#include "table/qt/tchat.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTcpServer>
+#include <QTextBlock>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace quintrel::table {
+namespace {
+
+using quintrel::testing::freePort;
+using quintrel::testing::waitUntil;
+
+QStringList chatLines(const Tchat& table) {
+    QStringList lines = table.mainchat()->toPlainText().split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+// A real host on a free port, a stand-in lobby on another, and the boxes the table shows.
+struct TableFixture : ::testing::Test {
+    net::HostListener listener;
+    std::unique_ptr<TServer> server;
+    std::unique_ptr<net::TServerEvents> events;
+    QTcpServer lobby;
+    int lobbyConnections = 0;
+    QStringList boxes;
+
+    void SetUp() override {
+        qputenv("QUINTREL_PORT", QByteArray::number(freePort()));
+        lobby.listen(QHostAddress::LocalHost, 0);
+        qputenv("QUINTREL_LOBBY_PORT", QByteArray::number(lobby.serverPort()));
+        QObject::connect(&lobby, &QTcpServer::newConnection, [this] {
+            while (lobby.nextPendingConnection()) ++lobbyConnections;
+        });
+        server = std::make_unique<TServer>(listener, ServerOptions{});
+        events = std::make_unique<net::TServerEvents>(*server);
+        listener.attach(events.get());
+        setMessageBoxSink([this](const QString& text) { boxes << text; });
+    }
+    void TearDown() override {
+        setMessageBoxSink({});
+        listener.shutdown();
+        listener.attach(nullptr);
+    }
+
+    std::unique_ptr<Tchat> start(std::vector<std::string> args) {
+        auto table = std::make_unique<Tchat>(std::move(args));
+        table->setHostListener(&listener);
+        table->show();
+        return table;
+    }
+    static bool connected(const Tchat& table) { return chatLines(table).contains(QStringLiteral("You are Connected.")); }
+    static bool startGameEnabled(const Tchat& table) {
+        return table.findChild<QAction*>(QStringLiteral("StartGame1"))->isEnabled();
+    }
+    static bool startButtonShown(const Tchat& table) {
+        return table.findChild<QPushButton*>(QStringLiteral("button_start"))->isVisible();
+    }
+};
+
+TEST_F(TableFixture, SoloGameHostsPrivatelyAndItsTableLogsIn) {
+    auto table = std::make_unique<Tchat>(std::vector<std::string>{});
+    table->setHostListener(&listener);
+    int downloadOffers = 0;
+    QObject::connect(table.get(), &Tchat::downloadWindowRequested, [&] { ++downloadOffers; });
+    table->show();
+    ASSERT_TRUE(waitUntil([&] { return connected(*table); }));
+    EXPECT_EQ(chatLines(*table).front(), QStringLiteral("Loading Solo Game..Please wait."));
+    EXPECT_EQ(table->playername(), "You");
+    EXPECT_TRUE(table->ishost());
+    EXPECT_EQ(table->session().myseat(), 1);
+    EXPECT_TRUE(startGameEnabled(*table));
+    EXPECT_TRUE(startButtonShown(*table));
+    EXPECT_EQ(downloadOffers, 1);
+    EXPECT_EQ(table->startOptions(), net::StartOptions::ShowTargetsDisabled);
+    QTest::qWait(50);
+    EXPECT_EQ(lobbyConnections, 0);
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(TableFixture, OneOrTwoArgumentsOnlyShowTheLoadingLine) {
+    for (const auto& args : {std::vector<std::string>{"Bob"}, std::vector<std::string>{"Bob", "127.0.0.1"}}) {
+        auto table = start(args);
+        ASSERT_TRUE(waitUntil([&] { return !chatLines(*table).isEmpty(); }));
+        QTest::qWait(100);
+        EXPECT_EQ(chatLines(*table), QStringList{QStringLiteral("Loading Multi-player Game.. Please Wait.")});
+        EXPECT_FALSE(listener.isListening());
+        EXPECT_FALSE(startGameEnabled(*table));
+        EXPECT_FALSE(startButtonShown(*table));
+        EXPECT_EQ(lobbyConnections, 0);
+        EXPECT_TRUE(boxes.isEmpty());
+    }
+}
+
+TEST_F(TableFixture, HostModeConnectsToItsOwnListenerAndOpensTheLobbyLink) {
+    // A documentation address: connecting there would never succeed.
+    auto table = start({"Bob", "192.0.2.1", "true"});
+    ASSERT_TRUE(waitUntil([&] { return connected(*table); }));
+    EXPECT_EQ(table->sock().hostName(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(table->playername(), "Bob");
+    EXPECT_TRUE(table->ishost());
+    EXPECT_TRUE(startGameEnabled(*table));
+    EXPECT_TRUE(waitUntil([&] { return lobbyConnections == 1; }));
+    EXPECT_EQ(table->startOptions(), net::StartOptions::Unchanged);
+}
+
+TEST_F(TableFixture, AnythingButTrueJoinsAndARefusedJoinJustWaits) {
+    auto table = start({"Bob", "127.0.0.1", "TRUE", "t"});
+    ASSERT_TRUE(waitUntil([&] { return lobbyConnections == 1; }));
+    QTest::qWait(200);
+    EXPECT_FALSE(table->ishost());
+    EXPECT_FALSE(listener.isListening());
+    EXPECT_FALSE(startGameEnabled(*table));
+    EXPECT_EQ(table->startOptions(), net::StartOptions::ShowTargetsDisabled);
+    // Nobody listens on the game port: the refusal shows nothing and ends nothing.
+    EXPECT_TRUE(table->isVisible());
+    EXPECT_EQ(chatLines(*table), QStringList{QStringLiteral("Loading Multi-player Game.. Please Wait.")});
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(TableFixture, UnknownHostShowsTheLookupErrorAndOpensNoLobbyLink) {
+    auto table = start({"Bob", "somehost.invalid", "false"});
+    ASSERT_TRUE(waitUntil([&] { return !boxes.isEmpty(); }, 15000));
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("Host Lookup - Could Not Find Host Entry")});
+    QTest::qWait(100);
+    EXPECT_EQ(lobbyConnections, 0);
+    EXPECT_TRUE(table->isVisible());
+}
+
+TEST_F(TableFixture, BusyGamePortShowsTheBindingErrorAndStops) {
+    QTcpServer squatter;
+    ASSERT_TRUE(squatter.listen(QHostAddress::Any, net::gamePort()));
+    auto table = start({"Bob", "x", "true"});
+    ASSERT_TRUE(waitUntil([&] { return !boxes.isEmpty(); }));
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("Listen - Error Binding Socket")});
+    QTest::qWait(100);
+    EXPECT_FALSE(table->ishost());
+    EXPECT_FALSE(squatter.hasPendingConnections());
+    EXPECT_EQ(lobbyConnections, 0);
+    EXPECT_FALSE(startGameEnabled(*table));
+    EXPECT_TRUE(table->isVisible());
+}
+
+TEST_F(TableFixture, ShowingTheWindowAgainDoesNotStartASecondSession) {
+    auto table = start({});
+    ASSERT_TRUE(waitUntil([&] { return connected(*table); }));
+    table->hide();
+    table->show();
+    table->showMinimized();
+    table->bringToFront();
+    QTest::qWait(200);
+    EXPECT_EQ(chatLines(*table).count(QStringLiteral("Loading Solo Game..Please wait.")), 1);
+    EXPECT_EQ(server->connectioncount(), 1);
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(TableFixture, TheTableClosesWhenTheHostGoesAway) {
+    auto table = start({});
+    ASSERT_TRUE(waitUntil([&] { return connected(*table); }));
+    listener.shutdown();
+    EXPECT_TRUE(waitUntil([&] { return !table->isVisible(); }));
+}
+
+// ---------------------------------------------------------------- the chat log
+
+struct Run {
+    QString text;
+    bool bold;
+    QColor colour;
+};
+
+std::vector<Run> runsOfLine(const ChatLog& log, int line) {
+    std::vector<Run> runs;
+    const QTextBlock block = log.document()->findBlockByNumber(line);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        runs.push_back({fragment.text(), fragment.charFormat().fontWeight() == QFont::Bold,
+                        fragment.charFormat().foreground().color()});
+    }
+    return runs;
+}
+
+TEST(ChatLog, HeadThroughFirstColonIsBoldAndTheWholeLineInItsColour) {
+    ChatLog log;
+    log.addlinetochat("X chats: time: 5", 0x0080FF);   // orange
+    log.addlinetochat("You are Connected.", 0xFF0000);
+    auto first = runsOfLine(log, 0);
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first[0].text, QStringLiteral("X chats:"));
+    EXPECT_TRUE(first[0].bold);
+    EXPECT_EQ(first[1].text, QStringLiteral(" time: 5"));
+    EXPECT_FALSE(first[1].bold);
+    for (const auto& run : first) EXPECT_EQ(run.colour, QColor(255, 128, 0));
+    auto second = runsOfLine(log, 1);
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_FALSE(second[0].bold);
+    EXPECT_EQ(second[0].colour, QColor(0, 0, 255));
+    EXPECT_EQ(log.toPlainText(), QStringLiteral("X chats: time: 5\nYou are Connected.\n"));
+}
+
+TEST(ChatLog, Latin1BytesAreShownAsTheirCharacters) {
+    ChatLog log;
+    log.addlinetochat("J\xF6rg chats: gr\xFC\xDF", 0);
+    EXPECT_EQ(log.toPlainText(), QStringLiteral("J\u00F6rg chats: gr\u00FC\u00DF\n"));
+}
+
+TEST(ChatLog, NewLinesScrollIntoViewUnlessScrollOffIsOn) {
+    ChatLog log;
+    log.resize(300, 120);
+    log.show();
+    for (int i = 0; i < 60; ++i) log.addlinetochat("line " + std::to_string(i), 0);
+    QTest::qWait(10);
+    QScrollBar* bar = log.verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+
+    log.setScrollOff(true);
+    bar->setValue(0);
+    for (int i = 0; i < 20; ++i) log.addlinetochat("more " + std::to_string(i), 0);
+    QTest::qWait(10);
+    EXPECT_EQ(bar->value(), 0);
+
+    log.setScrollOff(false);
+    log.addlinetochat("newest", 0);
+    QTest::qWait(10);
+    EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+}  // namespace
+}  // namespace quintrel::table

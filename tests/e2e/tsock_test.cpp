@@ -1,0 +1,193 @@
+#include "net/qt/socket_texts.h"
+#include "net/qt/tsock.h"
+#include "qt_test_support.h"
+
+#include <QNetworkInterface>
+#include <QTcpSocket>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace quintrel::net {
+namespace {
+
+using quintrel::testing::freePort;
+using quintrel::testing::str;
+using quintrel::testing::waitUntil;
+
+struct InfoLog {
+    std::vector<std::pair<int, QString>> entries;
+    void attach(TSock& sock) {
+        QObject::connect(&sock, &TSock::info, [this](int code, const QString& text) { entries.emplace_back(code, text); });
+    }
+    int count(const QString& text) const {
+        int n = 0;
+        for (const auto& entry : entries) n += entry.second == text;
+        return n;
+    }
+};
+
+// A listener and a client connected to it, with the accepted end in `server`.
+struct Pair {
+    TSock listener;
+    TSock client;
+    std::unique_ptr<TSock> server;
+
+    void connect(ListenScope scope = ListenScope::LoopbackOnly) {
+        listener.setPort(0);
+        listener.listen(scope);
+        QObject::connect(&listener, &TSock::acceptReady, [this] { server = listener.accept(); });
+        client.setHostName(QStringLiteral("127.0.0.1"));
+        client.setPort(listener.listeningPort());
+        QString error = QStringLiteral("not called");
+        client.open([&](const QString& e) { error = e; });
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+        ASSERT_TRUE(waitUntil([this] { return server && client.isConnected(); }));
+    }
+};
+
+QByteArray readFrom(TSock& sock, qsizetype expected) {
+    QByteArray into = sock.receiveText();
+    QObject context;
+    QObject::connect(&sock, &TSock::readReady, &context, [&] { into += sock.receiveText(); });
+    waitUntil([&] { return into.size() >= expected; });
+    return into;
+}
+
+TEST(TSock, FramedLinesTravelBothWaysAndTheAcceptedEndKnowsItsPeer) {
+    Pair pair;
+    pair.connect();
+    EXPECT_TRUE(pair.server->fromLoopback());
+    EXPECT_EQ(pair.server->hostName(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(pair.server->port(), pair.listener.listeningPort());
+
+    const QByteArray up("CMD_chat+1+hi+there|clBlue\xFF" "CMD_discard+1+4\xFF", 43);
+    pair.client.sendText(up);
+    const QByteArray received = readFrom(*pair.server, up.size());
+    EXPECT_EQ(str(received), str(up));
+
+    const QByteArray down("CMD_sendlogininfo+1\xFF");
+    pair.server->sendText(down);
+    const QByteArray back = readFrom(pair.client, down.size());
+    EXPECT_EQ(str(back), str(down));
+}
+
+TEST(TSock, PeerCloseReportsDisconnectAndSocketClosedOnce) {
+    Pair pair;
+    pair.connect();
+    InfoLog clientInfo, serverInfo;
+    clientInfo.attach(pair.client);
+    serverInfo.attach(*pair.server);
+    int peerDisconnects = 0;
+    QObject::connect(&pair.client, &TSock::peerDisconnected, [&] { ++peerDisconnects; });
+
+    // The queued line still reaches the peer before the close.
+    pair.server->sendText(QByteArray("CMD_full+\xFF"));
+    pair.server->close();
+    const QByteArray received = readFrom(pair.client, 10);
+    ASSERT_TRUE(waitUntil([&] { return clientInfo.count(QString::fromLatin1(kSocketClosed)) > 0; }));
+    QTest::qWait(50);
+    EXPECT_EQ(str(received), "CMD_full+\xFF");
+    EXPECT_EQ(peerDisconnects, 1);
+    EXPECT_EQ(clientInfo.count(QString::fromLatin1(kSocketClosed)), 1);
+    EXPECT_EQ(serverInfo.count(QString::fromLatin1(kSocketClosed)), 1);   // our own close reports too
+    EXPECT_THROW(pair.server->sendText(QByteArray("x")), SocketError);
+}
+
+TEST(TSock, RefusedConnectIsAnErrorTextAndNotAClose) {
+    TSock client;
+    InfoLog info;
+    info.attach(client);
+    client.setHostName(QStringLiteral("127.0.0.1"));
+    client.setPort(freePort());
+    client.open();
+    ASSERT_TRUE(waitUntil([&] { return !info.entries.empty(); }));
+    QTest::qWait(100);
+    ASSERT_EQ(info.entries.size(), 1u);
+    EXPECT_EQ(info.entries[0].first, 10061);
+    EXPECT_EQ(info.entries[0].second, QStringLiteral("Error #10061 (WSAECONNREFUSED)"));
+    EXPECT_THROW(client.sendText(QByteArray("x")), SocketError);
+}
+
+TEST(TSock, ListenOnABusyPortFailsWithTheBindingText) {
+    TSock first, second;
+    first.setPort(0);
+    first.listen(ListenScope::AllAddresses);
+    second.setPort(first.listeningPort());
+    try {
+        second.listen(ListenScope::LoopbackOnly);
+        FAIL() << "second listen succeeded";
+    } catch (const SocketError& error) {
+        EXPECT_STREQ(error.what(), "Listen - Error Binding Socket");
+    }
+    EXPECT_FALSE(second.isListening());
+}
+
+TEST(TSock, UnknownHostNameFailsTheOpenWithTheLookupText) {
+    TSock client;
+    client.setHostName(QStringLiteral("somehost.invalid"));
+    client.setPort(freePort());
+    QString error;
+    bool called = false;
+    client.open([&](const QString& e) {
+        called = true;
+        error = e;
+    });
+    ASSERT_TRUE(waitUntil([&] { return called; }, 15000));
+    EXPECT_EQ(error, QStringLiteral("Host Lookup - Could Not Find Host Entry"));
+    EXPECT_FALSE(client.isConnected());
+}
+
+TEST(TSock, HostNameIsLookedUpBeforeConnecting) {
+    TSock listener;
+    listener.setPort(0);
+    listener.listen(ListenScope::LoopbackOnly);
+    std::unique_ptr<TSock> accepted;
+    QObject::connect(&listener, &TSock::acceptReady, [&] { accepted = listener.accept(); });
+    TSock client;
+    client.setHostName(QStringLiteral("localhost"));
+    client.setPort(listener.listeningPort());
+    QString error = QStringLiteral("not called");
+    client.open([&](const QString& e) { error = e; });
+    ASSERT_TRUE(waitUntil([&] { return accepted != nullptr; }));
+    EXPECT_TRUE(error.isEmpty());
+}
+
+TEST(TSock, MisuseRaisesTheContractTexts) {
+    TSock idle;
+    try {
+        idle.sendText(QByteArray("x"));
+        FAIL();
+    } catch (const SocketError& error) {
+        EXPECT_STREQ(error.what(), "Send - Socket Not Connected");
+    }
+    try {
+        idle.accept();
+        FAIL();
+    } catch (const SocketError& error) {
+        EXPECT_STREQ(error.what(), "Accept - Socket Not In Listening Mode");
+    }
+}
+
+// The loopback-only listener must not be reachable on the machine's other addresses.
+TEST(TSock, LoopbackListenerRefusesOtherLocalAddresses) {
+    QHostAddress external;
+    for (const QHostAddress& address : QNetworkInterface::allAddresses())
+        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback()) external = address;
+    if (external.isNull()) GTEST_SKIP() << "no non-loopback IPv4 address";
+
+    for (auto scope : {ListenScope::LoopbackOnly, ListenScope::AllAddresses}) {
+        TSock listener;
+        listener.setPort(0);
+        listener.listen(scope);
+        QTcpSocket probe;
+        probe.connectToHost(external, listener.listeningPort());
+        const bool reached = probe.waitForConnected(2000);
+        EXPECT_EQ(reached, scope == ListenScope::AllAddresses) << external.toString().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace quintrel::net
