@@ -43,6 +43,32 @@ HandCounts analyse(const Hand& hand) {
 
 bool sameRank(int a, int b) { return a != kNoCard && b != kNoCard && rankOf(a) == rankOf(b); }
 
+// Where each rank's books are, rebuilt after every request a step makes (a request may
+// open, extend or complete a book).
+struct BookIndex {
+    std::array<int, 13> firstInUseOfRank{};  // working entry in use, 0 = none
+    std::array<bool, 13> entryOfRank{};      // any entry, freed ones included, has this rank
+    int firstWildInUse = 0;
+    int firstInUse = 0;
+
+    explicit BookIndex(const TeamBooks& books) {
+        for (int e = kBookSlots; e >= 1; --e) {
+            const BookEntry& b = books[e];
+            if (b.card != kNoCard) entryOfRank[rankOf(b.card)] = true;
+            if (b.count <= 0) continue;
+            firstInUse = e;
+            if (b.kind == 2) firstWildInUse = e;
+            if (b.card != kNoCard) firstInUseOfRank[rankOf(b.card)] = e;
+        }
+    }
+};
+
+int naturalsIn(const Hand& hand) {
+    int naturals = 0;
+    for (int card : hand) naturals += isNatural(card);
+    return naturals;
+}
+
 // A request line without its command, as the handlers take it.
 std::string requestRest(const std::string& line) { return line.substr(line.find('+') + 1); }
 
@@ -84,33 +110,27 @@ void Engine::computerplay(int seat) {
     checkfordiscard(seat);
 }
 
-bool Engine::checkforallwilds(int seat) const {
-    int naturals = 0;
-    for (int card : state_.players[seat].hand) naturals += isNatural(card);
-    return naturals <= 1;
-}
+bool Engine::checkforallwilds(int seat) const { return naturalsIn(state_.players[seat].hand) <= 1; }
 
 void Engine::checkforaddtobooks(int seat) {
     const Hand copy = state_.players[seat].hand;
     const TeamBooks& books = state_.books[teamOf(seat)];
+    BookIndex index(books);
+    bool allWilds = checkforallwilds(seat);
     for (int slot = 0; slot < kHandSlots; ++slot) {
         const int card = copy[slot];
         if (card == kNoCard || isThree(card)) continue;
         int target = 0;
         if (isWild(card)) {
-            if (!checkforallwilds(seat)) continue;
-            for (int e = 1; e <= kBookSlots && target == 0; ++e) {
-                if (books[e].count > 0 && books[e].kind == 2) target = e;
-            }
-            for (int e = 1; e <= kBookSlots && target == 0; ++e) {
-                if (books[e].count > 0) target = e;
-            }
+            if (!allWilds) continue;
+            target = index.firstWildInUse != 0 ? index.firstWildInUse : index.firstInUse;
         } else {
-            for (int e = 1; e <= kBookSlots && target == 0; ++e) {
-                if (books[e].count > 0 && sameRank(books[e].card, card)) target = e;
-            }
+            target = index.firstInUseOfRank[rankOf(card)];
         }
-        if (target != 0) addtobook(requestRest(wire::tohost::addtobook(seat, slot, target)));
+        if (target == 0) continue;
+        addtobook(requestRest(wire::tohost::addtobook(seat, slot, target)));
+        index = BookIndex(books);
+        allWilds = checkforallwilds(seat);
     }
 }
 
@@ -121,9 +141,9 @@ void Engine::checkforaddtocomp(int seat) {
     for (int slot = 0; slot < kHandSlots; ++slot) {
         const int card = copy[slot];
         if (card == kNoCard || isThree(card)) continue;
-        int target = 0;
         const bool wild = isWild(card);
         if (wild && !checkforallwilds(seat)) continue;
+        int target = 0;
         for (int n = 1; n <= state_.completedcount[team] && target == 0; ++n) {
             if (wild ? completed[n].kind == 2 : sameRank(completed[n].card, card)) target = n;
         }
@@ -134,18 +154,16 @@ void Engine::checkforaddtocomp(int seat) {
 void Engine::checkforcreatebooks(int seat) {
     Hand copy = state_.players[seat].hand;
     const TeamBooks& books = state_.books[teamOf(seat)];
+    BookIndex index(books);
     bool created = false;
     for (int i = 0; i < kHandSlots; ++i) {
         const int card = copy[i];
-        if (!isNatural(card) || isThree(card)) continue;
-        bool hasEntry = false;
-        for (int e = 1; e <= kBookSlots; ++e) hasEntry = hasEntry || sameRank(books[e].card, card);
-        if (hasEntry) continue;
+        if (!isNatural(card) || isThree(card) || index.entryOfRank[rankOf(card)]) continue;
         int first = -1;
         int last = -1;
         int found = 0;
-        for (int s = 0; s < kHandSlots; ++s) {
-            if (s == i || !sameRank(copy[s], card)) continue;
+        for (int s = i + 1; s < kHandSlots; ++s) {
+            if (!sameRank(copy[s], card)) continue;
             if (first < 0) first = s;
             last = s;
             ++found;
@@ -153,6 +171,7 @@ void Engine::checkforcreatebooks(int seat) {
         if (found < 2) continue;
         createbook(requestRest(wire::tohost::createbook(seat, i, first, last)));
         copy[i] = copy[first] = copy[last] = kNoCard;
+        index = BookIndex(books);
         created = true;
     }
     if (created) checkforaddtobooks(seat);
@@ -163,24 +182,20 @@ void Engine::checkforcreatebooksww(int seat) {
     const TeamBooks& books = state_.books[teamOf(seat)];
     HandCounts c = analyse(copy);
 
-    auto rankHasEntry = [&](int card) {
-        for (int e = 1; e <= kBookSlots; ++e) {
-            if (sameRank(books[e].card, card)) return true;
-        }
-        return false;
-    };
+    BookIndex index(books);
     // pass 1, 2, 3 differ only in their extra condition and what they use up.
     auto runPass = [&](int pass) {
         for (int w = 0; w < kHandSlots; ++w) {
             if (!isWild(copy[w])) continue;
             for (int k = 0; k < kHandSlots && copy[w] != kNoCard; ++k) {
-                if (!isNatural(copy[k]) || isThree(copy[k]) || rankHasEntry(copy[k])) continue;
+                if (!isNatural(copy[k]) || isThree(copy[k]) || index.entryOfRank[rankOf(copy[k])]) continue;
                 for (int m = 0; m < kHandSlots && copy[w] != kNoCard && copy[k] != kNoCard; ++m) {
                     if (m == k || !sameRank(copy[m], copy[k])) continue;
                     if (pass == 1 && !(c.wilds > 1)) continue;
                     if (pass == 3 && !(c.wilds > 2)) continue;
                     createbook(requestRest(wire::tohost::createbook(seat, w, k, m)));
                     copy[w] = copy[k] = copy[m] = kNoCard;
+                    index = BookIndex(books);
                     if (pass != 3) --c.pairs;
                     --c.wilds;
                 }

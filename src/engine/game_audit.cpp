@@ -1,0 +1,79 @@
+#include "engine/game_audit.h"
+
+#include "net/wire.h"
+
+namespace quintrel {
+namespace {
+
+int teamOfSeat(int seat) { return seat % 2 == 1 ? 1 : 2; }
+
+bool startsWith(std::string_view line, std::string_view prefix) {
+    return line.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+void GameAudit::fail(std::string_view why, std::string_view line) {
+    if (!failure_.empty()) return;
+    failure_ = std::string(why) + ": " + std::string(line);
+}
+
+void GameAudit::observe(std::string_view line) {
+    if (!failure_.empty()) return;
+    if (startsWith(line, "CMD_startgame+")) {
+        announced_ = {0, 0, 0};
+        windowSize_ = 0;
+    } else if (startsWith(line, "CMD_postscores+")) {
+        const auto s = wire::parse::postscores(line.substr(15));
+        if (!s) return fail("unreadable score line", line);
+        if (s->partner != (s->seat <= 2 ? s->seat + 2 : s->seat - 2)) return fail("wrong partner", line);
+        for (int seat = 1; seat <= 2; ++seat) {
+            if (state_.players[seat].score != state_.players[seat + 2].score) {
+                return fail("partners' scores differ", line);
+            }
+        }
+        const int team = teamOfSeat(s->seat);
+        const int expected = announced_[team] + s->points;
+        const bool bonus = s->teamScore == expected + 200;
+        if (!bonus && s->teamScore != expected) return fail("total does not follow from the points", line);
+        announced_[team] = s->teamScore;
+        if (windowSize_ == 4) {
+            if (window_[0].bonus) return fail("going-out bonus outside a round end", line);
+            for (int i = 0; i < 3; ++i) window_[i] = window_[i + 1];
+            windowSize_ = 3;
+        }
+        window_[windowSize_++] = ScoreLine{s->seat, bonus};
+    } else if (startsWith(line, "CMD_rwinner+") || startsWith(line, "CMD_winner+")) {
+        roundEnded(line);
+    }
+}
+
+void GameAudit::roundEnded(std::string_view line) {
+    if (windowSize_ != 4) return fail("round result without four penalty lines", line);
+    int bonuses = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (window_[i].seat != i + 1) return fail("penalty lines out of seat order", line);
+        if (window_[i].bonus) {
+            // Seat 1's line is team 1's first, seat 2's line team 2's first.
+            if (i > 1) return fail("going-out bonus on a team's second penalty line", line);
+            ++bonuses;
+        }
+    }
+    if (bonuses > 1) return fail("both teams went out", line);
+    goingOuts_ += bonuses;
+    ++rounds_;
+    windowSize_ = 0;
+    if (startsWith(line, "CMD_winner+")) {
+        ++gamesEnded_;
+        const auto w = wire::parse::winner(line.substr(11));
+        if (!w) return fail("unreadable winner", line);
+        const int s1 = state_.players[1].score;
+        const int s2 = state_.players[2].score;
+        if (w->team != (s1 > s2 ? 1 : s2 > s1 ? 2 : 0)) return fail("wrong winner", line);
+        if (state_.playtotarget && s1 < state_.targetscore && s2 < state_.targetscore) {
+            return fail("game ended below its target", line);
+        }
+    }
+}
+
+}  // namespace quintrel

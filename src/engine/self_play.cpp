@@ -1,0 +1,94 @@
+#include "engine/self_play.h"
+
+#include "engine/engine.h"
+#include "engine/game_audit.h"
+
+namespace quintrel {
+namespace {
+
+constexpr int kSpectator = 5;
+constexpr long kMaxTicksPerRound = 200000;
+
+// Delivers to the spectator's audit; lines for other slots are built but not kept.
+class AuditOutbox : public Outbox {
+public:
+    explicit AuditOutbox(GameAudit& audit) : audit_(audit) {}
+    void send(int slot, std::string_view line) override {
+        if (slot == kSpectator) {
+            ++messages;
+            audit_.observe(line);
+        }
+    }
+    void close(int) override {}
+    long long messages = 0;
+
+private:
+    GameAudit& audit_;
+};
+
+}  // namespace
+
+bool selfPlayOneGame(std::uint32_t gameSeed, std::string_view letter, SelfPlayStats& stats) {
+    HostState state;
+    GameAudit audit(state);
+    AuditOutbox outbox(audit);
+    RandomSource random(gameSeed);
+    Engine engine(state, outbox, random);
+    state.players[kSpectator].connected = true;
+    state.players[kSpectator].name = "Sim";
+    state.connectioncount = kSpectator;
+    state.botdelay = 1;
+
+    engine.startgame("Sim+" + std::string(letter));
+    long ticksThisRound = 0;
+    long roundsSeen = 0;
+    while (state.gamestarted && audit.ok()) {
+        if (!state.timer1.enabled) {
+            stats.failure = "the game stalled: nothing pending on the timer";
+            return false;
+        }
+        if (state.timer1.tag == 1 && state.botticks >= 1) ++stats.turns;
+        engine.Timer1Timer();
+        if (audit.rounds() != roundsSeen) {
+            roundsSeen = audit.rounds();
+            ticksThisRound = 0;
+        } else if (++ticksThisRound > kMaxTicksPerRound) {
+            stats.failure = "a round did not end";
+            return false;
+        }
+    }
+    if (!audit.ok()) {
+        stats.failure = audit.failure();
+        return false;
+    }
+    if (audit.gamesEnded() != 1) {
+        stats.failure = "a game ended without its winner";
+        return false;
+    }
+    const int s1 = state.players[1].score;
+    const int s2 = state.players[2].score;
+    ++stats.games;
+    stats.rounds += audit.rounds();
+    stats.goingOuts += audit.goingOuts();
+    ++stats.wins[s1 > s2 ? 1 : s2 > s1 ? 2 : 0];
+    stats.finalScoreSum[1] += s1;
+    stats.finalScoreSum[2] += s2;
+    stats.messages += outbox.messages;
+    return true;
+}
+
+SelfPlayStats selfPlay(long games, std::uint32_t seed, std::string_view letter) {
+    SelfPlayStats stats;
+    RandomSource seeds(seed);
+    for (long game = 0; game < games; ++game) {
+        // Each game has its own generator, seeded from the run's seed.
+        const std::uint32_t gameSeed = static_cast<std::uint32_t>(seeds.random(1 << 30)) * 4u + 1u;
+        if (!selfPlayOneGame(gameSeed, letter, stats)) {
+            stats.failure = "game " + std::to_string(game + 1) + ": " + stats.failure;
+            break;
+        }
+    }
+    return stats;
+}
+
+}  // namespace quintrel

@@ -1,0 +1,30 @@
+#pragma once
+// Complete games of four computer players on the host's engine, with an in-memory
+// transport (every message is still built and delivered, to one spectator slot), audited
+// as they go. Deterministic: the same seed gives the same games.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quintrel {
+
+struct SelfPlayStats {
+    long games = 0;
+    long rounds = 0;
+    long turns = 0;
+    long goingOuts = 0;            // rounds ended by a team going out; the rest ran the shoe dry
+    std::array<long, 3> wins{};     // [0] ties, [1] team 1, [2] team 2
+    std::array<long long, 3> finalScoreSum{};  // [1] team 1, [2] team 2
+    long long messages = 0;         // lines delivered to the spectator
+    std::string failure;            // empty when every invariant held
+};
+
+// letter: the game length as a table sends it ("f" one round, "h" 5000, "t" 10000).
+SelfPlayStats selfPlay(long games, std::uint32_t seed, std::string_view letter = "f");
+
+// Plays one game into `stats`; false when an invariant broke (stats.failure says which).
+bool selfPlayOneGame(std::uint32_t gameSeed, std::string_view letter, SelfPlayStats& stats);
+
+}  // namespace quintrel
