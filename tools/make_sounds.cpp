@@ -103,8 +103,8 @@ void brush(std::vector<double>& out, int rate, std::uint32_t seed, double c0, do
 }
 
 void fadeEnds(std::vector<double>& out, int rate) {
-  const std::size_t in = std::min<std::size_t>(out.size(), rate / 1000);       // 1 ms
-  const std::size_t tail = std::min<std::size_t>(out.size(), rate / 100);    // 10 ms
+  const std::size_t in = std::min<std::size_t>(out.size(), rate / 1000);   // 1 ms
+  const std::size_t tail = std::min<std::size_t>(out.size(), rate / 100);  // 10 ms
   for (std::size_t i = 0; i < in; ++i) out[i] *= static_cast<double>(i) / in;
   for (std::size_t i = 0; i < tail; ++i) out[out.size() - 1 - i] *= static_cast<double>(i) / tail;
 }
