@@ -117,6 +117,8 @@ void TServer::dispatch(int sender, std::string_view line) {
             break;
         case Rule::SeatItself:
             if (leadingNumber(rest) != sender) return drop(sender, "request names another seat", line);
+            // The engine ignores these too; noting them here keeps the log complete.
+            if (!state_->gamestarted || state_->turnseat != sender) return drop(sender, "not this seat's turn", line);
             break;
         case Rule::SeatOrHost:
             if (sender != 1 && leadingNumber(rest) != sender) return drop(sender, "request names another seat", line);

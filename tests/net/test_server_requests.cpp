@@ -91,6 +91,10 @@ TEST_F(Requests, EverySpoofedRequestIsDroppedAndLoggedOnce) {
 
 TEST_F(Requests, RequestsNamingTheSendersOwnSeatStillWork) {
     startFourPlayerGame();
+    clearRecords();
+    send(2, "CMD_drawing+2+1");   // honest, but not seat 2's turn: ignored, and logged
+    EXPECT_EQ(cardsHeld(s().players[2]), 11);
+    EXPECT_EQ(log.size(), 1u);
     send(1, "CMD_drawing+1+1");
     EXPECT_EQ(cardsHeld(s().players[1]), 13);
     // The hosting player may set another seat to just watch; a seat may set itself.
