@@ -22,10 +22,10 @@ inline const QColor kGold(236, 190, 48);
 QImage blankImage(int width, int height);
 QFont dejaVu(qreal pixelSize, bool bold, bool condensed = false, bool serif = false);
 
-// Draws text so that its glyph outline fits box (shrunk if too wide), centred horizontally;
-// vertically per align (Qt::AlignTop, Qt::AlignVCenter or Qt::AlignBottom).
+// Draws text so that its glyph outline fits box (shrunk if too big, grown to fill it when
+// grow is set), centred horizontally; vertically per align (top, centre or bottom).
 void drawFitted(QPainter& painter, const QString& text, const QFont& font, const QRectF& box,
-                const QColor& colour, Qt::Alignment align = Qt::AlignVCenter);
+                const QColor& colour, Qt::Alignment align = Qt::AlignVCenter, bool grow = false);
 
 // Cards, indexed by card code 0..54 (0 = back).
 QImage cardPicture(int code);
@@ -44,5 +44,8 @@ QImage roundWinner(int team, int width, int height);
 QImage gameWinner(int team, int width, int height);
 QImage startButton();
 QImage bookSquare();
+QImage banner();
+// Phrase button pictures, 0..9.
+QImage phrasePicture(int index);
 
 }  // namespace quintrel::art

@@ -22,11 +22,12 @@ QFont dejaVu(qreal pixelSize, bool bold, bool condensed, bool serif) {
 }
 
 void drawFitted(QPainter& painter, const QString& text, const QFont& font, const QRectF& box,
-                const QColor& colour, Qt::Alignment align) {
+                const QColor& colour, Qt::Alignment align, bool grow) {
   QPainterPath path;
   path.addText(0, 0, font, text);
   const QRectF bounds = path.boundingRect();
-  const qreal scale = std::min({1.0, box.width() / bounds.width(), box.height() / bounds.height()});
+  const qreal fit = std::min(box.width() / bounds.width(), box.height() / bounds.height());
+  const qreal scale = grow ? fit : std::min(1.0, fit);
   const qreal height = bounds.height() * scale;
   qreal top = box.top() + (box.height() - height) / 2;
   if (align & Qt::AlignTop) top = box.top();

@@ -71,6 +71,7 @@ QImage renderPicture(const std::string& name) {
   if (name.rfind("ntop", 0) == 0) return art::bookFace(numberAfter("ntop"), false);
   if (name.rfind("wtop", 0) == 0) return art::bookFace(numberAfter("wtop"), true);
   if (name.rfind("blank", 0) == 0) return art::underCard(numberAfter("blank"));
+  if (name.rfind("phrase", 0) == 0) return art::phrasePicture(numberAfter("phrase"));
   static const std::map<std::string, std::function<QImage()>> singles = {
       {"foot", art::footPicture},
       {"eyes", art::eyesPicture},
@@ -86,6 +87,7 @@ QImage renderPicture(const std::string& name) {
       {"start", art::startButton},
       {"felt", art::feltTile},
       {"booksquare", art::bookSquare},
+      {"banner", art::banner},
   };
   const auto found = singles.find(name);
   if (found == singles.end()) throw std::runtime_error("no drawing for picture " + name);
@@ -161,7 +163,7 @@ int writeAll(const QString& folder) {
 QImage sheet(const Pictures& pictures, int scale) {
   const auto& cards = pictures.imagelist_bigcards();
   const int width = 14 * 75 + 16;
-  const int height = 4 * 100 + 110 + 3 * 56 + 140 + 260;
+  const int height = 4 * 100 + 110 + 3 * 56 + 140 + 240;
   QImage page(width, height, QImage::Format_RGB32);
   QPainter painter(&page);
   painter.fillRect(page.rect(), QBrush(pictures.picture(Picture::Background)));
@@ -204,10 +206,14 @@ QImage sheet(const Pictures& pictures, int scale) {
   }
   painter.drawImage(x, y, pictures.picture(Picture::GreenBar));
   painter.drawImage(x, y + 12, pictures.picture(Picture::BlueBar));
-  y += 40;
+  y += 32;
+  for (int i = 0; i < pictures.phraseButtons().count(); ++i) {
+    painter.drawImage(8 + (i % 5) * 28, y + (i / 5) * 28, pictures.phraseButtons().at(i));
+  }
+  y += 62;
   x = 8;
-  for (Picture which :
-       {Picture::RoundWinner1, Picture::RoundWinner2, Picture::GameWinner1, Picture::GameWinner2}) {
+  for (Picture which : {Picture::RoundWinner1, Picture::RoundWinner2, Picture::GameWinner1,
+                        Picture::GameWinner2, Picture::Banner}) {
     painter.drawImage(x, y, pictures.picture(which));
     x += pictures.picture(which).width() + 12;
   }

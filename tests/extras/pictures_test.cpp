@@ -77,7 +77,8 @@ TEST(ShippedPictures, ListsHoldTheTableCountsAndSizes) {
   const Expected lists[] = {{pictures.imagelist_bigcards(), 55, {71, 96}},
                             {pictures.imagelist_ntop(), 13, {36, 48}},
                             {pictures.imagelist_wtop(), 13, {36, 49}},
-                            {pictures.imagelist_blank(), 5, {36, 48}}};
+                            {pictures.imagelist_blank(), 5, {36, 48}},
+                            {pictures.phraseButtons(), 10, {24, 24}}};
   for (const Expected& expected : lists) {
     ASSERT_EQ(expected.list.count(), expected.count);
     EXPECT_EQ(expected.list.size(), expected.size);

@@ -13,6 +13,7 @@ namespace {
 constexpr int kBigCards = 55;
 constexpr int kBookFaces = 13;
 constexpr int kBlanks = 5;
+constexpr int kPhrases = 10;
 
 std::string numbered(const char* stem, int index) {
   char text[32];
@@ -44,6 +45,7 @@ constexpr Single kSingles[] = {
     {Picture::StartButton, "start", 100, 32, "mask_start"},
     {Picture::Background, "felt", 128, 128, ""},
     {Picture::BookSquare, "booksquare", 71, 96, ""},
+    {Picture::Banner, "banner", 200, 120, ""},
 };
 static_assert(std::size(kSingles) == kPictureCount);
 
@@ -55,6 +57,7 @@ std::vector<PictureFile> buildCatalogue() {
   addMask("mask_card", 71, 96);
   addMask("mask_book48", 36, 48);
   addMask("mask_book49", 36, 49);
+  addMask("mask_phrase", 24, 24);
   std::map<std::string, bool> seen;
   for (const Single& single : kSingles) {
     if (*single.mask && !seen[single.mask]) {
@@ -69,6 +72,8 @@ std::vector<PictureFile> buildCatalogue() {
   for (int i = 0; i < kBookFaces; ++i)
     files.push_back({numbered("wtop", i), 36, 49, "mask_book49"});
   for (int i = 0; i < kBlanks; ++i) files.push_back({numbered("blank", i), 36, 48, "mask_book48"});
+  for (int i = 0; i < kPhrases; ++i)
+    files.push_back({numbered("phrase", i), 24, 24, "mask_phrase"});
   for (const Single& single : kSingles) {
     files.push_back({single.name, single.width, single.height, single.mask});
   }
@@ -162,6 +167,7 @@ Pictures Pictures::load(const QString& directory) {
   fill(pictures.ntop_, "ntop", kBookFaces);
   fill(pictures.wtop_, "wtop", kBookFaces);
   fill(pictures.blank_, "blank", kBlanks);
+  fill(pictures.phrases_, "phrase", kPhrases);
   for (const Single& single : kSingles) {
     const int index = static_cast<int>(single.which);
     if (index >= 0 && index < kPictureCount) {

@@ -33,8 +33,9 @@ enum class Picture {
   StartButton,
   Background,  // seamless tile for every window's background
   BookSquare,  // cross-hatched frame under an empty create-book square
+  Banner,      // the game's picture for the download and about windows
 };
-inline constexpr int kPictureCount = static_cast<int>(Picture::BookSquare) + 1;
+inline constexpr int kPictureCount = static_cast<int>(Picture::Banner) + 1;
 
 // One shipped file: "<name>.jpg", width x height. A picture with a mask gets its alpha
 // channel from the greyscale picture "<mask>.jpg" (white = opaque); masks are listed too.
@@ -83,6 +84,8 @@ class Pictures {
   const PictureList& imagelist_wtop() const { return wtop_; }
   // 5 under-card edges, 36 x 48, used in order beneath a working book's face.
   const PictureList& imagelist_blank() const { return blank_; }
+  // 10 small pictures, 24 x 24, of the phrase buttons: index 0 for b_phrase1.
+  const PictureList& phraseButtons() const { return phrases_; }
 
   const QImage& picture(Picture which) const;
 
@@ -91,6 +94,7 @@ class Pictures {
   PictureList ntop_;
   PictureList wtop_;
   PictureList blank_;
+  PictureList phrases_;
   std::array<QImage, kPictureCount> singles_;
 };
 
