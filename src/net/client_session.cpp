@@ -50,7 +50,13 @@ void ClientSession::sockRead(std::string_view bytes) {
 }
 
 void ClientSession::sockInfo(std::string_view text) {
-    if (text == "Socket Closed") events_.closeTable();
+    if (text == "Socket Closed") {
+        events_.closeTable();
+    } else if (loggedin_ && text.starts_with("Error #")) {
+        // A live connection broke; without a word the window would wait for the host forever.
+        // A connect that never succeeded keeps its loading line, as before.
+        connectionError(text);
+    }
 }
 
 void ClientSession::connectionError(std::string_view text) {

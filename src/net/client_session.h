@@ -92,7 +92,8 @@ public:
 
     // ------------------------------------------------------------ transport
     void sockRead(std::string_view bytes);
-    // Informational event of the connection: exactly "Socket Closed" closes the table.
+    // Informational event of the connection: exactly "Socket Closed" closes the table; a
+    // network error ("Error #...") after the login is reported through connectionError.
     void sockInfo(std::string_view text);
     // The connection broke with a network error: say so in the chat, keep the window.
     void connectionError(std::string_view text);
