@@ -117,7 +117,12 @@ void TServer::tempsockInfo(int k) {
 
     // The departed seat's turn is pending on a person: let the computer take it over.
     const bool computerMayPlay = k != 1 || options_.mode == HostMode::Headless;
-    if (s.gamestarted && k == s.turnseat && computerMayPlay && s.timer1.tag == 1) engine_->restartTimer1();
+    // The tag may already be 0 when the timer found a newcomer in the seat who then left
+    // before playing; between rounds the timer is busy with the next deal and is left alone.
+    if (s.gamestarted && !s.roundover && k == s.turnseat && computerMayPlay) {
+        s.timer1.tag = 1;
+        engine_->restartTimer1();
+    }
 }
 
 void TServer::resetConnection(int slot) { inbox_->disconnect(slot); }

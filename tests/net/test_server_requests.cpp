@@ -176,6 +176,32 @@ TEST_F(Requests, ADepartureDuringTheOwnTurnLetsTheComputerPlayIt) {
     }));
 }
 
+TEST_F(Requests, ANewcomerWhoLeavesTheSeatBeforePlayingItsTurnHandsItBackToTheComputer) {
+    startFourPlayerGame();
+    playTurn(1);
+    playTurn(2);
+    server.connectionClosed(3);
+    EXPECT_EQ(connect(), 3);   // takes the seat before the computer acts
+    tickTimer1(2);
+    ASSERT_EQ(s().turnseat, 3);
+    EXPECT_FALSE(server.timer1Enabled());
+    server.connectionClosed(3);   // and goes before logging in
+    EXPECT_TRUE(server.timer1Enabled());
+    tickTimer1(2);
+    EXPECT_EQ(s().turnseat, 4);
+}
+
+TEST_F(Requests, ADepartureBetweenRoundsLeavesTheNextDealsTimerAlone) {
+    startFourPlayerGame();
+    s().roundover = true;
+    s().timer1 = {true, 750, 2};
+    s().botticks = 5;
+    s().turnseat = 3;
+    server.connectionClosed(3);
+    EXPECT_EQ(s().timer1.tag, 2);
+    EXPECT_EQ(s().botticks, 5);
+}
+
 TEST_F(Requests, ADepartureOutsideTheOwnTurnLeavesTheTimerAlone) {
     startFourPlayerGame();
     server.connectionClosed(3);
