@@ -7,6 +7,9 @@
 #include <QProcess>
 #include <QTcpSocket>
 
+#include <sys/socket.h>
+
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +52,12 @@ public:
         return socket_.state() == QAbstractSocket::UnconnectedState;
     }
     void disconnect() { socket_.disconnectFromHost(); }
+    // Ends the connection with a reset instead of an orderly close.
+    void reset() {
+        const linger hard{1, 0};
+        ::setsockopt(static_cast<int>(socket_.socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+        socket_.abort();
+    }
     const std::vector<std::string>& seen() const { return seen_; }
 
 private:
@@ -145,6 +154,19 @@ TEST_F(ServerProcess, SpoofedRequestsAreDroppedAndLogged) {
     EXPECT_TRUE(alice->waitFor("CMD_chat+Bob chats: still here|clBlack"));
     for (const auto& line : alice->seen()) EXPECT_NE(line.rfind("CMD_playerdisconnected", 0), 0u) << line;
     EXPECT_NE(log().find("dropped from slot 2"), std::string::npos);
+}
+
+TEST_F(ServerProcess, AResetConnectionIsCleanedUpOnceLikeAnOrderlyClose) {
+    auto alice = join(1, "Alice");
+    auto carol = join(2, "Carol");
+    carol->reset();
+    EXPECT_TRUE(alice->waitFor("CMD_playerdisconnected+2+Carol"));
+    // The seat is free again, and nobody heard of the departure twice.
+    auto dave = join(2, "Dave");
+    alice->send("CMD_chat+1+done|clBlack");
+    EXPECT_TRUE(alice->waitFor("CMD_chat+Alice chats: done|clBlack"));
+    const auto& seen = alice->seen();
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), "CMD_playerdisconnected+2+Carol"), 1);
 }
 
 }  // namespace
