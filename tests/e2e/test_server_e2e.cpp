@@ -75,33 +75,39 @@ private:
     std::vector<std::string> seen_;
 };
 
+// Starts quintrel-server on a free port with the given seed; 0 when it did not come up.
+quint16 startServer(QProcess& server, QByteArray& output, const QString& seed) {
+    server.setProgram(QStringLiteral(QUINTREL_SERVER_PATH));
+    server.setArguments({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--seed"), seed});
+    server.start();
+    if (!server.waitForStarted(kTimeoutMs)) return 0;
+    const QByteArray marker = "listening on port ";
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < kTimeoutMs) {
+        server.waitForReadyRead(200);
+        output += server.readAllStandardOutput();
+        const qsizetype at = output.indexOf(marker);
+        if (at >= 0 && output.indexOf(',', at) > at)
+            return static_cast<quint16>(output.mid(at + marker.size()).split(',').first().toUInt());
+    }
+    return 0;
+}
+
+void stopServer(QProcess& server) {
+    server.terminate();
+    if (!server.waitForFinished(kTimeoutMs)) server.kill();
+}
+
 class ServerProcess : public ::testing::Test {
 protected:
     void SetUp() override {
-        server_.setProgram(QStringLiteral(QUINTREL_SERVER_PATH));
-        server_.setArguments({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--seed"),
-                              QStringLiteral("7")});
-        server_.start();
-        ASSERT_TRUE(server_.waitForStarted(kTimeoutMs));
-        const QByteArray marker = "listening on port ";
-        QElapsedTimer clock;
-        clock.start();
-        while (port_ == 0 && clock.elapsed() < kTimeoutMs) {
-            server_.waitForReadyRead(200);
-            output_ += server_.readAllStandardOutput();
-            const qsizetype at = output_.indexOf(marker);
-            if (at >= 0 && output_.indexOf(',', at) > at) {
-                port_ = static_cast<quint16>(output_.mid(at + marker.size()).split(',').first().toUInt());
-            }
-        }
+        port_ = startServer(server_, output_, QStringLiteral("7"));
         ASSERT_NE(port_, 0) << output_.toStdString();
     }
-    void TearDown() override {
-        server_.terminate();
-        if (!server_.waitForFinished(kTimeoutMs)) server_.kill();
-    }
-    std::unique_ptr<Peer> join(int expectedSlot, const std::string& name) {
-        auto peer = std::make_unique<Peer>(port_);
+    void TearDown() override { stopServer(server_); }
+    std::unique_ptr<Peer> join(int expectedSlot, const std::string& name, quint16 port = 0) {
+        auto peer = std::make_unique<Peer>(port ? port : port_);
         EXPECT_TRUE(peer->connected());
         const std::string slot = std::to_string(expectedSlot);
         EXPECT_TRUE(peer->waitFor("CMD_sendlogininfo+" + slot)) << name;
@@ -167,6 +173,36 @@ TEST_F(ServerProcess, AResetConnectionIsCleanedUpOnceLikeAnOrderlyClose) {
     EXPECT_TRUE(alice->waitFor("CMD_chat+Alice chats: done|clBlack"));
     const auto& seen = alice->seen();
     EXPECT_EQ(std::count(seen.begin(), seen.end(), "CMD_playerdisconnected+2+Carol"), 1);
+}
+
+// The hosting player's own deal in a one-person game on a server with the given seed.
+std::vector<std::string> firstDeal(std::unique_ptr<Peer> host) {
+    host->send("CMD_startgame+Alice+f");
+    host->send("CMD_settourney+false+0+");
+    EXPECT_TRUE(host->waitFor("CMD_nextplayer+0+0+1"));
+    std::vector<std::string> cards;
+    for (const auto& line : host->seen())
+        if (line.rfind("CMD_newcard+", 0) == 0) cards.push_back(line);
+    return cards;
+}
+
+TEST_F(ServerProcess, TheSameSeedDealsTheSameCards) {
+    const auto deal = firstDeal(join(1, "Alice"));
+    EXPECT_EQ(deal.size(), 11u);
+
+    QProcess twin;
+    QByteArray twinOutput;
+    const quint16 twinPort = startServer(twin, twinOutput, QStringLiteral("7"));
+    ASSERT_NE(twinPort, 0);
+    EXPECT_EQ(firstDeal(join(1, "Alice", twinPort)), deal);
+    stopServer(twin);
+
+    QProcess other;
+    QByteArray otherOutput;
+    const quint16 otherPort = startServer(other, otherOutput, QStringLiteral("8"));
+    ASSERT_NE(otherPort, 0);
+    EXPECT_NE(firstDeal(join(1, "Alice", otherPort)), deal);
+    stopServer(other);
 }
 
 }  // namespace
