@@ -122,7 +122,7 @@ void Engine::justwatch(std::string_view rest) {
     } else if (request->code == 1) {
         p.watching = true;
         sendToAll(wire::toclient::justwatching(request->seat, 1));
-        if (request->seat == state_.turnseat && state_.gamestarted) restartTimer1();
+        if (mayPlay(request->seat)) restartTimer1();
     }
 }
 
@@ -236,11 +236,14 @@ void Engine::Timer1Timer() {
     if (!timer.enabled || timer.interval <= 0) return;
     ++state_.botticks;
     if (state_.botticks > 1 && timer.tag == 1) {
-        timer.tag = 0;
         timer.enabled = false;
         const int seat = state_.turnseat;
-        // The seat's person may have taken it back since the turn began.
-        if (mayPlay(seat) && computerPlayed(seat)) computerdraw(seat);
+        // The seat's person may have taken it back since the turn began; the turn then
+        // stays pending, so that watching again hands it to the computer once more.
+        if (mayPlay(seat) && computerPlayed(seat)) {
+            timer.tag = 0;
+            computerdraw(seat);
+        }
     } else if (state_.botticks >= 10 && timer.tag == 2) {
         timer.tag = 0;
         timer.enabled = false;

@@ -164,6 +164,13 @@ TEST_F(Bots, ComputerActsOnTheSecondTickOnlyIfTheSeatIsStillComputerPlayed) {
     engine.Timer1Timer();
     EXPECT_EQ(state.turnseat, 3);  // the person kept the turn
     EXPECT_FALSE(state.timer1.enabled);
+    // Watching again later still hands this turn to the computer.
+    engine.justwatch("3+1");
+    engine.Timer1Timer();
+    EXPECT_EQ(state.turnseat, 4);
+    engine.justwatch("3+2");
+    state.turnseat = 2;
+    engine.findplayer();
 
     engine.drawing("3+1");
     engine.discard("3+0");
