@@ -75,7 +75,7 @@ TEST_F(Books, RepeatedSlotEmptySlotAndWrongSeatAreRefusedOrIgnored) {
 }
 
 TEST_F(Books, TenthBookRefusedAndAFreedEntryIsReused) {
-    // Nine books of five different... ranks; the book in entry 4 will complete.
+    // Nine working books of different ranks; the one in entry 4 (sevens) is about to complete.
     const int ranks[] = {4, 5, 6, 7, 8, 9, 10, 11, 12};
     for (int e = 1; e <= 9; ++e) state.books[1][e] = BookEntry{3, ranks[e - 1], 1};
     state.books[1][4].count = 6;

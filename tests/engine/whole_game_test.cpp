@@ -28,7 +28,7 @@ public:
         request(wire::tohost::settourney(botswatch, letter == "f" ? "3" : "0"));
     }
 
-    // Plays to the end; returns false (after recording a failure) when a round does not end.
+    // Plays to the end of the game; a round that does not end fails the test.
     void play() {
         int turnsThisRound = 0;
         while (state_.gamestarted) {
