@@ -291,7 +291,8 @@ QImage bookFace(int index, bool wild) {
   painter.setRenderHint(QPainter::Antialiasing);
   const int rank = index == 0 ? 13 : index == 1 ? 14 : index;
   if (wild) {
-    const QPainterPath outline = cardOutline(36, height, 3.5);
+    // The boards show every face 48 pixels high, so the card keeps clear of the last row.
+    const QPainterPath outline = cardOutline(36, 48, 3.5);
     painter.fillPath(outline, QColor(255, 246, 200));
     painter.setPen(QPen(kRed, 1.4));
     painter.drawPath(outline);

@@ -190,10 +190,12 @@ QImage sheet(const Pictures& pictures, int scale) {
   // working books as the boards draw them: under-cards 5 pixels apart, then the face
   for (int count = 3; count <= 7; ++count) {
     const int left = 8 + (count - 3) * 90;
+    painter.setClipRect(left, y, 31 + 5 * count, 48);
     for (int c = 1; c <= count - 1 && c <= 5; ++c)
       painter.drawImage(left + 5 * (c - 1), y, pictures.imagelist_blank().at(c - 1));
     const auto& faces = count % 2 ? pictures.imagelist_ntop() : pictures.imagelist_wtop();
     painter.drawImage(left + 5 * (count - 1), y, faces.at(count + 4));
+    painter.setClipping(false);
     painter.drawImage(left, y + 60, pictures.imagelist_ntop().at(count % 13));
     painter.drawImage(left + 44, y + 60, pictures.imagelist_wtop().at(count % 13));
   }

@@ -16,7 +16,7 @@ class JpegError : public std::runtime_error {
 
 // Larger pictures are refused before any pixel memory is taken: nothing we show comes near it,
 // and a hostile header must not make us allocate gigabytes.
-inline constexpr int kMaxJpegSide = 4096;
+inline constexpr int kMaxJpegSide = 2048;
 
 // Decodes JPEG bytes held in memory. Colour pictures come back as QImage::Format_RGB32,
 // greyscale ones as QImage::Format_Grayscale8. Throws JpegError on any fault, warnings
