@@ -154,7 +154,7 @@ TEST_F(TableFixture, BusyGamePortShowsTheBindingErrorAndStops) {
     EXPECT_TRUE(table->isVisible());
 }
 
-TEST_F(TableFixture, ShowingTheWindowAgainDoesNotStartASecondSession) {
+TEST_F(TableFixture, ShowingTheWindowAgainRestoresItButStartsNoSecondSession) {
     auto table = start({});
     ASSERT_TRUE(waitUntil([&] { return connected(*table); }));
     table->hide();
@@ -162,6 +162,8 @@ TEST_F(TableFixture, ShowingTheWindowAgainDoesNotStartASecondSession) {
     table->showMinimized();
     table->bringToFront();
     QTest::qWait(200);
+    EXPECT_FALSE(table->isMinimized());
+    EXPECT_TRUE(table->isVisible());
     EXPECT_EQ(chatLines(*table).count(QStringLiteral("Loading Solo Game..Please wait.")), 1);
     EXPECT_EQ(server->connectioncount(), 1);
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('|')).toStdString();

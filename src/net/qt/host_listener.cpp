@@ -95,8 +95,7 @@ void HostListener::onAccept() {
 
     // A slot the host hands out again is free in its eyes: the old connection goes quietly.
     if (auto old = connections_.find(slot); old != connections_.end()) {
-        old->second->disconnect(this);
-        old->second.release()->deleteLater();
+        retire(std::move(old->second));
         connections_.erase(old);
     }
     TSock* raw = sock.get();
@@ -123,12 +122,18 @@ void HostListener::connectionGone(TSock* sock) {
     const int slot = sock->tag();
     auto it = connections_.find(slot);
     if (it == connections_.end() || it->second.get() != sock) return;
-    sock->disconnect(this);
-    it->second.release()->deleteLater();
+    retire(std::move(it->second));
     connections_.erase(it);
     if (std::find(pendingClosed_.begin(), pendingClosed_.end(), slot) == pendingClosed_.end())
         pendingClosed_.push_back(slot);
     if (depth_ == 0) afterHostCall();
+}
+
+void HostListener::retire(std::unique_ptr<TSock> sock) {
+    // Deleted later, as its own signal may be on the stack; parented so that it never outlives us.
+    sock->disconnect(this);
+    sock->setParent(this);
+    sock.release()->deleteLater();
 }
 
 void HostListener::send(int slot, std::string_view line) {

@@ -50,6 +50,7 @@ private:
     void onRead(TSock* sock);
     void onInfo(TSock* sock, const QString& text);
     void connectionGone(TSock* sock);
+    void retire(std::unique_ptr<TSock> sock);
     template <typename Call> void callHost(Call&& call);
     void afterHostCall();
     void syncTimer1();

@@ -1,5 +1,6 @@
 #include "table/qt/tchat.h"
 
+#include "extras/qt/sound_player.h"
 #include "net/qt/socket_texts.h"
 #include "table/qt/chat_log.h"
 #include "table/qt/message_boxes.h"
@@ -44,7 +45,10 @@ QFrame* boardPanel(const QString& name, const QString& caption, const QString& c
 }  // namespace
 
 Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
-    : QMainWindow(parent), args_(std::move(args)), gameView_(std::make_unique<GameView>()) {
+    : QMainWindow(parent),
+      args_(std::move(args)),
+      sounds_(std::make_unique<SoundPlayer>()),
+      gameView_(std::make_unique<GameView>()) {
     setObjectName(QStringLiteral("Tchat"));
     setWindowTitle(QStringLiteral("Quintrel"));
     session_ = std::make_unique<ClientSession>(*this, *gameView_);
@@ -169,7 +173,7 @@ void Tchat::addlinetochat(std::string_view text, std::uint32_t colour) {
     testEcho("chat", latin1(text));
 }
 
-void Tchat::playsounds(std::string_view) {}
+void Tchat::playsounds(std::string_view name) { sounds_->playsounds(name); }
 
 void Tchat::sendToHost(std::string_view line) {
     QByteArray framed(line.data(), static_cast<qsizetype>(line.size()));

@@ -19,6 +19,10 @@ class QFrame;
 class QLineEdit;
 class QPushButton;
 
+namespace quintrel {
+class SoundPlayer;
+}
+
 namespace quintrel::net {
 class HostListener;
 }
@@ -61,6 +65,7 @@ public:
     net::TSock& sock() { return sock_; }
     net::TSock& lobbyLink() { return Sock11_; }
     ChatLog* mainchat() const { return mainchat_; }
+    SoundPlayer& sounds() { return *sounds_; }
 
 signals:
     void startGameRequested();       // "Start Game" in the menu or on the panel
@@ -90,6 +95,7 @@ private:
     net::HostListener* listener_ = nullptr;
     net::TSock sock_;
     net::TSock Sock11_;
+    std::unique_ptr<SoundPlayer> sounds_;
     std::unique_ptr<GameView> gameView_;
     std::unique_ptr<ClientSession> session_;
     QTimer Timer1_;
