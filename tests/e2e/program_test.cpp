@@ -3,6 +3,8 @@
 #include "qt_test_support.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTcpSocket>
@@ -20,8 +22,9 @@ using quintrel::testing::waitUntil;
 struct Program {
     QProcess process;
     QByteArray out;
+    QString instance;
 
-    Program(const QString& instance, quint16 port, const QStringList& args) {
+    Program(const QString& instanceKey, quint16 port, const QStringList& args) : instance(instanceKey) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("QUINTREL_TEST_ECHO"), QStringLiteral("1"));
@@ -38,6 +41,9 @@ struct Program {
             process.kill();
             process.waitForFinished(3000);
         }
+        // A killed copy leaves its names behind; the next start would reclaim them anyway.
+        QFile::remove(QDir::temp().filePath(QStringLiteral("ronlep11-%1.lock").arg(instance)));
+        QFile::remove(QDir::temp().filePath(QStringLiteral("quintrel-%1").arg(instance)));
     }
     bool printed(const char* line) const { return out.contains(QByteArray(line) + '\n'); }
     bool running() const { return process.state() == QProcess::Running; }
