@@ -176,6 +176,13 @@ TEST_F(TableFixture, TheTableClosesWhenTheHostGoesAway) {
     EXPECT_TRUE(waitUntil([&] { return !table->isVisible(); }));
 }
 
+TEST_F(TableFixture, FileExitClosesTheTable) {
+    auto table = start({"Bob"});
+    ASSERT_TRUE(waitUntil([&] { return !chatLines(*table).isEmpty(); }));
+    table->findChild<QAction*>(QStringLiteral("Exit1"))->trigger();
+    EXPECT_FALSE(table->isVisible());
+}
+
 // ---------------------------------------------------------------- the chat log
 
 struct Run {
