@@ -29,6 +29,8 @@ int main(int argc, char** argv) {
     quintrel::net::HostListener listener;
     quintrel::ServerOptions options;
     options.seed = static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    // The computer players' pace until the hosting table sends its own choice.
+    options.botdelay = 750;
     quintrel::TServer server(listener, options, [](std::string_view line) {
         std::fprintf(stderr, "host: %.*s\n", static_cast<int>(line.size()), line.data());
     });

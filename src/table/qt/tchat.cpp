@@ -1,17 +1,20 @@
 #include "table/qt/tchat.h"
 
+#include "extras/qt/pictures.h"
 #include "extras/qt/sound_player.h"
 #include "net/qt/socket_texts.h"
+#include "table/qt/book_board.h"
 #include "table/qt/chat_log.h"
 #include "table/qt/message_boxes.h"
+#include "table/qt/score_panel.h"
+#include "table/qt/start_dialog.h"
+#include "table/table_state.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QFrame>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -27,31 +30,19 @@ QString latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFrame* boardPanel(const QString& name, const QString& caption, const QString& colour, QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(name);
-    panel->setFrameShape(QFrame::StyledPanel);
-    panel->setMinimumSize(200, 290);
-    panel->setStyleSheet(QStringLiteral("QFrame#%1 { background: #1f5a32; border: 2px solid %2; border-radius: 6px; }")
-                             .arg(name, colour));
-    auto* title = new QLabel(caption, panel);
-    title->setStyleSheet(QStringLiteral("color: white; font-weight: bold; background: %1; padding: 2px 6px;").arg(colour));
-    auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(title, 0, Qt::AlignTop | Qt::AlignHCenter);
-    layout->addStretch(1);
-    return panel;
-}
-
 }  // namespace
 
 Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
     : QMainWindow(parent),
       args_(std::move(args)),
       sounds_(std::make_unique<SoundPlayer>()),
-      gameView_(std::make_unique<GameView>()) {
+      table_(std::make_unique<TableState>(*this, roster_)) {
     setObjectName(QStringLiteral("Tchat"));
     setWindowTitle(QStringLiteral("Quintrel"));
-    session_ = std::make_unique<ClientSession>(*this, *gameView_);
+    session_ = std::make_unique<ClientSession>(*this, *table_);
+    roster_.attach(*session_);
+    // A first run (no settings yet) sorts by hand.
+    table_->setManualSort(true);
 
     sock_.setObjectName(QStringLiteral("sock"));
     Sock11_.setObjectName(QStringLiteral("Sock11"));
@@ -65,7 +56,13 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
 
     buildMenus();
     buildPanels();
-    resize(980, 720);
+    startDialog_ = new StartDialog(this);
+    connect(startDialog_, &StartDialog::startPressed, this, [this] {
+        table_->startgame(startDialog_->form());
+        refresh();
+    });
+    refresh();
+    resize(minimumSizeHint().expandedTo(QSize(900, 700)));
 }
 
 Tchat::~Tchat() {
@@ -79,41 +76,60 @@ void Tchat::buildMenus() {
     StartGame1_ = file->addAction(QStringLiteral("Start Game"));
     StartGame1_->setObjectName(QStringLiteral("StartGame1"));
     StartGame1_->setEnabled(false);
-    connect(StartGame1_, &QAction::triggered, this, &Tchat::startGameRequested);
+    connect(StartGame1_, &QAction::triggered, this, &Tchat::button_startClick);
     file->addSeparator();
     Exit1_ = file->addAction(QStringLiteral("Exit"));
     Exit1_->setObjectName(QStringLiteral("Exit1"));
     connect(Exit1_, &QAction::triggered, this, &Tchat::Exit1Click);
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("Options1"));
+    ManualSort1_ = options->addAction(QStringLiteral("Manual Sort"));
+    ManualSort1_->setObjectName(QStringLiteral("ManualSort1"));
+    ManualSort1_->setCheckable(true);
+    connect(ManualSort1_, &QAction::triggered, this, [this](bool checked) {
+        table_->setManualSort(checked);
+        refresh();
+    });
+    PlaySounds1_ = options->addAction(QStringLiteral("Play Sounds"));
+    PlaySounds1_->setObjectName(QStringLiteral("PlaySounds1"));
+    PlaySounds1_->setCheckable(true);
+    PlaySounds1_->setChecked(sounds_->isEnabled());
+    connect(PlaySounds1_, &QAction::triggered, this, [this](bool checked) { sounds_->setEnabled(checked); });
+    JustWatch1_ = options->addAction(QStringLiteral("Just Watch"));
+    JustWatch1_->setObjectName(QStringLiteral("JustWatch1"));
+    JustWatch1_->setCheckable(true);
+    // The mark follows the host's answer, not the click.
+    connect(JustWatch1_, &QAction::triggered, this, [this] {
+        table_->JustWatch1Click();
+        refresh();
+    });
 }
 
 void Tchat::buildPanels() {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("table"));
-    central->setStyleSheet(QStringLiteral("QWidget#table { background: #2e7d4f; }"));
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(6, 6, 6, 6);
+    QPalette felt = central->palette();
+    felt.setBrush(QPalette::Window, QBrush(Pictures::shipped().picture(Picture::Background)));
+    central->setPalette(felt);
+    central->setAutoFillBackground(true);
 
-    auto* top = new QHBoxLayout;
-    panel_score_ = new QFrame(central);
-    panel_score_->setObjectName(QStringLiteral("panel_score"));
-    panel_score_->setFixedSize(385, 290);
-    panel_score_->setStyleSheet(
-        QStringLiteral("QFrame#panel_score { background: #265f3c; border: 2px solid #d8c27a; border-radius: 6px; }"));
-    button_start_ = new QPushButton(QStringLiteral("Start Game"), panel_score_);
-    button_start_->setObjectName(QStringLiteral("button_start"));
-    button_start_->setGeometry(195, 246, 100, 32);
-    button_start_->hide();
-    connect(button_start_, &QPushButton::clicked, this, &Tchat::startGameRequested);
-    top->addWidget(panel_score_, 0, Qt::AlignTop);
-    top->addWidget(boardPanel(QStringLiteral("panel_board1"), QStringLiteral("Green Team's Books"),
-                              QStringLiteral("#1b7a2e"), central), 1);
-    top->addWidget(boardPanel(QStringLiteral("panel_board2"), QStringLiteral("Blue Team's Books"),
-                              QStringLiteral("#1c2f78"), central), 1);
-    layout->addLayout(top);
+    auto redraw = [this] { refresh(); };
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(8);
+    panel_board1_ = new BookBoard(1, *table_, redraw, central);
+    layout->addWidget(panel_board1_);
+
+    auto* middle = new QVBoxLayout;
+    middle->setSpacing(6);
+    panel_score_ = new ScorePanel(*table_, redraw, central);
+    connect(panel_score_, &ScorePanel::startClicked, this, &Tchat::button_startClick);
+    middle->addWidget(panel_score_, 0, Qt::AlignHCenter);
 
     mainchat_ = new ChatLog(central);
-    mainchat_->setMinimumHeight(160);
-    layout->addWidget(mainchat_, 1);
+    mainchat_->setMinimumHeight(120);
+    middle->addWidget(mainchat_, 1);
 
     mychat_ = new QLineEdit(central);
     mychat_->setObjectName(QStringLiteral("mychat"));
@@ -121,9 +137,29 @@ void Tchat::buildPanels() {
     typing.setPixelSize(13);
     mychat_->setFont(typing);
     mychat_->setText(QStringLiteral("<Enter Chat Here>"));
-    layout->addWidget(mychat_);
+    middle->addWidget(mychat_);
+    layout->addLayout(middle, 1);
+
+    panel_board2_ = new BookBoard(2, *table_, redraw, central);
+    layout->addWidget(panel_board2_);
 
     setCentralWidget(central);
+}
+
+void Tchat::refresh() {
+    panel_score_->sync();
+    panel_board1_->sync();
+    panel_board2_->sync();
+    if (ManualSort1_->isChecked() != table_->manualSort()) ManualSort1_->setChecked(table_->manualSort());
+    if (JustWatch1_->isChecked() != table_->justWatchChecked()) JustWatch1_->setChecked(table_->justWatchChecked());
+    startDialog_->sync();
+}
+
+void Tchat::button_startClick() {
+    if (!table_->ishost()) return;
+    table_->button_startClick(startDialog_->form());
+    refresh();
+    emit startGameRequested();
 }
 
 void Tchat::showEvent(QShowEvent* event) {
@@ -163,6 +199,7 @@ void Tchat::Timer1Timer() {
     } catch (const std::exception& error) {
         errorBox(this, QString::fromLatin1(error.what()));
     }
+    refresh();
     if (session_->queuedLines() == 0) Timer1_.stop();
 }
 
@@ -191,5 +228,14 @@ void Tchat::closeTable() {
 }
 
 void Tchat::messageBox(std::string_view text) { infoBox(this, latin1(text)); }
+
+void Tchat::loggedIn() {
+    // A host without a table of its own (quintrel-server) gives its first connection slot 1:
+    // that table gets the hosting player's controls.
+    if (!session_->hostingPlayer()) return;
+    table_->setIshost(true);
+    StartGame1_->setEnabled(true);
+    refresh();
+}
 
 }  // namespace quintrel::table

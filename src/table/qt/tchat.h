@@ -1,9 +1,11 @@
 #pragma once
 // Tchat: the table window. It owns the connection to the host (`sock`), the lobby link
-// (`Sock11`) and the table's session, reads the command line once (processparams), and
-// shows the chat log. The score panel and the boards are filled in by their own files.
+// (`Sock11`), the table's session and its state, reads the command line once
+// (processparams), and shows the chat log. The score panel and the two boards draw the
+// table's state; refresh() brings them up to date after every handled line and click.
 
 #include "net/client_session.h"
+#include "table/table_roster.h"
 #include "net/qt/session_plan.h"
 #include "net/qt/tsock.h"
 
@@ -15,9 +17,7 @@
 #include <vector>
 
 class QAction;
-class QFrame;
 class QLineEdit;
-class QPushButton;
 
 namespace quintrel {
 class SoundPlayer;
@@ -29,7 +29,11 @@ class HostListener;
 
 namespace quintrel::table {
 
+class BookBoard;
 class ChatLog;
+class ScorePanel;
+class StartDialog;
+class TableState;
 
 class Tchat : public QMainWindow, public ClientEvents {
     Q_OBJECT
@@ -55,6 +59,12 @@ public:
     void sendToHost(std::string_view line) override;
     void closeTable() override;
     void messageBox(std::string_view text) override;
+    void loggedIn() override;
+
+    // Redraws the score panel, the boards, the menu marks and the start dialog from the state.
+    void refresh();
+    // button_start and File > "Start Game": opens the start dialog.
+    void button_startClick();
 
     const std::string& playername() const { return playername_; }
     const std::string& hostaddress() const { return hostaddress_; }
@@ -65,6 +75,8 @@ public:
     net::TSock& sock() { return sock_; }
     net::TSock& lobbyLink() { return Sock11_; }
     ChatLog* mainchat() const { return mainchat_; }
+    TableState& table() { return *table_; }
+    StartDialog* startDialog() const { return startDialog_; }
     SoundPlayer& sounds() { return *sounds_; }
 
 signals:
@@ -96,14 +108,20 @@ private:
     net::TSock sock_;
     net::TSock Sock11_;
     std::unique_ptr<SoundPlayer> sounds_;
-    std::unique_ptr<GameView> gameView_;
+    SessionRoster roster_;
+    std::unique_ptr<TableState> table_;
     std::unique_ptr<ClientSession> session_;
     QTimer Timer1_;
 
     QAction* StartGame1_ = nullptr;
     QAction* Exit1_ = nullptr;
-    QFrame* panel_score_ = nullptr;
-    QPushButton* button_start_ = nullptr;
+    QAction* ManualSort1_ = nullptr;
+    QAction* PlaySounds1_ = nullptr;
+    QAction* JustWatch1_ = nullptr;
+    ScorePanel* panel_score_ = nullptr;
+    BookBoard* panel_board1_ = nullptr;
+    BookBoard* panel_board2_ = nullptr;
+    StartDialog* startDialog_ = nullptr;
     ChatLog* mainchat_ = nullptr;
     QLineEdit* mychat_ = nullptr;
 };

@@ -5,10 +5,11 @@
 #include "net/qt/host_listener.h"
 #include "net/qt/socket_texts.h"
 #include "table/qt/message_boxes.h"
+#include "table/qt/start_dialog.h"
 #include "table/qt/tchat.h"
+#include "table/table_state.h"
 
 #include <QAction>
-#include <QPushButton>
 
 namespace quintrel::table {
 
@@ -16,7 +17,6 @@ void Tchat::processparams() {
     if (paramsProcessed_) return;
     paramsProcessed_ = true;
 
-    button_start_->hide();
     StartGame1_->setEnabled(false);
 
     plan_ = net::planSession(args_);
@@ -46,14 +46,16 @@ void Tchat::hostpress() {
     session_->setPlayerName(playername_);
     ishost_ = true;
     startConnecting(QString::fromLatin1(net::kLoopbackAddress));
-    button_start_->show();
+    table_->setIshost(true);
+    table_->setPlayername(playername_);
     StartGame1_->setEnabled(true);
+    refresh();
 }
 
 void Tchat::joinpress() {
     session_->setPlayerName(playername_);
+    table_->setPlayername(playername_);
     startConnecting(QString::fromLatin1(hostaddress_.data(), static_cast<qsizetype>(hostaddress_.size())));
-    button_start_->hide();
     StartGame1_->setEnabled(false);
 }
 
@@ -77,6 +79,7 @@ void Tchat::afterConnectStarted() {
         Sock11_.open();
     }
     startOptions_ = plan_.startOptions;
+    startDialog_->offerBotOptions(startOptions_ == net::StartOptions::ShowTargetsDisabled);
 }
 
 }  // namespace quintrel::table

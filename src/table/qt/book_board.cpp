@@ -1,0 +1,202 @@
+#include "table/qt/book_board.h"
+
+#include "extras/qt/pictures.h"
+#include "table/qt/picture_widget.h"
+#include "table/table_state.h"
+
+#include <QLabel>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace quintrel::table {
+namespace {
+
+const quintrel::PictureList& listOf(PictureList list) {
+    const Pictures& pictures = Pictures::shipped();
+    switch (list) {
+        case PictureList::BigCards: return pictures.imagelist_bigcards();
+        case PictureList::NormalTop: return pictures.imagelist_ntop();
+        case PictureList::WildTop: return pictures.imagelist_wtop();
+        case PictureList::Blank: break;
+    }
+    return pictures.imagelist_blank();
+}
+
+QFont pixelFont(int pixels, bool bold) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QColor teamColour(int team) { return team == 1 ? QColor(0, 128, 0) : QColor(0, 0, 128); }
+
+QLabel* heading(const QString& text, int left, int top, int width, int pixels, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(left, top, width, pixels + 4);
+    label->setFont(pixelFont(pixels, true));
+    label->setAlignment(Qt::AlignCenter);
+    label->setStyleSheet(QStringLiteral("color: #f4e7b5;"));
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+}  // namespace
+
+QImage composeBook(const std::vector<PictureLayer>& layers, int width, int height) {
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    for (const PictureLayer& layer : layers) {
+        const QImage& picture = listOf(layer.list).at(layer.index);
+        if (!picture.isNull()) painter.drawImage(layer.x, layer.y, picture);
+    }
+    return image;
+}
+
+BookBoard::BookBoard(int team, TableState& table, std::function<void()> afterClick, QWidget* parent)
+    : QFrame(parent), team_(team), table_(table), afterClick_(std::move(afterClick)) {
+    setObjectName(QStringLiteral("panel_board%1").arg(team));
+    setFixedWidth(kWidth);
+    setMinimumHeight(kMinHeight);
+
+    auto* caption = new QLabel(team == 1 ? QStringLiteral("Green Team's Books") : QStringLiteral("Blue Team's Books"), this);
+    caption->setObjectName(QStringLiteral("caption_board%1").arg(team));
+    caption->setGeometry(4, 3, kWidth - 8, 18);
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setFont(pixelFont(13, true));
+    caption->setStyleSheet(QStringLiteral("color: %1; background: #faf4e0; border-radius: 4px;").arg(teamColour(team).name()));
+    // The columns stand mirrored: completed books on the outer side of each board.
+    const int workingLeft = team == 1 ? 109 : 13;
+    const int completedLeft = team == 1 ? 13 : 90;
+    heading(QStringLiteral("Working"), workingLeft - 8, 22, 82, 11, this);
+    heading(QStringLiteral("Completed"), completedLeft - 8, 22, 96, 11, this);
+
+    const Pictures& pictures = Pictures::shipped();
+    rwinner_ = new PictureWidget(this);
+    rwinner_->setObjectName(QStringLiteral("image_rwinner%1").arg(team));
+    rwinner_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (team == 1) {
+        rwinner_->place(8, 40, 105, 109);
+        rwinner_->setPicture(pictures.picture(Picture::RoundWinner1));
+    } else {
+        rwinner_->place(80, 40, 104, 108);
+        rwinner_->setPicture(pictures.picture(Picture::RoundWinner2));
+    }
+    winner_ = new PictureWidget(this);
+    winner_->setObjectName(QStringLiteral("image_winner%1").arg(team));
+    winner_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (team == 1) {
+        winner_->place(16, 120, 166, 116);
+        winner_->setPicture(pictures.picture(Picture::GameWinner1));
+    } else {
+        winner_->place(16, 120, 165, 118);
+        winner_->setPicture(pictures.picture(Picture::GameWinner2));
+    }
+    rwinner_->hide();
+    winner_->hide();
+    sync();
+}
+
+void BookBoard::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(teamColour(team_).lighter(team_ == 1 ? 150 : 250), 2));
+    painter.setBrush(QColor(0, 0, 0, 55));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 8, 8);
+}
+
+void BookBoard::retire(PictureWidget* widget) {
+    // Not deleted at once: the click that led here may still be running in it.
+    widget->setObjectName(QString());
+    widget->hide();
+    widget->deleteLater();
+}
+
+PictureWidget* BookBoard::bookWidget(QHash<int, Book>& books, int slot, bool completed) {
+    Book& book = books[slot];
+    if (!book.widget) {
+        book.widget = new PictureWidget(this);
+        book.widget->setCursor(Qt::PointingHandCursor);
+        connect(book.widget, &PictureWidget::clicked, this, [this, slot, completed] {
+            if (completed)
+                table_.completedimageClick(team_, slot);
+            else
+                table_.bookimageClick(team_, slot);
+            if (afterClick_) afterClick_();
+        });
+        book.widget->show();
+    }
+    return book.widget;
+}
+
+void BookBoard::sync() {
+    const auto& working = table_.workingBooks(team_);
+    for (auto it = working_.begin(); it != working_.end();) {
+        if (working.count(it.key())) {
+            ++it;
+        } else {
+            retire(it.value().widget);
+            it = working_.erase(it);
+        }
+    }
+    for (const auto& [slot, book] : working) {
+        PictureWidget* widget = bookWidget(working_, slot, false);
+        Book& shown = working_[slot];
+        widget->setObjectName(QString::fromStdString(book.name()));
+        widget->setProperty("Tag", book.slot);
+        widget->setProperty("hint", QString::fromStdString(book.hint()));
+        widget->setToolTip(QString::fromStdString(book.hint()));
+        widget->place(book.left, book.top, book.width, book.height);
+        if (shown.layers != book.layers || widget->picture().isNull()) {
+            shown.layers = book.layers;
+            widget->setPicture(composeBook(book.layers, book.width, book.height));
+        }
+    }
+
+    const auto& completed = table_.completedBooks(team_);
+    for (auto it = completed_.begin(); it != completed_.end();) {
+        if (completed.count(it.key())) {
+            ++it;
+        } else {
+            retire(it.value().widget);
+            it = completed_.erase(it);
+        }
+    }
+    for (const auto& [slot, book] : completed) {
+        PictureWidget* widget = bookWidget(completed_, slot, true);
+        Book& shown = completed_[slot];
+        widget->setObjectName(QString::fromStdString(book.name()));
+        widget->setProperty("Tag", book.slot);
+        widget->place(book.left, book.top, book.width, book.height);
+        const std::vector<PictureLayer> layers{book.face};
+        if (shown.layers != layers || widget->picture().isNull()) {
+            shown.layers = layers;
+            widget->setPicture(composeBook(layers, book.width, book.height));
+        }
+    }
+
+    const bool rwinner = table_.image_rwinner(team_).visible;
+    if (rwinner_->isVisibleTo(this) != rwinner) rwinner_->setVisible(rwinner);
+    const bool winner = table_.image_winner(team_).visible;
+    if (winner_->isVisibleTo(this) != winner) winner_->setVisible(winner);
+    restack();
+}
+
+void BookBoard::restack() {
+    std::vector<std::pair<std::int64_t, QWidget*>> order;
+    for (const auto& [slot, book] : table_.workingBooks(team_)) order.emplace_back(book.z, working_.value(slot).widget);
+    for (const auto& [slot, book] : table_.completedBooks(team_)) order.emplace_back(book.z, completed_.value(slot).widget);
+    order.emplace_back(table_.image_rwinner(team_).z, rwinner_);
+    order.emplace_back(table_.image_winner(team_).z, winner_);
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<QWidget*> widgets;
+    widgets.reserve(order.size());
+    for (const auto& entry : order) widgets.push_back(entry.second);
+    if (widgets == stacked_) return;
+    for (QWidget* widget : widgets) widget->raise();
+    stacked_ = std::move(widgets);
+}
+
+}  // namespace quintrel::table

@@ -1,0 +1,309 @@
+#include "table/qt/score_panel.h"
+
+#include "extras/qt/pictures.h"
+#include "table/qt/colour_qt.h"
+#include "table/qt/picture_widget.h"
+#include "table/table_state.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace quintrel::table {
+namespace {
+
+QString latin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void setText(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+
+void setShown(QWidget* widget, bool shown) {
+    if (widget->isVisibleTo(widget->parentWidget()) != shown) widget->setVisible(shown);
+}
+
+QFont pixelFont(int pixels, bool bold) {
+    QFont font = QFont(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+// Columns of the seat rows; the rows themselves stand at kSeatRowTop.
+constexpr int kTurnLeft = 6;
+constexpr int kNameLeft = 26, kNameWidth = 122;
+constexpr int kEyesLeft = 150;
+constexpr int kFootLeft = 180;
+constexpr int kScoreLeft = 198, kScoreWidth = 58;
+constexpr int kCardsLeftLeft = 258, kCardsLeftWidth = 30;
+constexpr int kRowHeight = 20;
+constexpr int kPlateRight = 294;
+
+constexpr std::array<int, 4> kSquareLeft = {0, 11, 85, 159};
+constexpr int kSquareTop = 101;
+
+const quintrel::PictureList& bigcards() { return Pictures::shipped().imagelist_bigcards(); }
+
+}  // namespace
+
+ScorePanel::ScorePanel(TableState& table, std::function<void()> afterClick, QWidget* parent)
+    : QFrame(parent), table_(table), afterClick_(std::move(afterClick)) {
+    setObjectName(QStringLiteral("panel_score"));
+    setFixedSize(kWidth, kHeight);
+    build();
+    sync();
+}
+
+void ScorePanel::clicked(const std::function<void()>& action) {
+    action();
+    if (afterClick_) afterClick_();
+}
+
+PictureWidget* ScorePanel::makePicture(const char* name, int left, int top, int width, int height) {
+    auto* picture = new PictureWidget(this);
+    picture->setObjectName(QString::fromLatin1(name));
+    picture->place(left, top, width, height);
+    return picture;
+}
+
+QPushButton* ScorePanel::makeButton(const char* name, const QString& text, int left, int top, int width) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(left, top, width, 32);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFont(pixelFont(13, true));
+    button->setStyleSheet(QStringLiteral(
+        "QPushButton { color: #3b2a05; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbe7a1, "
+        "stop:1 #d9a93c); border: 1px solid #7a5a12; border-radius: 7px; }"
+        "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff3c4, stop:1 #e8bb52); }"
+        "QPushButton:pressed { background: #c7962e; }"));
+    return button;
+}
+
+void ScorePanel::build() {
+    const Pictures& pictures = Pictures::shipped();
+
+    image_green_ = makePicture("image_green", 0, 0, kWidth, 6);
+    image_green_->setPicture(pictures.picture(Picture::GreenBar));
+    image_blue_ = makePicture("image_blue", 0, 0, kWidth, 6);
+    image_blue_->setPicture(pictures.picture(Picture::BlueBar));
+
+    for (int seat = 1; seat <= 4; ++seat) {
+        const int top = kSeatRowTop[static_cast<std::size_t>(seat)];
+        SeatWidgets& row = seats_[static_cast<std::size_t>(seat)];
+        const QString n = QString::number(seat);
+        row.name = new QLabel(this);
+        row.name->setObjectName(QStringLiteral("label_playername") + n);
+        row.name->setGeometry(kNameLeft, top, kNameWidth, kRowHeight);
+        row.name->setFont(pixelFont(13, true));
+        row.name->setProperty("Tag", seat);
+        row.eyes = makePicture(("image_eyes" + std::to_string(seat)).c_str(), kEyesLeft, top + 3, 26, 14);
+        row.eyes->setPicture(pictures.picture(Picture::Eyes));
+        row.eyes->setToolTip(QStringLiteral("Just watching"));
+        row.foot = makePicture(("image_foot" + std::to_string(seat)).c_str(), kFootLeft, top, 15, 20);
+        row.foot->setPicture(pictures.picture(Picture::Foot));
+        row.foot->setToolTip(QStringLiteral("Foot not yet taken up"));
+        row.score = new QLabel(this);
+        row.score->setObjectName(QStringLiteral("label_score") + n);
+        row.score->setGeometry(kScoreLeft, top, kScoreWidth, kRowHeight);
+        row.score->setFont(pixelFont(13, true));
+        row.score->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        row.score->setToolTip(QStringLiteral("Team score"));
+        row.cardsleft = new QLabel(this);
+        row.cardsleft->setObjectName(QStringLiteral("label_cardsleft") + n);
+        row.cardsleft->setGeometry(kCardsLeftLeft, top, kCardsLeftWidth, kRowHeight);
+        row.cardsleft->setFont(pixelFont(12, false));
+        row.cardsleft->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        row.cardsleft->setStyleSheet(QStringLiteral("color: #333333;"));
+        row.cardsleft->setToolTip(QStringLiteral("Cards in hand"));
+    }
+    image_Turn_ = makePicture("image_Turn", kTurnLeft, 0, 16, 16);
+    image_Turn_->setPicture(pictures.picture(Picture::TurnMarker));
+
+    // The game and turn texts stand right of the seat rows; the status line under the hand.
+    label_full_ = new QLabel(this);
+    label_full_->setObjectName(QStringLiteral("label_full"));
+    label_full_->setGeometry(302, 12, kWidth - 308, 18);
+    label_full_->setFont(pixelFont(12, true));
+    label_full_->setStyleSheet(QStringLiteral("color: #f4e7b5;"));
+    image_greenarrow_ = makePicture("image_greenarrow", 302, 40, 30, 22);
+    image_greenarrow_->setPicture(pictures.picture(Picture::GreenArrow));
+    image_bluearrow_ = makePicture("image_bluearrow", 302, 40, 30, 22);
+    image_bluearrow_->setPicture(pictures.picture(Picture::BlueArrow));
+    label_turn_ = new QLabel(this);
+    label_turn_->setObjectName(QStringLiteral("label_turn"));
+    label_turn_->setGeometry(336, 42, kWidth - 340, 18);
+    label_turn_->setFont(pixelFont(13, true));
+    label_turn_->setStyleSheet(QStringLiteral("color: white;"));
+    label_status_ = new QLabel(this);
+    label_status_->setObjectName(QStringLiteral("label_status"));
+    label_status_->setGeometry(8, kHeight - 24, kWidth - 16, 18);
+    label_status_->setFont(pixelFont(13, true));
+    label_status_->setStyleSheet(QStringLiteral("color: #ffe58a;"));
+
+    for (int n = 1; n <= 3; ++n) {
+        auto* frame = makePicture(("booksquare" + std::to_string(n)).c_str(), kSquareLeft[static_cast<std::size_t>(n)],
+                                  kSquareTop, kCardWidth, kCardHeight);
+        frame->setPicture(pictures.picture(Picture::BookSquare));
+        frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+        PictureWidget* square = makePicture(("acard_place" + std::to_string(n)).c_str(),
+                                            kSquareLeft[static_cast<std::size_t>(n)], kSquareTop, kCardWidth, kCardHeight);
+        connect(square, &PictureWidget::clicked, this, [this, n] { clicked([&] { table_.acard_place3Click(n); }); });
+        squares_[static_cast<std::size_t>(n)] = square;
+    }
+    button_create_ = makeButton("button_create", QStringLiteral("Create"), 235, 119, 65);
+    connect(button_create_, &QPushButton::clicked, this, [this] { clicked([&] { table_.button_createClick(); }); });
+    button_clearbook_ = makeButton("button_clearbook", QStringLiteral("Clear"), 235, 154, 65);
+    connect(button_clearbook_, &QPushButton::clicked, this, [this] { clicked([&] { table_.button_clearbookClick(); }); });
+
+    image_discard_ = makePicture("image_discard", 309, 99, kCardWidth, kCardHeight);
+    image_discard_->setToolTip(QStringLiteral("Discard pile"));
+    connect(image_discard_, &PictureWidget::clicked, this, [this] { clicked([&] { table_.image_discardClick(); }); });
+    // A transparent strip over the pile's right edge that discards as well.
+    Image4_ = makePicture("Image4", 362, 101, 18, 61);
+    connect(Image4_, &PictureWidget::clicked, this, [this] { clicked([&] { table_.image_discardClick(); }); });
+
+    button_pickup_ = makeButton("button_pickup", QStringLiteral("Pick Up"), 91, 246, 100);
+    button_pickup_->setProperty("Tag", 2);
+    connect(button_pickup_, &QPushButton::clicked, this, [this] { clicked([&] { table_.button_pickupClick(); }); });
+    button_draw_ = makeButton("button_draw", QStringLiteral("Draw"), 195, 246, 100);
+    button_draw_->setProperty("Tag", 1);
+    connect(button_draw_, &QPushButton::clicked, this, [this] { clicked([&] { table_.button_drawClick(); }); });
+
+    button_start_ = new QPushButton(this);
+    button_start_->setObjectName(QStringLiteral("button_start"));
+    button_start_->setGeometry(146, 246, 100, 32);
+    button_start_->setIcon(QIcon(QPixmap::fromImage(pictures.picture(Picture::StartButton))));
+    button_start_->setIconSize(QSize(100, 32));
+    button_start_->setFlat(true);
+    button_start_->setFocusPolicy(Qt::NoFocus);
+    button_start_->setCursor(Qt::PointingHandCursor);
+    button_start_->setToolTip(QStringLiteral("Start Game"));
+    button_start_->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; }"));
+    connect(button_start_, &QPushButton::clicked, this, &ScorePanel::startClicked);
+}
+
+void ScorePanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // A darker baize for the panel, and a light plate under the seat rows so green and navy
+    // names read well.
+    painter.setPen(QPen(QColor(216, 190, 110), 2));
+    painter.setBrush(QColor(0, 0, 0, 55));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 8, 8);
+    painter.setPen(QPen(QColor(150, 120, 60), 1));
+    painter.setBrush(QColor(250, 244, 224));
+    painter.drawRoundedRect(QRectF(3, 8, kPlateRight - 3, 92), 6, 6);
+}
+
+void ScorePanel::syncSeats() {
+    for (int seat = 1; seat <= 4; ++seat) {
+        SeatWidgets& row = seats_[static_cast<std::size_t>(seat)];
+        const SeatLabel& label = table_.seatLabel(seat);
+        const SeatRow& state = table_.seatRow(seat);
+        setText(row.name, latin1(label.caption));
+        const QString tip = latin1(label.hint);
+        if (row.name->toolTip() != tip) row.name->setToolTip(tip);
+        const QString style = QStringLiteral("color: %1;").arg(toQColor(label.colour).name());
+        if (row.name->styleSheet() != style) row.name->setStyleSheet(style);
+        setShown(row.name, state.nameVisible);
+        setText(row.score, latin1(state.score));
+        if (row.score->styleSheet() != style) row.score->setStyleSheet(style);
+        setShown(row.score, state.scoreVisible);
+        setText(row.cardsleft, latin1(state.cardsleft));
+        setShown(row.foot, state.footVisible);
+        setShown(row.eyes, label.eyesShown);
+    }
+    const int turnTop = table_.turnMarkerTop();
+    setShown(image_Turn_, turnTop >= 0);
+    if (turnTop >= 0) image_Turn_->place(kTurnLeft, turnTop + 2, 16, 16);
+}
+
+void ScorePanel::syncCards() {
+    const auto& cards = table_.cards();
+    for (auto it = cards_.begin(); it != cards_.end();) {
+        if (cards.count(it.key())) {
+            ++it;
+            continue;
+        }
+        // Not deleted at once: the press that led here may still be running in it.
+        PictureWidget* gone = it.value();
+        gone->setObjectName(QString());
+        gone->hide();
+        gone->deleteLater();
+        it = cards_.erase(it);
+    }
+    for (const auto& [slot, card] : cards) {
+        PictureWidget*& widget = cards_[slot];
+        if (!widget) {
+            widget = new PictureWidget(this);
+            widget->setCursor(Qt::PointingHandCursor);
+            const int handSlot = slot;
+            connect(widget, &PictureWidget::pressed, this, [this, handSlot](Qt::MouseButton button) {
+                const MouseButton which = button == Qt::LeftButton    ? MouseButton::Left
+                                          : button == Qt::RightButton ? MouseButton::Right
+                                                                      : MouseButton::Middle;
+                clicked([&] { table_.cardimagesMouseDown(handSlot, which); });
+            });
+        }
+        const QString name = latin1(card.name());
+        if (widget->objectName() != name) widget->setObjectName(name);
+        widget->setProperty("Tag", card.slot);
+        widget->setProperty("hint", latin1(card.hint()));
+        widget->setPicture(bigcards().at(card.code));
+        widget->place(card.left, card.top, kCardWidth, kCardHeight);
+        widget->setHighlighted(card.raised());
+        setShown(widget, card.visible);
+    }
+}
+
+void ScorePanel::restack() {
+    std::vector<std::pair<std::int64_t, QWidget*>> order;
+    for (const auto& [slot, card] : table_.cards()) order.emplace_back(card.z, cards_.value(slot));
+    order.emplace_back(table_.button_draw().z, button_draw_);
+    order.emplace_back(table_.button_pickup().z, button_pickup_);
+    order.emplace_back(table_.button_start().z, button_start_);
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<QWidget*> widgets;
+    widgets.reserve(order.size());
+    for (const auto& entry : order) widgets.push_back(entry.second);
+    if (widgets == stacked_) return;
+    for (QWidget* widget : widgets) widget->raise();
+    stacked_ = std::move(widgets);
+}
+
+void ScorePanel::sync() {
+    syncSeats();
+    setText(label_turn_, latin1(table_.label_turn()));
+    setText(label_status_, latin1(table_.label_status()));
+    setText(label_full_, latin1(table_.label_full()));
+    setShown(image_greenarrow_, table_.image_greenarrow().visible);
+    setShown(image_bluearrow_, table_.image_bluearrow().visible);
+    setShown(image_green_, table_.image_green().visible);
+    setShown(image_blue_, table_.image_blue().visible);
+
+    for (int n = 1; n <= 3; ++n) {
+        const Square& square = table_.square(n);
+        PictureWidget* widget = squares_[static_cast<std::size_t>(n)];
+        widget->setPicture(square.picture >= 0 ? bigcards().at(square.picture) : QImage());
+        widget->setProperty("Tag", square.tag);
+        widget->setProperty("hint", latin1(square.hint));
+    }
+    const int discard = table_.discardPicture();
+    image_discard_->setPicture(discard >= 0 ? bigcards().at(discard) : QImage());
+    image_discard_->setProperty("Tag", table_.discardTag());
+    image_discard_->setProperty("picture", discard);
+
+    setShown(button_draw_, table_.button_draw().visible);
+    setShown(button_pickup_, table_.button_pickup().visible);
+    setShown(button_start_, table_.button_start().visible);
+    syncCards();
+    restack();
+}
+
+}  // namespace quintrel::table

@@ -1,0 +1,82 @@
+#pragma once
+// panel_score: the seat rows, the turn and status texts, the create-book squares, the
+// buttons, the discard pile and the fanned hand row. It draws a TableState and hands every
+// click to it; the owner redraws everything after each handled click.
+
+#include <QFrame>
+#include <QHash>
+#include <QImage>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+
+namespace quintrel::table {
+
+class PictureWidget;
+class TableState;
+
+class ScorePanel : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 470;   // a full row of 20 cards: 6 + 19 x 20 + 71
+    static constexpr int kHeight = 342;
+
+    // afterClick runs after every click the state handled, to redraw the window.
+    ScorePanel(TableState& table, std::function<void()> afterClick, QWidget* parent = nullptr);
+
+    void sync();
+
+    QPushButton* startButton() const { return button_start_; }
+
+signals:
+    void startClicked();   // button_start: open the start dialog
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct SeatWidgets {
+        QLabel* name = nullptr;
+        QLabel* score = nullptr;
+        QLabel* cardsleft = nullptr;
+        PictureWidget* foot = nullptr;
+        PictureWidget* eyes = nullptr;
+    };
+
+    void build();
+    QPushButton* makeButton(const char* name, const QString& text, int left, int top, int width);
+    PictureWidget* makePicture(const char* name, int left, int top, int width, int height);
+    void syncSeats();
+    void syncCards();
+    void restack();
+    void clicked(const std::function<void()>& action);
+
+    TableState& table_;
+    std::function<void()> afterClick_;
+    std::array<SeatWidgets, 5> seats_{};   // [seat]
+    PictureWidget* image_Turn_ = nullptr;
+    QLabel* label_turn_ = nullptr;
+    QLabel* label_status_ = nullptr;
+    QLabel* label_full_ = nullptr;
+    PictureWidget* image_greenarrow_ = nullptr;
+    PictureWidget* image_bluearrow_ = nullptr;
+    PictureWidget* image_green_ = nullptr;
+    PictureWidget* image_blue_ = nullptr;
+    std::array<PictureWidget*, 4> squares_{};   // [1..3]
+    QPushButton* button_create_ = nullptr;
+    QPushButton* button_clearbook_ = nullptr;
+    PictureWidget* image_discard_ = nullptr;
+    PictureWidget* Image4_ = nullptr;
+    QPushButton* button_draw_ = nullptr;
+    QPushButton* button_pickup_ = nullptr;
+    QPushButton* button_start_ = nullptr;
+    QHash<int, PictureWidget*> cards_;   // by hand slot
+    std::vector<QWidget*> stacked_;      // the last order applied to cards and buttons
+};
+
+}  // namespace quintrel::table

@@ -1,0 +1,107 @@
+#include "table/qt/start_dialog.h"
+
+#include "extras/qt/pictures.h"
+
+#include <QFrame>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quintrel::table {
+
+using Box = GameStartForm::Box;
+
+StartCheckBox::StartCheckBox(const QString& text, Box box, StartDialog* dialog)
+    : QCheckBox(text, dialog), box_(box), dialog_(dialog) {}
+
+void StartCheckBox::nextCheckState() { dialog_->boxClicked(box_); }
+
+StartDialog::StartDialog(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("Tgamestartform"));
+    setWindowTitle(QStringLiteral("Quintrel - Start Game"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->setSpacing(6);
+    const struct {
+        const char* name;
+        const char* caption;
+        Box box;
+    } kBoxes[] = {
+        {"full", "Play Full Game", Box::Full},         {"half", "Play Half Game", Box::Half},
+        {"round", "Play One Round", Box::Round},       {"checkbox_bots", "Bots Just Watch", Box::Bots},
+        {"checkbox_5000", "Play to 5000", Box::To5000}, {"checkbox_3000", "Play to 3000", Box::To3000},
+    };
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        auto* box = new StartCheckBox(QString::fromLatin1(kBoxes[i].caption), kBoxes[i].box, this);
+        box->setObjectName(QString::fromLatin1(kBoxes[i].name));
+        box->setFont(font);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setStyleSheet(QStringLiteral("QCheckBox { color: #fdf6dc; } QCheckBox:disabled { color: #9fb9a4; }"));
+        boxes_[i] = box;
+        layout->addWidget(box);
+        if (kBoxes[i].box == Box::Round) {
+            auto* line = new QFrame(this);
+            line->setObjectName(QStringLiteral("separator"));
+            line->setFrameShape(QFrame::HLine);
+            line->setStyleSheet(QStringLiteral("color: #d8be6e;"));
+            layout->addWidget(line);
+        }
+    }
+    button_start_ = new QPushButton(this);
+    button_start_->setObjectName(QStringLiteral("button_start"));
+    button_start_->setIcon(QIcon(QPixmap::fromImage(Pictures::shipped().picture(Picture::StartButton))));
+    button_start_->setIconSize(QSize(100, 32));
+    button_start_->setFixedSize(100, 32);
+    button_start_->setFlat(true);
+    button_start_->setCursor(Qt::PointingHandCursor);
+    button_start_->setToolTip(QStringLiteral("Start the game"));
+    button_start_->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; }"));
+    layout->addSpacing(4);
+    layout->addWidget(button_start_, 0, Qt::AlignHCenter);
+    connect(button_start_, &QPushButton::clicked, this, &StartDialog::startPressed);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    sync();
+}
+
+void StartDialog::offerBotOptions(bool offer) {
+    form_ = GameStartForm(offer);
+    sync();
+}
+
+void StartDialog::boxClicked(Box box) {
+    form_.click(box);
+    sync();
+}
+
+void StartDialog::sync() {
+    for (StartCheckBox* box : boxes_) {
+        const GameStartForm::CheckBox& state = form_.box(box->box());
+        if (box->isChecked() != state.checked) box->setChecked(state.checked);
+        if (box->isEnabled() != state.enabled) box->setEnabled(state.enabled);
+        if (box->isVisibleTo(this) != state.visible) box->setVisible(state.visible);
+    }
+    if (form_.visible() && !isVisible()) {
+        show();
+        raise();
+        activateWindow();
+    } else if (!form_.visible() && isVisible()) {
+        hide();
+    }
+}
+
+void StartDialog::reject() {
+    form_.hide();
+    QDialog::reject();
+}
+
+void StartDialog::paintEvent(QPaintEvent*) {
+    // The table's felt, tiled.
+    QPainter painter(this);
+    painter.fillRect(rect(), QBrush(Pictures::shipped().picture(Picture::Background)));
+}
+
+}  // namespace quintrel::table
