@@ -1,0 +1,282 @@
+// The table window against a real host in the same process: the game drawn from the host's
+// messages, and a turn of seat 1 played by clicks on the widgets, found by their names.
+
+#include "net/qt/host_listener.h"
+#include "net/qt/server_events.h"
+#include "net/server.h"
+#include "qt_test_support.h"
+#include "table/qt/chat_log.h"
+#include "table/qt/message_boxes.h"
+#include "table/qt/picture_widget.h"
+#include "table/qt/tchat.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTcpServer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace quintrel::table {
+namespace {
+
+using quintrel::testing::freePort;
+using quintrel::testing::waitUntil;
+
+// A deal of this seed gives seat 1, after its first draw, three natural cards of one rank.
+constexpr std::uint32_t kSeed = 1;
+
+struct WindowFixture : ::testing::Test {
+    net::HostListener listener;
+    std::unique_ptr<TServer> server;
+    std::unique_ptr<net::TServerEvents> events;
+    QTcpServer lobby;
+    QStringList boxes;
+    std::unique_ptr<Tchat> table;
+
+    void SetUp() override {
+        qputenv("QUINTREL_PORT", QByteArray::number(freePort()));
+        lobby.listen(QHostAddress::LocalHost, 0);
+        qputenv("QUINTREL_LOBBY_PORT", QByteArray::number(lobby.serverPort()));
+        setMessageBoxSink([this](const QString& text) { boxes << text; });
+    }
+    void TearDown() override {
+        table.reset();
+        setMessageBoxSink({});
+        listener.shutdown();
+        listener.attach(nullptr);
+    }
+
+    void startHost(HostMode mode) {
+        ServerOptions options;
+        options.mode = mode;
+        options.seed = kSeed;
+        options.botdelay = 1;
+        server = std::make_unique<TServer>(listener, options);
+        events = std::make_unique<net::TServerEvents>(*server);
+        listener.attach(events.get());
+    }
+
+    // A solo table (it hosts through `listener`) or a table joining the host on the test port.
+    void openTable(std::vector<std::string> args) {
+        table = std::make_unique<Tchat>(std::move(args));
+        table->setHostListener(&listener);
+        table->show();
+        ASSERT_TRUE(waitUntil([&] { return chat().contains(QStringLiteral("You are Connected.")); }));
+    }
+
+    QStringList chat() const { return table->mainchat()->toPlainText().split(QLatin1Char('\n')); }
+    QWidget* panel() const { return table->findChild<QWidget*>(QStringLiteral("panel_score")); }
+    template <typename W = QWidget> W* onPanel(const QString& name) const { return panel()->findChild<W*>(name); }
+    QString text(const char* label) const { return onPanel<QLabel>(QString::fromLatin1(label))->text(); }
+    QDialog* dialog() const { return table->findChild<QDialog*>(QStringLiteral("Tgamestartform")); }
+
+    // The hand row as shown: hand slot -> card code, for every card image on the panel.
+    std::map<int, int> hand() const {
+        std::map<int, int> cards;
+        for (auto* w : panel()->findChildren<PictureWidget*>()) {
+            if (!w->objectName().startsWith(QStringLiteral("card"))) continue;
+            cards[w->property("Tag").toInt()] = w->property("hint").toString().toInt();
+        }
+        return cards;
+    }
+    PictureWidget* card(int slot) const { return onPanel<PictureWidget>(QStringLiteral("card%1").arg(slot)); }
+
+    void startDefaultGame() {
+        QTest::mouseClick(onPanel<QPushButton>(QStringLiteral("button_start")), Qt::LeftButton);
+        ASSERT_TRUE(dialog()->isVisible());
+        EXPECT_FALSE(onPanel(QStringLiteral("button_start"))->isVisible());
+        QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("button_start")), Qt::LeftButton);
+        EXPECT_FALSE(dialog()->isVisible());
+        ASSERT_TRUE(waitUntil([&] { return hand().size() == 11 && text("label_turn") == QStringLiteral("Your Turn."); }));
+    }
+};
+
+bool natural(int code) { return code % 13 != 2 && code % 13 != 3; }
+
+// Three hand slots holding natural cards of one rank, or nothing.
+std::vector<int> bookOfThree(const std::map<int, int>& hand) {
+    std::map<int, std::vector<int>> byRank;
+    for (const auto& [slot, code] : hand)
+        if (natural(code)) byRank[code % 13].push_back(slot);
+    for (const auto& [rank, ofRank] : byRank)
+        if (ofRank.size() >= 3) return {ofRank[0], ofRank[1], ofRank[2]};
+    return {};
+}
+
+TEST_F(WindowFixture, SeatOnePlaysAWholeTurnByClicks) {
+    startHost(HostMode::Desktop);
+    openTable({});
+    startDefaultGame();
+    EXPECT_EQ(text("label_full"), QStringLiteral("Play Full Game"));
+    EXPECT_EQ(text("label_playername2"), QStringLiteral("Klot"));
+    EXPECT_EQ(onPanel(QStringLiteral("image_Turn"))->y(), 11 + 2);
+    EXPECT_TRUE(onPanel(QStringLiteral("image_greenarrow"))->isVisible());
+    auto* draw = onPanel<QPushButton>(QStringLiteral("button_draw"));
+    ASSERT_TRUE(draw->isVisible());
+    EXPECT_FALSE(onPanel(QStringLiteral("button_pickup"))->isVisible());   // nothing on the pile yet
+
+    QTest::mouseClick(draw, Qt::LeftButton);
+    EXPECT_FALSE(draw->isVisible());
+    ASSERT_TRUE(waitUntil([&] { return hand().size() == 13; }));
+
+    // The row is fanned 20 pixels a place, each card over its left neighbour.
+    std::vector<QWidget*> row;
+    for (const auto& [slot, code] : hand()) row.push_back(card(slot));
+    std::sort(row.begin(), row.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+    for (std::size_t k = 0; k < row.size(); ++k) EXPECT_EQ(row[k]->x(), 6 + 20 * static_cast<int>(k));
+
+    const std::map<int, int> before = hand();
+    const std::vector<int> book = bookOfThree(before);
+    QStringList codes;
+    for (const auto& [slot, code] : before) codes << QString::number(code);
+    ASSERT_EQ(book.size(), 3u) << "the seed no longer deals a book of three: " << codes.join(QLatin1Char(' ')).toStdString();
+    for (int n = 1; n <= 3; ++n) {
+        const int slot = book[static_cast<std::size_t>(n - 1)];
+        QTest::mousePress(card(slot), Qt::LeftButton);
+        EXPECT_EQ(card(slot)->y(), 212) << "a selected card is raised";
+        EXPECT_TRUE(card(slot)->highlighted());
+        auto* square = onPanel<PictureWidget>(QStringLiteral("acard_place%1").arg(n));
+        QTest::mouseClick(square, Qt::LeftButton);
+        EXPECT_FALSE(card(slot)->isVisible());
+        EXPECT_EQ(square->property("hint").toString().toInt(), before.at(slot));
+        EXPECT_FALSE(square->picture().isNull());
+    }
+    QTest::mouseClick(onPanel<QPushButton>(QStringLiteral("button_create")), Qt::LeftButton);
+
+    auto* board = table->findChild<QWidget*>(QStringLiteral("panel_board1"));
+    ASSERT_TRUE(waitUntil([&] { return board->findChild<PictureWidget*>(QStringLiteral("book11")) != nullptr; }));
+    auto* created = board->findChild<PictureWidget*>(QStringLiteral("book11"));
+    EXPECT_EQ(created->geometry(), QRect(109, 40, 46, 48));
+    EXPECT_FALSE(created->picture().isNull());
+    ASSERT_TRUE(waitUntil([&] { return hand().size() == 10; }));
+    for (int slot : book) EXPECT_EQ(card(slot), nullptr);
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_TRUE(onPanel<PictureWidget>(QStringLiteral("acard_place%1").arg(n))->picture().isNull());
+    EXPECT_TRUE(text("label_status").startsWith(QStringLiteral("You created a Normal ")));
+    // Each card's points follow the book.
+    EXPECT_TRUE(waitUntil([&] { return text("label_score1") != QStringLiteral("0"); }));
+    EXPECT_EQ(text("label_score1"), text("label_score3"));
+
+    // Discard the leftmost card; the host shows it on the pile and passes the turn.
+    const int discardSlot = hand().begin()->first;
+    const int discardCode = hand().begin()->second;
+    QTest::mousePress(card(discardSlot), Qt::LeftButton);
+    QTest::mouseClick(onPanel(QStringLiteral("image_discard")), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return card(discardSlot) == nullptr; }));
+    ASSERT_TRUE(waitUntil([&] { return onPanel(QStringLiteral("image_discard"))->property("picture").toInt() == discardCode; }));
+    // The host passes the turn on, with the nine cards seat 1 kept.
+    ASSERT_TRUE(waitUntil([&] { return text("label_cardsleft1") == QStringLiteral("9"); }));
+
+    // The three computer players take their turns, and the turn comes back.
+    ASSERT_TRUE(waitUntil([&] { return text("label_turn") == QStringLiteral("Your Turn."); }, 10000));
+    EXPECT_TRUE(onPanel(QStringLiteral("image_greenarrow"))->isVisible());
+    EXPECT_TRUE(draw->isVisible());
+    EXPECT_TRUE(onPanel(QStringLiteral("button_pickup"))->isVisible());
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(WindowFixture, RightClickSortsTheRowByRankOutOfTurn) {
+    startHost(HostMode::Desktop);
+    openTable({});
+    startDefaultGame();
+    const int anySlot = hand().begin()->first;
+    QTest::mousePress(card(anySlot), Qt::RightButton);
+    std::vector<std::pair<int, int>> byLeft;   // left edge, sort key
+    for (const auto& [slot, code] : hand()) {
+        int key = code % 13;
+        key = key == 0 ? 13 : key == 1 ? 14 : key == 3 ? 15 : key;
+        byLeft.emplace_back(card(slot)->x(), key);
+    }
+    std::sort(byLeft.begin(), byLeft.end());
+    for (std::size_t k = 1; k < byLeft.size(); ++k) EXPECT_LE(byLeft[k - 1].second, byLeft[k].second);
+    // Before drawing a left click selects nothing.
+    QTest::mousePress(card(anySlot), Qt::LeftButton);
+    EXPECT_EQ(card(anySlot)->y(), 218);
+}
+
+TEST_F(WindowFixture, StartDialogSendsTheChosenLengthAndOffersTheBotsInASoloGame) {
+    startHost(HostMode::Desktop);
+    openTable({});
+    table->findChild<QAction*>(QStringLiteral("StartGame1"))->trigger();
+    ASSERT_TRUE(dialog()->isVisible());
+    EXPECT_EQ(dialog()->windowTitle(), QStringLiteral("Quintrel - Start Game"));
+    auto box = [&](const char* name) { return dialog()->findChild<QCheckBox*>(QString::fromLatin1(name)); };
+    EXPECT_TRUE(box("full")->isChecked());
+    EXPECT_TRUE(box("checkbox_bots")->isVisible());
+    EXPECT_FALSE(box("checkbox_5000")->isEnabled());
+
+    QTest::mouseClick(box("half"), Qt::LeftButton);
+    EXPECT_TRUE(box("half")->isChecked());
+    EXPECT_FALSE(box("full")->isChecked());
+    QTest::mouseClick(box("checkbox_bots"), Qt::LeftButton);
+    EXPECT_TRUE(box("checkbox_5000")->isEnabled());
+    QTest::mouseClick(box("checkbox_5000"), Qt::LeftButton);
+    QTest::mouseClick(box("checkbox_3000"), Qt::LeftButton);
+    EXPECT_FALSE(box("checkbox_5000")->isChecked()) << "the targets exclude each other";
+
+    QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("button_start")), Qt::LeftButton);
+    EXPECT_FALSE(dialog()->isVisible());
+    ASSERT_TRUE(waitUntil([&] { return text("label_full") == QStringLiteral("Play to 3000"); }));
+    EXPECT_TRUE(chat().contains(QStringLiteral("The Bots are just watching")));
+    EXPECT_FALSE(onPanel(QStringLiteral("label_score3"))->isVisible());
+    EXPECT_TRUE(onPanel(QStringLiteral("image_eyes4"))->isVisible());
+    // Closing the dialog's window is like hiding it: the menu opens it again.
+    table->findChild<QAction*>(QStringLiteral("StartGame1"))->trigger();
+    ASSERT_TRUE(dialog()->isVisible());
+    dialog()->close();
+    EXPECT_FALSE(dialog()->isVisible());
+    table->findChild<QAction*>(QStringLiteral("StartGame1"))->trigger();
+    EXPECT_TRUE(dialog()->isVisible());
+}
+
+TEST_F(WindowFixture, ATableGivenSlotOneByAHeadlessHostGetsTheHostingControls) {
+    startHost(HostMode::Headless);
+    listener.startListening(net::ListenScope::LoopbackOnly, static_cast<quint16>(qEnvironmentVariableIntValue("QUINTREL_PORT")));
+    openTable({"Bob", "127.0.0.1", "false"});
+    ASSERT_TRUE(waitUntil([&] { return onPanel(QStringLiteral("button_start"))->isVisible(); }));
+    EXPECT_FALSE(table->ishost());
+    EXPECT_TRUE(table->findChild<QAction*>(QStringLiteral("StartGame1"))->isEnabled());
+    startDefaultGame();
+    EXPECT_EQ(text("label_playername1"), QStringLiteral("Bob"));
+}
+
+TEST_F(WindowFixture, TheWindowFitsTheSmallScreenAndItsTextsFitTheirLabels) {
+    startHost(HostMode::Desktop);
+    openTable({});
+    const QSize needed = table->minimumSizeHint().expandedTo(table->size());
+    EXPECT_LE(needed.width(), 1280);
+    EXPECT_LE(needed.height(), 800 - 40);   // room for a title bar and a task bar
+    for (const char* name : {"panel_board1", "panel_board2"}) {
+        // Nine working books: the lowest ends at 51 x 9 - 11 + 48.
+        EXPECT_GE(table->findChild<QWidget*>(QString::fromLatin1(name))->height(), 51 * 9 - 11 + 48);
+    }
+    EXPECT_GE(panel()->width(), 6 + 20 * 19 + 71) << "a row of 20 cards";
+    auto fits = [&](const char* label, const QString& longest) {
+        auto* l = onPanel<QLabel>(QString::fromLatin1(label));
+        return l->fontMetrics().horizontalAdvance(longest) <= l->width();
+    };
+    EXPECT_TRUE(fits("label_status", QStringLiteral("You can only have 9 working books at one time.")));
+    EXPECT_TRUE(fits("label_full", QStringLiteral("Play One Round")));
+    EXPECT_TRUE(fits("label_turn", QStringLiteral("Kling's turn.")));
+    EXPECT_TRUE(fits("label_playername1", QStringLiteral("<Waiting>")));
+    EXPECT_TRUE(fits("label_score1", QStringLiteral("-10000")));
+    // The fixed controls of the panel do not overlap each other.
+    const QStringList fixed = {"label_playername1", "label_playername2", "label_playername3", "label_playername4",
+                               "acard_place1", "acard_place2", "acard_place3", "button_create",
+                               "button_clearbook", "image_discard", "label_full", "label_turn", "label_status"};
+    for (int i = 0; i < fixed.size(); ++i)
+        for (int j = i + 1; j < fixed.size(); ++j)
+            EXPECT_FALSE(onPanel(fixed[i])->geometry().intersects(onPanel(fixed[j])->geometry()))
+                << fixed[i].toStdString() << " and " << fixed[j].toStdString();
+}
+
+}  // namespace
+}  // namespace quintrel::table
