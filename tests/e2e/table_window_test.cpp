@@ -183,6 +183,109 @@ TEST_F(WindowFixture, SeatOnePlaysAWholeTurnByClicks) {
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('|')).toStdString();
 }
 
+// A simple player for seat 1 that only clicks: draw, lay down books of three, add naturals
+// to its team's working books, discard the leftmost card.
+struct ClickPlayer {
+    WindowFixture& f;
+    int turns = 0;
+
+    std::map<int, int> ownBookRanks() const {   // rank -> the book widget's slot
+        std::map<int, int> ranks;
+        auto* board = f.table->findChild<QWidget*>(QStringLiteral("panel_board1"));
+        for (auto* book : board->findChildren<PictureWidget*>())
+            if (book->objectName().startsWith(QStringLiteral("book1")))
+                ranks[book->property("hint").toString().toInt() % 13] = book->property("Tag").toInt();
+        return ranks;
+    }
+
+    bool gone(int slot) const { return f.card(slot) == nullptr; }
+
+    void playTurn() {
+        ++turns;
+        const std::size_t held = f.hand().size();
+        QTest::mouseClick(f.onPanel<QPushButton>(QStringLiteral("button_draw")), Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] { return f.hand().size() >= held + 2; }));
+
+        // Books of three naturals of a rank the team has no working book of.
+        for (;;) {
+            std::map<int, int> hand = f.hand();
+            if (hand.size() < 5) break;
+            const auto own = ownBookRanks();
+            std::erase_if(hand, [&](const auto& card) { return own.count(card.second % 13) > 0; });
+            const std::vector<int> book = bookOfThree(hand);
+            if (book.empty()) break;
+            for (int n = 1; n <= 3; ++n) {
+                QTest::mousePress(f.card(book[static_cast<std::size_t>(n - 1)]), Qt::LeftButton);
+                QTest::mouseClick(f.onPanel(QStringLiteral("acard_place%1").arg(n)), Qt::LeftButton);
+            }
+            const QString status = f.text("label_status");
+            QTest::mouseClick(f.onPanel(QStringLiteral("button_create")), Qt::LeftButton);
+            ASSERT_TRUE(waitUntil([&] { return gone(book[0]) || f.text("label_status") != status; }));
+            if (!gone(book[0])) {   // refused: take the cards back and stop trying
+                QTest::mouseClick(f.onPanel(QStringLiteral("button_clearbook")), Qt::LeftButton);
+                break;
+            }
+        }
+        // Naturals onto the team's working books, keeping one card to discard.
+        for (bool added = true; added;) {
+            added = false;
+            const auto own = ownBookRanks();
+            const std::map<int, int> hand = f.hand();
+            if (hand.size() < 2) break;
+            for (const auto& [slot, code] : hand) {
+                auto book = own.find(code % 13);
+                if (!natural(code) || book == own.end()) continue;
+                QTest::mousePress(f.card(slot), Qt::LeftButton);
+                auto* board = f.table->findChild<QWidget*>(QStringLiteral("panel_board1"));
+                QTest::mouseClick(board->findChild<QWidget*>(QStringLiteral("book1%1").arg(book->second)), Qt::LeftButton);
+                ASSERT_TRUE(waitUntil([&] { return gone(slot) || f.card(slot)->y() == 218; }));
+                added = gone(slot);
+                break;
+            }
+        }
+        // The leftmost card goes on the pile.
+        int leftmost = -1;
+        for (const auto& [slot, code] : f.hand())
+            if (f.card(slot)->isVisible() && (leftmost < 0 || f.card(slot)->x() < f.card(leftmost)->x())) leftmost = slot;
+        ASSERT_GE(leftmost, 0);
+        QTest::mousePress(f.card(leftmost), Qt::LeftButton);
+        QTest::mouseClick(f.onPanel(QStringLiteral("image_discard")), Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] { return gone(leftmost); }));
+    }
+};
+
+TEST_F(WindowFixture, AOneRoundGameIsPlayedToItsEndByClicks) {
+    startHost(HostMode::Desktop);
+    openTable({});
+    QTest::mouseClick(onPanel<QPushButton>(QStringLiteral("button_start")), Qt::LeftButton);
+    QTest::mouseClick(dialog()->findChild<QCheckBox*>(QStringLiteral("round")), Qt::LeftButton);
+    QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("button_start")), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return text("label_full") == QStringLiteral("Play One Round"); }));
+
+    ClickPlayer player{*this};
+    auto over = [&] {
+        const QStringList lines = chat();
+        return lines.contains(QStringLiteral("The Game Ended in a Tie")) ||
+               std::any_of(lines.begin(), lines.end(), [](const QString& line) { return line.endsWith(QStringLiteral(" have Won the Game!")); });
+    };
+    while (!over() && player.turns < 200) {
+        if (text("label_turn") == QStringLiteral("Your Turn.") && onPanel(QStringLiteral("button_draw"))->isVisible()) {
+            player.playTurn();
+            if (::testing::Test::HasFatalFailure()) return;
+        } else {
+            QTest::qWait(2);
+        }
+    }
+    ASSERT_TRUE(over()) << "after " << player.turns << " turns of seat 1";
+    EXPECT_GT(player.turns, 1);
+    const bool green = table->findChild<QWidget*>(QStringLiteral("image_winner1"))->isVisible();
+    const bool blue = table->findChild<QWidget*>(QStringLiteral("image_winner2"))->isVisible();
+    EXPECT_NE(green, blue) << "one team's game winner picture";
+    EXPECT_TRUE(onPanel(QStringLiteral("button_start"))->isVisible()) << "the host may start the next game";
+    EXPECT_FALSE(onPanel(QStringLiteral("button_draw"))->isVisible());
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('|')).toStdString();
+}
+
 TEST_F(WindowFixture, RightClickSortsTheRowByRankOutOfTurn) {
     startHost(HostMode::Desktop);
     openTable({});

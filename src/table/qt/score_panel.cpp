@@ -199,6 +199,14 @@ void ScorePanel::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(QColor(150, 120, 60), 1));
     painter.setBrush(QColor(250, 244, 224));
     painter.drawRoundedRect(QRectF(3, 8, kPlateRight - 3, 92), 6, 6);
+    // Where the discard pile lies while it is empty.
+    const QRectF pile(309.5, 99.5, kCardWidth - 1, kCardHeight - 1);
+    painter.setPen(QPen(QColor(216, 190, 110, 170), 1.5, Qt::DashLine));
+    painter.setBrush(QColor(0, 0, 0, 40));
+    painter.drawRoundedRect(pile, 6, 6);
+    painter.setPen(QColor(216, 190, 110, 200));
+    painter.setFont(pixelFont(11, true));
+    painter.drawText(pile, Qt::AlignCenter, QStringLiteral("Discard"));
 }
 
 void ScorePanel::syncSeats() {

@@ -40,7 +40,13 @@ StartDialog::StartDialog(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Windo
         box->setObjectName(QString::fromLatin1(kBoxes[i].name));
         box->setFont(font);
         box->setFocusPolicy(Qt::NoFocus);
-        box->setStyleSheet(QStringLiteral("QCheckBox { color: #fdf6dc; } QCheckBox:disabled { color: #9fb9a4; }"));
+        box->setStyleSheet(QStringLiteral(
+            "QCheckBox { color: #fdf6dc; spacing: 8px; } QCheckBox:disabled { color: #9fb9a4; }"
+            "QCheckBox::indicator { width: 13px; height: 13px; border: 2px solid #d8be6e; border-radius: 3px;"
+            " background: #fdf6dc; }"
+            "QCheckBox::indicator:checked { background: #e0a82e; border-color: #fdf6dc; }"
+            "QCheckBox::indicator:disabled { background: #6f8f77; border-color: #9fb9a4; }"
+            "QCheckBox::indicator:checked:disabled { background: #b08a3a; }"));
         boxes_[i] = box;
         layout->addWidget(box);
         if (kBoxes[i].box == Box::Round) {
