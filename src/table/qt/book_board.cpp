@@ -147,7 +147,6 @@ void BookBoard::sync() {
         widget->setObjectName(QString::fromStdString(book.name()));
         widget->setProperty("Tag", book.slot);
         widget->setProperty("hint", QString::fromStdString(book.hint()));
-        widget->setToolTip(QString::fromStdString(book.hint()));
         widget->place(book.left, book.top, book.width, book.height);
         if (shown.layers != book.layers || widget->picture().isNull()) {
             shown.layers = book.layers;

@@ -14,6 +14,23 @@
 namespace quintrel::table {
 namespace {
 
+// A one-line label that ends a text too long for it with an ellipsis instead of cutting it
+// off; the whole text stays its text.
+class ElidedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QRect area = contentsRect();
+        painter.drawText(area, static_cast<int>(alignment()) | Qt::TextSingleLine,
+                         fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
+    }
+};
+
 QString latin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -97,7 +114,7 @@ void ScorePanel::build() {
         const int top = kSeatRowTop[static_cast<std::size_t>(seat)];
         SeatWidgets& row = seats_[static_cast<std::size_t>(seat)];
         const QString n = QString::number(seat);
-        row.name = new QLabel(this);
+        row.name = new ElidedLabel(this);
         row.name->setObjectName(QStringLiteral("label_playername") + n);
         row.name->setGeometry(kNameLeft, top, kNameWidth, kRowHeight);
         row.name->setFont(pixelFont(13, true));
@@ -126,7 +143,7 @@ void ScorePanel::build() {
     image_Turn_->setPicture(pictures.picture(Picture::TurnMarker));
 
     // The game and turn texts stand right of the seat rows; the status line under the hand.
-    label_full_ = new QLabel(this);
+    label_full_ = new ElidedLabel(this);
     label_full_->setObjectName(QStringLiteral("label_full"));
     label_full_->setGeometry(302, 12, kWidth - 308, 18);
     label_full_->setFont(pixelFont(12, true));
@@ -135,12 +152,12 @@ void ScorePanel::build() {
     image_greenarrow_->setPicture(pictures.picture(Picture::GreenArrow));
     image_bluearrow_ = makePicture("image_bluearrow", 302, 40, 30, 22);
     image_bluearrow_->setPicture(pictures.picture(Picture::BlueArrow));
-    label_turn_ = new QLabel(this);
+    label_turn_ = new ElidedLabel(this);
     label_turn_->setObjectName(QStringLiteral("label_turn"));
     label_turn_->setGeometry(336, 42, kWidth - 340, 18);
     label_turn_->setFont(pixelFont(13, true));
     label_turn_->setStyleSheet(QStringLiteral("color: white;"));
-    label_status_ = new QLabel(this);
+    label_status_ = new ElidedLabel(this);
     label_status_->setObjectName(QStringLiteral("label_status"));
     label_status_->setGeometry(8, kHeight - 24, kWidth - 16, 18);
     label_status_->setFont(pixelFont(13, true));
