@@ -108,7 +108,7 @@ struct SeatRow {
     std::string score = "0";          // label_score
     bool scoreVisible = true;
     std::string cardsleft = "20";     // label_cardsleft
-    bool footVisible = false;         // image_foot
+    bool footVisible = true;          // image_foot: nobody has taken up a foot yet
 };
 
 // Rows of the seat name labels, measured from the top of panel_score; image_Turn follows them.

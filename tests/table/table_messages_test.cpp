@@ -120,6 +120,17 @@ TEST(TableMessages, UseFootHidesThatSeatsFoot) {
     EXPECT_EQ(t.events.sounds.back(), "getfoot");
 }
 
+// A table that joins a game in progress never sees the game start: the host's catch-up
+// only names the seats that have taken up their foot, so the others must already show one.
+TEST(TableMessages, AJoiningTableShowsTheFeetOfSeatsThatHaveNotTakenThemUp) {
+    Table t(3);
+    t.state.usefoot(2);
+    EXPECT_TRUE(t.state.seatRow(1).footVisible);
+    EXPECT_FALSE(t.state.seatRow(2).footVisible);
+    EXPECT_TRUE(t.state.seatRow(3).footVisible);
+    EXPECT_TRUE(t.state.seatRow(4).footVisible);
+}
+
 TEST(TableMessages, NewBookIsDrawnWithThreeCardsAndAnnounced) {
     Table t(1);
     t.roster.labels[1].caption = "Klot";
