@@ -1,6 +1,7 @@
 // The table window against a real host in the same process: the game drawn from the host's
 // messages, and a turn of seat 1 played by clicks on the widgets, found by their names.
 
+#include "extras/qt/sound_player.h"
 #include "net/qt/host_listener.h"
 #include "net/qt/server_events.h"
 #include "net/server.h"
@@ -9,6 +10,7 @@
 #include "table/qt/message_boxes.h"
 #include "table/qt/picture_widget.h"
 #include "table/qt/tchat.h"
+#include "table/table_state.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -303,6 +305,34 @@ TEST_F(WindowFixture, RightClickSortsTheRowByRankOutOfTurn) {
     // Before drawing a left click selects nothing.
     QTest::mousePress(card(anySlot), Qt::LeftButton);
     EXPECT_EQ(card(anySlot)->y(), 218);
+}
+
+TEST_F(WindowFixture, OptionsMenuMarksFollowTheTable) {
+    startHost(HostMode::Desktop);
+    openTable({});
+    auto* manual = table->findChild<QAction*>(QStringLiteral("ManualSort1"));
+    EXPECT_TRUE(manual->isChecked()) << "a first run sorts by hand";
+    EXPECT_TRUE(table->table().manualSort());
+    manual->trigger();
+    EXPECT_FALSE(table->table().manualSort());
+
+    auto* sounds = table->findChild<QAction*>(QStringLiteral("PlaySounds1"));
+    EXPECT_TRUE(sounds->isChecked());
+    sounds->trigger();
+    EXPECT_FALSE(table->sounds().isEnabled());
+
+    // Just Watch is marked when the host confirms it, and the computer takes the turn.
+    startDefaultGame();
+    auto* watch = table->findChild<QAction*>(QStringLiteral("JustWatch1"));
+    EXPECT_FALSE(watch->isChecked());
+    watch->trigger();
+    ASSERT_TRUE(waitUntil([&] { return watch->isChecked(); }));
+    EXPECT_TRUE(onPanel(QStringLiteral("image_eyes1"))->isVisible());
+    EXPECT_FALSE(onPanel(QStringLiteral("button_draw"))->isVisible());
+    EXPECT_TRUE(waitUntil([&] { return text("label_cardsleft1") != QStringLiteral("11"); }));
+    watch->trigger();
+    ASSERT_TRUE(waitUntil([&] { return !watch->isChecked(); }));
+    EXPECT_FALSE(onPanel(QStringLiteral("image_eyes1"))->isVisible());
 }
 
 TEST_F(WindowFixture, StartDialogSendsTheChosenLengthAndOffersTheBotsInASoloGame) {
