@@ -1,0 +1,103 @@
+// The computer player's wild-card books pass by pass, its use of the generator, and the
+// decisions it takes on the live hand rather than on the step's copy.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace quintrel::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr int kKingC = 13, kKingD = 26, kKingS = 39, kKingH = 52;
+constexpr int kQueenC = 12, kQueenD = 25;
+constexpr int kTwoC = 2, kTwoD = 15, kTwoS = 28;
+constexpr int kSixD = 19;
+
+// Seat 2 is a computer player with the turn; slot 5 watches everything sent to all.
+class BotSteps : public EngineTest {
+protected:
+    void SetUp() override {
+        connect(1, "Ann");
+        connect(5, "Spy");
+        state.botdelay = 500;
+        engine.startgame("Ann+f");
+        giveTurn(2);
+        fillShoeWith(9);
+        for (int seat = 1; seat <= 4; ++seat) setFoot(seat, {4, 7, 8, 10, 11});
+        state.discardtop = 0;
+        state.discardbelow = 0;
+        out.clear();
+    }
+    // The seed the generator reaches after `draws` further draws from now.
+    std::uint32_t seedAfter(int draws) const {
+        RandomSource copy = random;
+        for (int i = 0; i < draws; ++i) copy.random(6);
+        return copy.seed();
+    }
+};
+
+TEST_F(BotSteps, FirstPassPairsEachWildWithAPairAndDrawsTheGeneratorOnceAfterIt) {
+    // singles 1 (the five), pairs 2, wilds 3
+    setHand(2, {kKingC, kKingD, kQueenC, kQueenD, kTwoC, kTwoD, kTwoS, 5});
+    const std::uint32_t expected = seedAfter(1);  // only the second pass's test draws
+    engine.computerplay(2);
+    const auto all = out.take(5);
+    EXPECT_THAT(withPrefix(all, "CMD_newbook"), ElementsAre("CMD_newbook+2+2+1+13+2", "CMD_newbook+2+2+2+12+2"));
+    // The third wild is left over for the step after: at most one natural remains.
+    EXPECT_THAT(withPrefix(all, "CMD_addtobook"), ElementsAre("CMD_addtobook+2+2+6+1+4+28+2"));
+    EXPECT_THAT(withPrefix(all, "CMD_discard"), ElementsAre("CMD_discard+5"));
+    EXPECT_EQ(random.seed(), expected);
+}
+
+TEST_F(BotSteps, FewerWildsThanPairsMakeNoWildBookAndDrawNothing) {
+    // singles 2, pairs 2, wilds 1
+    setHand(2, {kKingC, kKingD, kQueenC, kQueenD, kTwoC, 5, 6});
+    const std::uint32_t expected = seedAfter(0);
+    engine.computerplay(2);
+    const auto all = out.take(5);
+    EXPECT_TRUE(withPrefix(all, "CMD_newbook").empty());
+    EXPECT_THAT(withPrefix(all, "CMD_discard"), ElementsAre("CMD_discard+5"));
+    EXPECT_EQ(random.seed(), expected);
+}
+
+TEST_F(BotSteps, ThirdPassNeedsMoreThanTwoWilds) {
+    // singles 5 (the second pass can never fire), pairs 1, wilds 3
+    setHand(2, {kKingC, kKingD, kTwoC, kTwoD, kTwoS, 4, 6, 8, 10, 12});
+    engine.computerplay(2);
+    EXPECT_THAT(withPrefix(out.take(5), "CMD_newbook"), ElementsAre("CMD_newbook+2+2+1+13+2"));
+
+    // Only two wilds: more wilds than pairs, but not more than two.
+    giveTurn(2);
+    state.books[2][1] = BookEntry{};
+    setHand(2, {kKingC, kKingD, kTwoC, kTwoD, 4, 6, 8, 10, 12});
+    engine.computerplay(2);
+    EXPECT_TRUE(withPrefix(out.take(5), "CMD_newbook").empty());
+}
+
+TEST_F(BotSteps, NewBookTakesTheFirstAndLastMatchAndTheFourthCardJoinsIt) {
+    setHand(2, {kKingC, 5, kKingD, kKingS, 6, kKingH, 7});
+    engine.computerplay(2);
+    const auto all = out.take(5);
+    EXPECT_THAT(withPrefix(all, "CMD_newbook"), ElementsAre("CMD_newbook+2+2+1+13+1"));
+    EXPECT_THAT(withPrefix(all, "CMD_addtobook"), ElementsAre("CMD_addtobook+2+2+3+1+4+39+1"));
+    EXPECT_EQ(state.books[2][1].count, 4);
+}
+
+TEST_F(BotSteps, AWildJoinsAsSoonAsTheLiveHandHoldsOneNatural) {
+    state.books[2][1] = BookEntry{3, 6, 1};
+    // Two naturals when the step begins: the first wild is kept; once the six has joined
+    // its book only the nine is left, so the later wild joins in the same step.
+    setHand(2, {kTwoC, kSixD, 9, kTwoD});
+    engine.computerplay(2);
+    const auto all = out.take(5);
+    EXPECT_THAT(withPrefix(all, "CMD_addtobook"),
+                ElementsAre("CMD_addtobook+2+2+1+1+4+19+1", "CMD_addtobook+2+2+3+1+5+15+2",
+                            "CMD_addtobook+2+2+0+1+6+2+2"));
+    EXPECT_THAT(withPrefix(all, "CMD_discard"), ElementsAre("CMD_discard+9"));
+}
+
+}  // namespace
+}  // namespace quintrel::test
