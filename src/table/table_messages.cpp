@@ -110,6 +110,7 @@ void TableState::getnextplayer(const wire::parse::NextPlayer& m) {
     // A new turn starts with nothing selected: slot and code go together.
     if (auto it = cards_.find(selectedslot_); it != cards_.end()) it->second.top = kCardTopResting;
     clearSelection();
+    watchedUndrawnTurn_ = false;
     greenArrow_.visible = blueArrow_.visible = false;
     if (m.previousSeat != 0)
         seats_[static_cast<std::size_t>(m.previousSeat)].cardsleft = std::to_string(m.cardsLeft);
@@ -129,8 +130,13 @@ void TableState::getnextplayer(const wire::parse::NextPlayer& m) {
     (teamOfSeat(m.nextSeat) == 1 ? greenArrow_ : blueArrow_).visible = true;
     if (justWatch_) {
         buttonDraw_.visible = buttonPickup_.visible = false;
+        watchedUndrawnTurn_ = true;
         return;
     }
+    offerDraw();
+}
+
+void TableState::offerDraw() {
     buttonPickup_.visible = discardTag_ != 0;
     buttonDraw_.visible = true;
     toFront(buttonDraw_.z);
@@ -175,6 +181,7 @@ void TableState::startthegame(const wire::parse::StartGame& m) {
     roster_.seatLabel(4).eyesTag = 0;
     buttonStart_.visible = false;
     justWatch_ = false;
+    watchedUndrawnTurn_ = false;
     for (int team = 1; team <= 2; ++team) {
         rwinner_[static_cast<std::size_t>(team)].visible = false;
         winner_[static_cast<std::size_t>(team)].visible = false;
@@ -211,12 +218,19 @@ void TableState::justwatching(const wire::parse::JustWatching& m) {
     if (m.code == 1) {
         if (mine) {
             justWatch_ = true;
+            if (myTurn() && buttonDraw_.visible) watchedUndrawnTurn_ = true;
             buttonDraw_.visible = buttonPickup_.visible = false;
         }
         notice(label.caption + " is just watching");
         label.eyesShown = true;
     } else {
-        if (mine) justWatch_ = false;
+        if (mine) {
+            justWatch_ = false;
+            // The host leaves a turn the player took back to the player; had the computer
+            // played it, the next turn would already have been announced.
+            if (watchedUndrawnTurn_ && myTurn()) offerDraw();
+            watchedUndrawnTurn_ = false;
+        }
         notice(label.caption + " now playing again");
         label.eyesShown = false;
     }

@@ -138,6 +138,7 @@ private:
     void addWorkingBook(int team, int slot, int code, int kind, int count);
     void addCompletedBook(int team, int slot, int code, int kind);
     void sendIfLoggedIn(const std::string& line);
+    void offerDraw();
 
     ClientEvents& events_;
     TableRoster& roster_;
@@ -145,6 +146,9 @@ private:
     bool ishost_ = false;
     bool manualSort_ = false;
     bool justWatch_ = false;
+    // This turn was handed to the computer before the player drew: taking the seat back
+    // before the computer acts must offer the draw again.
+    bool watchedUndrawnTurn_ = false;
 
     int whoseturn_ = 0;
     std::array<HandPlace, kHandPlaces + 1> handrow_{};   // [0] unused

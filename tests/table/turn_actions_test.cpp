@@ -156,5 +156,48 @@ TEST(TurnActions, JustWatchAsksTheHostAndWaitsForItsAnswer) {
     EXPECT_TRUE(spectator.events.sent.empty());
 }
 
+// The host hands a turn to the computer only while the seat still watches when its delay is
+// up; a player who takes the seat back before that must be able to draw.
+TEST(TurnActions, TakingTheSeatBackBeforeTheComputerDrewOffersTheDrawAgain) {
+    Table t(1);
+    t.state.discard(20);
+    t.state.getnextplayer({4, 9, 1});
+    t.state.justwatching({1, 1});
+    EXPECT_FALSE(t.state.button_draw().visible);
+    t.state.justwatching({1, 2});
+    EXPECT_TRUE(t.state.button_draw().visible);
+    EXPECT_TRUE(t.state.button_pickup().visible);
+    t.state.button_drawClick();
+    EXPECT_EQ(t.events.sent.back(), "CMD_drawing+1+1");
+
+    // Watching from the start of the turn: the buttons were never offered.
+    t.state.getnextplayer({1, 12, 2});
+    t.state.justwatching({1, 1});
+    t.state.getnextplayer({4, 9, 1});
+    EXPECT_FALSE(t.state.button_draw().visible);
+    t.state.justwatching({1, 2});
+    EXPECT_TRUE(t.state.button_draw().visible);
+}
+
+TEST(TurnActions, TakingTheSeatBackAfterDrawingOrAfterTheTurnOffersNoDraw) {
+    Table t(1);
+    t.deal({13, 20});
+    t.myTurnDrawn();
+    t.state.justwatching({1, 1});
+    t.state.justwatching({1, 2});
+    EXPECT_FALSE(t.state.button_draw().visible);
+    t.state.cardimagesMouseDown(0, MouseButton::Left);
+    EXPECT_EQ(t.state.selectedslot(), 0);   // still in the drawn phase of this turn
+
+    // The computer played the whole turn before the seat was taken back.
+    t.state.getnextplayer({1, 12, 2});
+    t.state.justwatching({1, 1});
+    t.state.getnextplayer({4, 9, 1});
+    t.state.getnextplayer({1, 10, 2});
+    t.state.justwatching({1, 2});
+    EXPECT_FALSE(t.state.button_draw().visible);
+    EXPECT_FALSE(t.state.button_pickup().visible);
+}
+
 }  // namespace
 }  // namespace quintrel::table
