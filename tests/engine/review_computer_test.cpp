@@ -99,5 +99,34 @@ TEST_F(BotSteps, AWildJoinsAsSoonAsTheLiveHandHoldsOneNatural) {
     EXPECT_THAT(withPrefix(all, "CMD_discard"), ElementsAre("CMD_discard+9"));
 }
 
+TEST_F(BotSteps, AMeldThatEmptiesTheFootEndsTheTurnAndTheLaterStepsDoNothing) {
+    state.players[2].usefoot = true;
+    setFoot(2, {});
+    setHand(2, {kKingC, kKingD, kKingS});
+    setHand(4, {5, 6});
+    engine.computerplay(2);
+    auto all = out.take(5);
+    EXPECT_THAT(withPrefix(all, "CMD_newbook"), ElementsAre("CMD_newbook+2+2+1+13+1"));
+    EXPECT_TRUE(withPrefix(all, "CMD_discard").empty());
+    EXPECT_THAT(withPrefix(out.take(1), "CMD_nextplayer"), ElementsAre("CMD_nextplayer+2+0+3"));
+    EXPECT_EQ(state.turnseat, 3);
+
+    // The partner already out as well: the team goes out, and nothing follows the round's end.
+    giveTurn(2);
+    state.books[2][1] = BookEntry{};
+    state.players[4].usefoot = true;
+    setHand(4, {});
+    setFoot(4, {});
+    setHand(2, {kKingC, kKingD, kKingS});
+    const int before = state.players[2].score;
+    engine.computerplay(2);
+    all = out.take(5);
+    ASSERT_GE(all.size(), 5u);
+    // Seat 2's penalty line carries the going-out bonus, which has no line of its own.
+    EXPECT_EQ(all[all.size() - 4], "CMD_postscores+" + std::to_string(before + 60 + 200) + "+0+2+4");
+    EXPECT_EQ(all.back(), "CMD_winner+2+Klot and Kling");
+    EXPECT_TRUE(withPrefix(all, "CMD_discard").empty());
+}
+
 }  // namespace
 }  // namespace quintrel::test
