@@ -162,8 +162,10 @@ void Engine::checkforcreatebooks(int seat) {
         int first = -1;
         int last = -1;
         int found = 0;
-        for (int s = i + 1; s < kHandSlots; ++s) {
-            if (!sameRank(copy[s], card)) continue;
+        // Earlier slots count too: a new book may take over a freed entry and so free the
+        // rank of its leftover, whose cards were passed over before.
+        for (int s = 0; s < kHandSlots; ++s) {
+            if (s == i || !sameRank(copy[s], card)) continue;
             if (first < 0) first = s;
             last = s;
             ++found;

@@ -86,6 +86,17 @@ TEST_F(BotSteps, NewBookTakesTheFirstAndLastMatchAndTheFourthCardJoinsIt) {
     EXPECT_EQ(state.books[2][1].count, 4);
 }
 
+TEST_F(BotSteps, ANewBookOverAFreedEntryLetsEarlierCardsOfItsLeftoverRankMakeABook) {
+    // Entry 1 is free but still carries fives, so the fives in slots 0 and 1 are passed
+    // over; the sixes' book then takes entry 1, and the five in slot 5 pairs with them.
+    state.books[2][1] = BookEntry{0, 5, 1};
+    setHand(2, {5, 18, 6, 19, 32, 31});
+    engine.computerplay(2);
+    EXPECT_THAT(withPrefix(out.take(5), "CMD_newbook"),
+                ElementsAre("CMD_newbook+2+2+1+6+1", "CMD_newbook+2+2+2+31+1"));
+    EXPECT_EQ(state.books[2][2].count, 3);
+}
+
 TEST_F(BotSteps, AWildJoinsAsSoonAsTheLiveHandHoldsOneNatural) {
     state.books[2][1] = BookEntry{3, 6, 1};
     // Two naturals when the step begins: the first wild is kept; once the six has joined
