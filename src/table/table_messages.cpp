@@ -111,6 +111,8 @@ void TableState::getnextplayer(const wire::parse::NextPlayer& m) {
     if (auto it = cards_.find(selectedslot_); it != cards_.end()) it->second.top = kCardTopResting;
     clearSelection();
     watchedUndrawnTurn_ = false;
+    // A turn means a game is running, also for a table that joined it late as slot 1.
+    buttonStart_.visible = false;
     greenArrow_.visible = blueArrow_.visible = false;
     if (m.previousSeat != 0)
         seats_[static_cast<std::size_t>(m.previousSeat)].cardsleft = std::to_string(m.cardsLeft);

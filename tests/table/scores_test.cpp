@@ -88,5 +88,17 @@ TEST(Scores, GameWinnerIsAnnouncedRecordedAndTheStartButtonReturnsOnlyForTheHost
     }
 }
 
+TEST(Scores, ATableGivenSlotOneDuringAGameOffersTheStartButtonOnlyOnceTheGameEnds) {
+    // A table that joins a headless host mid-game as slot 1 learns of the running game from
+    // the catch-up's turn message; it must not offer a new game over the running one.
+    Table t(1);
+    t.state.setIshost(true);
+    EXPECT_TRUE(t.state.button_start().visible);
+    t.state.getnextplayer({1, 0, 3});
+    EXPECT_FALSE(t.state.button_start().visible);
+    t.state.winner({1, "Ann and Klick"});
+    EXPECT_TRUE(t.state.button_start().visible);
+}
+
 }  // namespace
 }  // namespace quintrel::table
