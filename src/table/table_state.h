@@ -85,6 +85,16 @@ public:
     void image_discardClick();                           // image_discard and Image4
     void JustWatch1Click();
 
+    // ------------------------------------------------------------ seat label popup and removal
+    // Right click on label_playername<seat>: the popup takes the seat and enables its items
+    // on the hosting player's table only.
+    void label_playername1ContextPopup(int seat);
+    const KickPopup& popup_kick() const { return popupKick_; }
+    void SettojustWatch1Click(int seat);
+    void UnsetJustWatch1Click(int seat);
+    // "Remove From Game" on a seat label or in the spy list: ask the host to drop a slot.
+    void kicking(int slot);
+
     // ------------------------------------------------------------ game start
     // The table's start button and File > "Start Game": open the dialog.
     void button_startClick(GameStartForm& form);
@@ -146,6 +156,7 @@ private:
     bool ishost_ = false;
     bool manualSort_ = false;
     bool justWatch_ = false;
+    KickPopup popupKick_;
     // This turn was handed to the computer before the player drew: taking the seat back
     // before the computer acts must offer the draw again.
     bool watchedUndrawnTurn_ = false;

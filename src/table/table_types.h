@@ -20,6 +20,7 @@ constexpr int kMaxWorkingSlot = 13;
 constexpr int kMaxCompletedSlot = 40;    // more than a five-deck shoe can fill for one team
 constexpr int kMaxBookCount = 7;         // a working book completes at 7 cards
 constexpr int kBlankImages = 5;          // imagelist_blank
+constexpr int kMaxSlot = 9;              // connections: 1..4 seats, 5..9 spectators
 
 constexpr int kCardWidth = 71;
 constexpr int kCardHeight = 96;
@@ -111,11 +112,21 @@ struct SeatRow {
     bool footVisible = true;          // image_foot: nobody has taken up a foot yet
 };
 
+// popup_kick, the menu the four seat name labels share: the seat it was opened on (its Tag)
+// and whether each item may be chosen.
+struct KickPopup {
+    int tag = 0;
+    bool removeEnabled = false;       // "Remove From Game"
+    bool setWatchEnabled = false;     // "Set to Just Watch"
+    bool unsetWatchEnabled = false;   // "Unset Just Watch"
+};
+
 // Rows of the seat name labels, measured from the top of panel_score; image_Turn follows them.
 constexpr std::array<int, 5> kSeatRowTop = {0, 11, 35, 58, 79};
 
 constexpr int teamOfSeat(int seat) { return (seat == 1 || seat == 3) ? 1 : 2; }
 constexpr bool isSeat(int n) { return n >= 1 && n <= 4; }
+constexpr bool isSlot(int n) { return n >= 1 && n <= kMaxSlot; }
 constexpr bool isTeam(int n) { return n == 1 || n == 2; }
 constexpr bool isKind(int n) { return n == 1 || n == 2; }
 constexpr bool isCardCode(int n) { return n >= 0 && n <= kMaxCardCode; }

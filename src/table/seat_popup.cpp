@@ -1,0 +1,32 @@
+// The hosting player's controls on the seat name labels: removal and watching for others.
+
+#include "net/wire.h"
+#include "table/table_state.h"
+
+namespace quintrel::table {
+
+void TableState::label_playername1ContextPopup(int seat) {
+    if (!isSeat(seat)) return;
+    popupKick_.tag = seat;
+    popupKick_.setWatchEnabled = ishost_;
+    popupKick_.unsetWatchEnabled = ishost_;
+    // Nobody to remove from an empty seat.
+    popupKick_.removeEnabled = ishost_ && roster_.seatLabel(seat).caption != "<Waiting>";
+}
+
+void TableState::SettojustWatch1Click(int seat) {
+    if (!isSeat(seat)) return;
+    sendIfLoggedIn(wire::tohost::justwatch(seat, 1));
+}
+
+void TableState::UnsetJustWatch1Click(int seat) {
+    if (!isSeat(seat)) return;
+    sendIfLoggedIn(wire::tohost::justwatch(seat, 2));
+}
+
+void TableState::kicking(int slot) {
+    if (!ishost_ || !roster_.loggedin() || !isSlot(slot)) return;
+    events_.sendToHost(wire::tohost::kickhim(roster_.myseat(), slot));
+}
+
+}  // namespace quintrel::table

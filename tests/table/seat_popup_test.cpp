@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "table_test_support.h"
+
+namespace quintrel::table {
+namespace {
+
+using testing::Table;
+
+using Sent = std::vector<std::string>;
+
+TEST(SeatPopup, TheHostsTableEnablesAllThreeItemsButRemovalFromAnEmptySeat) {
+    Table t(1, true);
+    t.roster.labels[1].caption = "Ann";
+    t.state.label_playername1ContextPopup(2);
+    EXPECT_EQ(t.state.popup_kick().tag, 2);
+    EXPECT_TRUE(t.state.popup_kick().removeEnabled);
+    EXPECT_TRUE(t.state.popup_kick().setWatchEnabled);
+    EXPECT_TRUE(t.state.popup_kick().unsetWatchEnabled);
+
+    // Seat 3 still waits for somebody: the watch items stay, removal does not.
+    t.state.label_playername1ContextPopup(3);
+    EXPECT_EQ(t.state.popup_kick().tag, 3);
+    EXPECT_FALSE(t.state.popup_kick().removeEnabled);
+    EXPECT_TRUE(t.state.popup_kick().setWatchEnabled);
+    EXPECT_TRUE(t.state.popup_kick().unsetWatchEnabled);
+
+    // A seat played by the computer again after its person left shows a name, not "<Waiting>".
+    t.roster.labels[2].caption = "Klick";
+    t.state.label_playername1ContextPopup(3);
+    EXPECT_TRUE(t.state.popup_kick().removeEnabled);
+}
+
+TEST(SeatPopup, AJoinedTableDisablesEveryItem) {
+    Table t(2, false);
+    t.roster.labels[0].caption = "Host";
+    t.state.label_playername1ContextPopup(1);
+    EXPECT_EQ(t.state.popup_kick().tag, 1);
+    EXPECT_FALSE(t.state.popup_kick().removeEnabled);
+    EXPECT_FALSE(t.state.popup_kick().setWatchEnabled);
+    EXPECT_FALSE(t.state.popup_kick().unsetWatchEnabled);
+
+    // The same table given the hosting player's powers enables them on the next opening.
+    t.state.setIshost(true);
+    t.state.label_playername1ContextPopup(1);
+    EXPECT_TRUE(t.state.popup_kick().removeEnabled);
+}
+
+TEST(SeatPopup, AnOpeningOnNoSeatLeavesThePopupAsItWas) {
+    Table t(1, true);
+    t.roster.labels[3].caption = "Dee";
+    t.state.label_playername1ContextPopup(4);
+    for (int bad : {0, 5, -1, 99}) {
+        t.state.label_playername1ContextPopup(bad);
+        EXPECT_EQ(t.state.popup_kick().tag, 4);
+        EXPECT_TRUE(t.state.popup_kick().removeEnabled);
+    }
+}
+
+TEST(SeatPopup, WatchItemsAskTheHostForTheLabelsSeat) {
+    Table t(1, true);
+    t.state.SettojustWatch1Click(3);
+    t.state.UnsetJustWatch1Click(4);
+    t.state.SettojustWatch1Click(0);
+    t.state.SettojustWatch1Click(5);   // spectators hold no seat to watch
+    t.state.UnsetJustWatch1Click(7);
+    EXPECT_EQ(t.events.sent, (Sent{"CMD_justwatch+3+1", "CMD_justwatch+4+2"}));
+    // Only the host's answer marks the seat.
+    EXPECT_FALSE(t.roster.labels[2].eyesShown);
+
+    Table offline(1, true);
+    offline.roster.logged = false;
+    offline.state.SettojustWatch1Click(2);
+    offline.state.UnsetJustWatch1Click(2);
+    EXPECT_TRUE(offline.events.sent.empty());
+}
+
+TEST(SeatPopup, RemovalIsSentOnlyFromTheLoggedInHostsTableForARealSlot) {
+    Table host(1, true);
+    host.state.kicking(3);
+    host.state.kicking(7);   // a spectator from the spy list
+    host.state.kicking(0);
+    host.state.kicking(10);
+    host.state.kicking(-2);
+    EXPECT_EQ(host.events.sent, (Sent{"CMD_kickhim+1+3+", "CMD_kickhim+1+7+"}));
+
+    Table joined(2, false);
+    joined.state.kicking(3);
+    EXPECT_TRUE(joined.events.sent.empty());
+
+    Table offline(1, true);
+    offline.roster.logged = false;
+    offline.state.kicking(3);
+    EXPECT_TRUE(offline.events.sent.empty());
+}
+
+}  // namespace
+}  // namespace quintrel::table
