@@ -174,7 +174,8 @@ void Engine::checkforcreatebooks(int seat) {
         createbook(requestRest(wire::tohost::createbook(seat, i, first, last)));
         copy[i] = copy[first] = copy[last] = kNoCard;
         index = BookIndex(books);
-        created = true;
+        // The rank had no entry before, so it has one now only if the host took the book.
+        if (index.entryOfRank[rankOf(card)]) created = true;
     }
     if (created) checkforaddtobooks(seat);
 }

@@ -97,6 +97,24 @@ TEST_F(BotSteps, ANewBookOverAFreedEntryLetsEarlierCardsOfItsLeftoverRankMakeABo
     EXPECT_EQ(state.books[2][2].count, 3);
 }
 
+TEST_F(BotSteps, ARefusedNewBookDoesNotRepeatTheAddsToBooks) {
+    // A watching person's table hears every refusal of the computer's requests.
+    connect(2, "Bob");
+    state.players[2].watching = true;
+    // Nine working books in use, the sixes one card short of a fourteenth completed book.
+    state.books[2][1] = BookEntry{6, 6, 1};
+    const int others[] = {4, 5, 7, 8, 9, 10, 11, 12};
+    for (int e = 2; e <= 9; ++e) state.books[2][e] = BookEntry{3, others[e - 2], 1};
+    state.completedcount[2] = 13;
+    for (int n = 1; n <= 13; ++n) state.completedbooks[2][n] = BookEntry{7, 8, 1};
+    setHand(2, {kSixD, kKingC, kKingD, kKingS});
+    engine.computerplay(2);
+    const auto mine = out.take(2);
+    // The six is refused in the first and in the fifth step; the Kings' book is refused.
+    EXPECT_THAT(withPrefix(mine, "CMD_nobookmatch"), ElementsAre("CMD_nobookmatch+0", "CMD_nobookmatch+0"));
+    EXPECT_THAT(withPrefix(mine, "CMD_toomany"), ElementsAre("CMD_toomany+"));
+}
+
 TEST_F(BotSteps, AWildJoinsAsSoonAsTheLiveHandHoldsOneNatural) {
     state.books[2][1] = BookEntry{3, 6, 1};
     // Two naturals when the step begins: the first wild is kept; once the six has joined
