@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTcpServer>
 
@@ -370,6 +371,22 @@ TEST_F(WindowFixture, StartDialogSendsTheChosenLengthAndOffersTheBotsInASoloGame
     EXPECT_TRUE(dialog()->isVisible());
 }
 
+// Right click on a seat label of `on`; returns the popup it opened, with the items' states.
+QMenu* openSeatPopup(Tchat& on, int seat) {
+    auto* label = on.findChild<QLabel*>(QStringLiteral("label_playername%1").arg(seat));
+    // Through the window, as the platform delivers it: that is where a right click becomes a
+    // context menu request.
+    QTest::mouseClick(on.windowHandle(), Qt::RightButton, {}, label->mapTo(&on, QPoint(10, 10)));
+    auto* popup = on.findChild<QMenu*>(QStringLiteral("popup_kick"));
+    return popup && waitUntil([&] { return popup->isVisible(); }) ? popup : nullptr;
+}
+
+QAction* item(QMenu* popup, const char* name) { return popup->findChild<QAction*>(QString::fromLatin1(name)); }
+
+void choose(QMenu* popup, const char* name) {
+    QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(item(popup, name)).center());
+}
+
 TEST_F(WindowFixture, ATableGivenSlotOneByAHeadlessHostGetsTheHostingControls) {
     startHost(HostMode::Headless);
     listener.startListening(net::ListenScope::LoopbackOnly, static_cast<quint16>(qEnvironmentVariableIntValue("QUINTREL_PORT")));
@@ -379,6 +396,53 @@ TEST_F(WindowFixture, ATableGivenSlotOneByAHeadlessHostGetsTheHostingControls) {
     EXPECT_TRUE(table->findChild<QAction*>(QStringLiteral("StartGame1"))->isEnabled());
     startDefaultGame();
     EXPECT_EQ(text("label_playername1"), QStringLiteral("Bob"));
+    QMenu* popup = openSeatPopup(*table, 3);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(item(popup, "RemoveFromGame1")->isEnabled()) << "removal comes with slot 1";
+    popup->hide();
+}
+
+TEST_F(WindowFixture, TheHostRemovesASeatedPlayerFromTheSeatLabelsPopup) {
+    startHost(HostMode::Desktop);
+    openTable({});
+    auto guest = std::make_unique<Tchat>(std::vector<std::string>{"Zed", "127.0.0.1", "false"});
+    guest->show();
+    const auto guestChat = [&] { return guest->mainchat()->toPlainText().split(QLatin1Char('\n')); };
+    ASSERT_TRUE(waitUntil([&] { return guestChat().contains(QStringLiteral("You are Connected.")); }));
+    ASSERT_TRUE(waitUntil([&] { return text("label_playername2") == QStringLiteral("Zed"); }));
+    auto* guestSeat1 = guest->findChild<QLabel*>(QStringLiteral("label_playername1"));
+    ASSERT_TRUE(waitUntil([&] { return guestSeat1->text() == QStringLiteral("You"); }));
+
+    // The joined table offers nothing, not even on an occupied seat.
+    QMenu* guestPopup = openSeatPopup(*guest, 1);
+    ASSERT_NE(guestPopup, nullptr);
+    EXPECT_EQ(guestPopup->property("Tag").toInt(), 1);
+    for (const char* name : {"RemoveFromGame1", "SettojustWatch1", "UnsetJustWatch1"})
+        EXPECT_FALSE(item(guestPopup, name)->isEnabled()) << name;
+    choose(guestPopup, "RemoveFromGame1");
+    guestPopup->hide();
+
+    // The host sets the guest to just watching: both tables show the eyes.
+    QMenu* popup = openSeatPopup(*table, 2);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->property("Tag").toInt(), 2);
+    for (const char* name : {"RemoveFromGame1", "SettojustWatch1", "UnsetJustWatch1"})
+        EXPECT_TRUE(item(popup, name)->isEnabled()) << name;
+    EXPECT_EQ(item(popup, "RemoveFromGame1")->text(), QStringLiteral("Remove From Game"));
+    choose(popup, "SettojustWatch1");
+    ASSERT_TRUE(waitUntil([&] { return guest->findChild<QAction*>(QStringLiteral("JustWatch1"))->isChecked(); }));
+    EXPECT_TRUE(onPanel(QStringLiteral("image_eyes2"))->isVisible());
+
+    // Removal closes the guest's connection, and with it the guest's window.
+    popup = openSeatPopup(*table, 2);
+    ASSERT_NE(popup, nullptr);
+    choose(popup, "RemoveFromGame1");
+    ASSERT_TRUE(waitUntil([&] { return !guest->isVisible(); }));
+    ASSERT_TRUE(waitUntil([&] { return text("label_playername2") == QStringLiteral("Klot"); }));
+    EXPECT_TRUE(chat().contains(QStringLiteral("Zed disconnected.")));
+    EXPECT_TRUE(table->isVisible()) << "the host's own table stays";
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('|')).toStdString();
+    guest.reset();
 }
 
 TEST_F(WindowFixture, TheWindowFitsTheSmallScreenAndItsTextsFitTheirLabels) {

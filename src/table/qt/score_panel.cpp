@@ -6,6 +6,7 @@
 #include "table/table_state.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 
@@ -119,6 +120,10 @@ void ScorePanel::build() {
         row.name->setGeometry(kNameLeft, top, kNameWidth, kRowHeight);
         row.name->setFont(pixelFont(13, true));
         row.name->setProperty("Tag", seat);
+        row.name->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(row.name, &QLabel::customContextMenuRequested, this, [this, seat](const QPoint& pos) {
+            label_playername1ContextPopup(seat, seats_[static_cast<std::size_t>(seat)].name->mapToGlobal(pos));
+        });
         row.eyes = makePicture(("image_eyes" + std::to_string(seat)).c_str(), kEyesLeft, top + 3, 26, 14);
         row.eyes->setPicture(pictures.picture(Picture::Eyes));
         row.eyes->setToolTip(QStringLiteral("Just watching"));
@@ -139,6 +144,7 @@ void ScorePanel::build() {
         row.cardsleft->setStyleSheet(QStringLiteral("color: #333333;"));
         row.cardsleft->setToolTip(QStringLiteral("Cards in hand"));
     }
+    buildKickPopup();
     image_Turn_ = makePicture("image_Turn", kTurnLeft, 0, 16, 16);
     image_Turn_->setPicture(pictures.picture(Picture::TurnMarker));
 
@@ -203,6 +209,38 @@ void ScorePanel::build() {
     button_start_->setToolTip(QStringLiteral("Start Game"));
     button_start_->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; }"));
     connect(button_start_, &QPushButton::clicked, this, &ScorePanel::startClicked);
+}
+
+void ScorePanel::buildKickPopup() {
+    popup_kick_ = new QMenu(this);
+    popup_kick_->setObjectName(QStringLiteral("popup_kick"));
+    popup_kick_->setStyleSheet(QStringLiteral(
+        "QMenu { background: #efe4c2; color: #3b2a05; border: 1px solid #b79a4e; }"
+        "QMenu::item { padding: 3px 18px; }"
+        "QMenu::item:selected { background: #d9a93c; }"
+        "QMenu::item:disabled { color: #a08f6a; }"));
+    // The seat comes from the popup's own tag, set when it was opened.
+    auto item = [this](const char* name, const QString& text, auto action) {
+        QAction* added = popup_kick_->addAction(text);
+        added->setObjectName(QString::fromLatin1(name));
+        connect(added, &QAction::triggered, this, [this, action] { clicked([&] { action(table_.popup_kick().tag); }); });
+        return added;
+    };
+    RemoveFromGame1_ = item("RemoveFromGame1", QStringLiteral("Remove From Game"), [this](int seat) { table_.kicking(seat); });
+    SettojustWatch1_ = item("SettojustWatch1", QStringLiteral("Set to Just Watch"),
+                            [this](int seat) { table_.SettojustWatch1Click(seat); });
+    UnsetJustWatch1_ = item("UnsetJustWatch1", QStringLiteral("Unset Just Watch"),
+                            [this](int seat) { table_.UnsetJustWatch1Click(seat); });
+}
+
+void ScorePanel::label_playername1ContextPopup(int seat, const QPoint& at) {
+    table_.label_playername1ContextPopup(seat);
+    const KickPopup& state = table_.popup_kick();
+    popup_kick_->setProperty("Tag", state.tag);
+    RemoveFromGame1_->setEnabled(state.removeEnabled);
+    SettojustWatch1_->setEnabled(state.setWatchEnabled);
+    UnsetJustWatch1_->setEnabled(state.unsetWatchEnabled);
+    popup_kick_->popup(at);   // returns at once: no nested event loop inside the label's event
 }
 
 void ScorePanel::paintEvent(QPaintEvent*) {

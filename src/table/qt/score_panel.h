@@ -12,7 +12,9 @@
 #include <functional>
 #include <vector>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace quintrel::table {
@@ -55,6 +57,8 @@ private:
     void syncCards();
     void restack();
     void clicked(const std::function<void()>& action);
+    void buildKickPopup();
+    void label_playername1ContextPopup(int seat, const QPoint& at);
 
     TableState& table_;
     std::function<void()> afterClick_;
@@ -75,6 +79,10 @@ private:
     QPushButton* button_draw_ = nullptr;
     QPushButton* button_pickup_ = nullptr;
     QPushButton* button_start_ = nullptr;
+    QMenu* popup_kick_ = nullptr;
+    QAction* RemoveFromGame1_ = nullptr;
+    QAction* SettojustWatch1_ = nullptr;
+    QAction* UnsetJustWatch1_ = nullptr;
     QHash<int, PictureWidget*> cards_;   // by hand slot
     std::vector<QWidget*> stacked_;      // the last order applied to cards and buttons
 };
