@@ -4,12 +4,13 @@
 #include "net/qt/host_listener.h"
 #include "net/qt/server_events.h"
 #include "net/qt/single_instance.h"
+#include "engine/thedeck.h"
 #include "net/server.h"
 #include "table/qt/tchat.h"
 
 #include <QApplication>
+#include <QTime>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
 
     quintrel::net::HostListener listener;
     quintrel::ServerOptions options;
-    options.seed = static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    const QTime now = QTime::currentTime();
+    options.seed = quintrel::RandomSource::clockSeed(now.hour(), now.minute(), now.second(), now.msec());
     // The computer players' pace until the hosting table sends its own choice.
     options.botdelay = 750;
     quintrel::TServer server(listener, options, [](std::string_view line) {
