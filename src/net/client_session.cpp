@@ -43,9 +43,10 @@ std::size_t ClientSession::queuedLines() const { return inbox_->size(); }
 void ClientSession::sockRead(std::string_view bytes) {
     if (streamBroken_) return;
     if (inbox_->receive(bytes)) return;
-    // The host sent a flood without terminators: nothing more it sends can be trusted.
+    // The host flooded the table (a line without end, or more lines than it can ever
+    // show): nothing more it sends can be trusted.
     streamBroken_ = true;
-    events_.addlinetochat("The host sent a message that is too long; the connection is no longer read.",
+    events_.addlinetochat("The host sent more than the table can take; the connection is no longer read.",
                           kColourBlue);
 }
 

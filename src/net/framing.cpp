@@ -60,7 +60,10 @@ std::string ReceiveQueue::take() {
 
 bool TableInbox::receive(std::string_view bytes) {
     LineBuffer::Result result = buffer_.append(bytes);
-    for (std::string& line : result.lines) queue_.push(std::move(line));
+    for (std::string& line : result.lines) {
+        if (queue_.size() >= kMaxPendingLines) return false;
+        queue_.push(std::move(line));
+    }
     return !result.overflow;
 }
 

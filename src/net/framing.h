@@ -57,7 +57,11 @@ private:
 // The table's receiving side: one connection's buffer feeding its queue.
 class TableInbox {
 public:
-    // False when the host's stream overflowed the buffer; the connection must be closed.
+    // Lines the table may have waiting. A catch-up is a few hundred lines and the table drains
+    // about a thousand a second, so a host past this is flooding it.
+    static constexpr std::size_t kMaxPendingLines = 20000;
+
+    // False when the host's stream overflowed the buffer or the queue; stop reading it.
     bool receive(std::string_view bytes);
     std::string take() { return queue_.take(); }
     bool empty() const { return queue_.empty(); }

@@ -96,6 +96,18 @@ TEST(TableInbox, QueuesLinesAcrossReadsAndReportsOverflow) {
     EXPECT_FALSE(inbox.receive(std::string(LineBuffer::kMaxPending + 1, 'z')));
 }
 
+TEST(TableInbox, RefusesAFloodOfLinesBeyondItsCap) {
+    TableInbox inbox;
+    std::string burst;
+    for (std::size_t i = 0; i < TableInbox::kMaxPendingLines; ++i) burst += "CMD_startround+" + kEnd;
+    EXPECT_TRUE(inbox.receive(burst));
+    EXPECT_EQ(inbox.size(), TableInbox::kMaxPendingLines);
+    EXPECT_FALSE(inbox.receive("CMD_startround+" + kEnd));
+    EXPECT_EQ(inbox.size(), TableInbox::kMaxPendingLines);
+    inbox.take();
+    EXPECT_TRUE(inbox.receive("CMD_startround+" + kEnd));
+}
+
 TEST(HostReceiveQueue, ServesConnectionsInTurnKeepingEachOnesOrder) {
     HostReceiveQueue queue;
     for (int i = 0; i < 4; ++i) queue.push(1, "a" + std::to_string(i));
