@@ -33,6 +33,16 @@ std::string cleanName(std::string_view raw) {
     return name;
 }
 
+// A peer's text as it may appear in the log: one short, printable line.
+std::string printable(std::string_view raw, std::size_t limit) {
+    std::string text;
+    for (char c : raw.substr(0, limit)) {
+        const auto byte = static_cast<unsigned char>(c);
+        text.push_back(byte < 0x20 || byte == 0x7F || byte == 0xFF ? '?' : c);
+    }
+    return text;
+}
+
 }  // namespace
 
 TServer::~TServer() = default;
@@ -152,7 +162,7 @@ void TServer::receivedlogininfo(int sender, std::string_view rest) {
     }
 
     if (login->version != kVersionLabel) {
-        log("slot " + std::to_string(sender) + " has version " + login->version);
+        log("slot " + std::to_string(sender) + " has version " + printable(login->version, 40));
         if (s.players[1].connected) outbox_.send(1, wire::toclient::havewrongversion(newcomer.name));
         outbox_.send(sender, wire::toclient::wrongversion());
     }
@@ -228,13 +238,7 @@ void TServer::relay(int sender, std::string_view rest, bool isAction) {
 }
 
 void TServer::drop(int sender, std::string_view why, std::string_view line) {
-    std::string text = "dropped from slot " + std::to_string(sender) + ": " + std::string(why) + ": ";
-    // Keep the log line one short, printable line whatever the peer sent.
-    for (char c : line.substr(0, 80)) {
-        const auto byte = static_cast<unsigned char>(c);
-        text.push_back(byte < 0x20 || byte == 0x7F || byte == 0xFF ? '?' : c);
-    }
-    log(text);
+    log("dropped from slot " + std::to_string(sender) + ": " + std::string(why) + ": " + printable(line, 80));
 }
 
 }  // namespace quintrel

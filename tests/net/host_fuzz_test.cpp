@@ -1,0 +1,533 @@
+// The host against any peer: seeded crowds of connections send valid, mutated and random
+// requests, come and go, while both timers tick. After every step the host's records must be
+// sound and every line it sent must be one a table understands.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "host_fixture.h"
+#include "engine/host_state.h"
+#include "engine/outbox.h"
+#include "net/dispatch.h"
+#include "net/framing.h"
+#include "net/server.h"
+#include "net/wire.h"
+
+namespace quintrel {
+namespace {
+
+constexpr char kEnd = '\xFF';
+constexpr int kRefused = 10;
+
+// Empty when a table would accept the line; otherwise why not.
+std::string clientLineFault(std::string_view line) {
+    if (line.find(kEnd) != std::string_view::npos) return "terminator inside a line";
+    const auto routed = routeClientLine(line);
+    if (!routed) return "no table command";
+    const std::string_view rest = routed->rest;
+    namespace p = wire::parse;
+    bool ok = true;
+    using C = ClientCommand;
+    switch (routed->command) {
+        case C::CMD_sendlogininfo: ok = p::sendlogininfo(rest).has_value(); break;
+        case C::CMD_chat:
+        case C::CMD_action:
+        case C::CMD_havewrongversion: break;
+        case C::CMD_newplayerinfo:
+        case C::CMD_existingplayers:
+        case C::CMD_playerdisconnected: ok = p::slotName(rest).has_value(); break;
+        case C::CMD_startgame: ok = p::startgame(rest).has_value(); break;
+        case C::CMD_nextplayer: ok = p::nextplayer(rest).has_value(); break;
+        case C::CMD_winner: ok = p::winner(rest).has_value(); break;
+        case C::CMD_newcard: ok = p::newcard(rest).has_value(); break;
+        case C::CMD_nobookmatch: ok = p::nobookmatch(rest).has_value(); break;
+        case C::CMD_newbook: ok = p::newbook(rest).has_value(); break;
+        case C::CMD_addtobook: ok = p::addtobook(rest).has_value(); break;
+        case C::CMD_postscores: ok = p::postscores(rest).has_value(); break;
+        case C::CMD_complete: ok = p::complete(rest).has_value(); break;
+        case C::CMD_discard: ok = p::discard(rest).has_value(); break;
+        case C::CMD_usefoot: ok = p::usefoot(rest).has_value(); break;
+        case C::CMD_addtocomp: ok = p::addtocomp(rest).has_value(); break;
+        case C::CMD_freecard: ok = p::freecard(rest).has_value(); break;
+        case C::CMD_justwatching: ok = p::justwatching(rest).has_value(); break;
+        case C::CMD_loadbooks: ok = p::loadbooks(rest).has_value(); break;
+        case C::CMD_loadcomp: ok = p::loadcomp(rest).has_value(); break;
+        case C::CMD_rwinner: ok = p::rwinner(rest).has_value(); break;
+        case C::CMD_nobots: ok = p::nobots(rest).has_value(); break;
+        case C::CMD_wrongversion:
+        case C::CMD_full:
+        case C::CMD_nobook:
+        case C::CMD_nothree:
+        case C::CMD_notwo:
+        case C::CMD_invaliddiscard:
+        case C::CMD_toomany:
+        case C::CMD_startround: ok = rest.empty(); break;
+    }
+    return ok ? "" : "fields a table refuses";
+}
+
+// The in-memory transport. A close is reported back to the host either at once (from inside
+// the host's call) or after the call, as the Qt listener does.
+struct FuzzTransport : Outbox {
+    TServer* server = nullptr;
+    std::array<bool, 11> live{};   // a connection is bound to the slot
+    std::vector<std::pair<int, std::string>> sent;
+    std::vector<int> closeLater;
+    bool reentrantClose = false;
+
+    void send(int slot, std::string_view line) override { sent.emplace_back(slot, std::string(line)); }
+    void close(int slot) override {
+        if (slot < 1 || slot > kRefused) return;
+        const bool wasLive = live[static_cast<std::size_t>(slot)];
+        live[static_cast<std::size_t>(slot)] = false;
+        if (slot == kRefused || !wasLive) return;
+        if (reentrantClose)
+            server->connectionClosed(slot);
+        else
+            closeLater.push_back(slot);
+    }
+    void afterCall() {
+        auto pending = std::exchange(closeLater, {});
+        for (int slot : pending)
+            if (!live[static_cast<std::size_t>(slot)]) server->connectionClosed(slot);
+    }
+};
+
+struct Tally {
+    long steps = 0;
+    long linesChecked = 0;
+    long gamesStarted = 0;
+    long roundsEnded = 0;
+    long roundsInTraffic = 0;
+    long booksMade = 0;
+    long refused = 0;
+    long personMoves = 0;   // cards a peer's own request moved
+};
+
+class HostFuzz {
+public:
+    HostFuzz(std::uint32_t seed, HostMode mode)
+        : rng_(seed),
+          mode_(mode),
+          server_(transport_, ServerOptions{mode, 3, seed}, [this](std::string_view line) { checkLog(line); }) {
+        transport_.server = &server_;
+    }
+
+    // Random traffic, then every seat to the computer: the game must still come to its end.
+    void run(int steps, Tally& tally) {
+        tally_ = &tally;
+        const long roundsBefore = tally.roundsEnded;
+        for (int i = 0; i < steps && !::testing::Test::HasFailure(); ++i) step();
+        tally.roundsInTraffic += tally.roundsEnded - roundsBefore;
+        if (!::testing::Test::HasFailure()) finishByComputer();
+    }
+
+private:
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    bool chance(int percent) { return pick(1, 100) <= percent; }
+    HostState& s() { return server_.state(); }
+
+    // ------------------------------------------------------------ one step and its checks
+    void step() {
+        ++tally_->steps;
+        transport_.reentrantClose = chance(30);
+        const int roll = pick(1, 100);
+        if (roll <= 4) {
+            connect();
+        } else if (roll <= 8) {
+            leave();
+        } else if (roll <= 45) {
+            peerSends();
+        } else if (roll <= 80) {
+            const int ticks = pick(1, 4);
+            for (int t = 0; t < ticks; ++t) hostCall([&] { server_.socktimerTimer(); });
+        } else if (roll <= 97) {
+            // The transport fires Timer1 only while the host keeps it running.
+            if (server_.timer1Enabled()) hostCall([&] { server_.Timer1Timer(); });
+        } else {
+            if (transport_.live[1]) sendLine(1, wire::tohost::startgame("Host", letter()));
+        }
+        checkInvariants();
+    }
+
+    template <typename Call> void hostCall(Call&& call) {
+        const bool wasStarted = s().gamestarted;
+        const bool wasOver = s().roundover;
+        call();
+        transport_.afterCall();
+        if (!wasStarted && s().gamestarted) ++tally_->gamesStarted;
+        if ((!wasOver && s().roundover) || (wasStarted && !s().gamestarted)) ++tally_->roundsEnded;
+        checkSent();
+    }
+
+    void checkSent() {
+        for (const auto& [slot, line] : transport_.sent) {
+            ++tally_->linesChecked;
+            ASSERT_GE(slot, 1);
+            ASSERT_LE(slot, kRefused);
+            if (slot == kRefused) {
+                EXPECT_EQ(line, "CMD_full+");
+                continue;
+            }
+            const std::string fault = clientLineFault(line);
+            ASSERT_EQ(fault, "") << "to slot " << slot << ": " << line.substr(0, 200);
+            const auto routed = routeClientLine(line);
+            if (routed->command == ClientCommand::CMD_newcard) {
+                // A hand is private: its cards go to its own seat only.
+                EXPECT_EQ(wire::parse::newcard(routed->rest)->seat, slot) << line;
+            }
+            if (routed->command == ClientCommand::CMD_newbook) ++tally_->booksMade;
+        }
+        transport_.sent.clear();
+    }
+
+    // The log is read by people and scripts: one short printable line per event, whatever a
+    // peer put into its request.
+    void checkLog(std::string_view line) {
+        EXPECT_LE(line.size(), 300u) << line.substr(0, 100);
+        for (char c : line) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x20 || byte == 0x7F || byte == 0xFF) {
+                ADD_FAILURE() << "control byte " << int(byte) << " in the log: " << line.substr(0, 100);
+                break;
+            }
+        }
+    }
+
+    void checkInvariants() {
+        const HostState& st = s();
+        ASSERT_GE(st.connectioncount, 0);
+        ASSERT_LE(st.connectioncount, 9);
+        for (int slot = 1; slot <= kMaxSlot; ++slot) {
+            const bool bound = slot <= 9 && transport_.live[static_cast<std::size_t>(slot)];
+            // One person per slot: the host counts a slot connected exactly while a
+            // connection is bound to it.
+            ASSERT_EQ(st.players[static_cast<std::size_t>(slot)].connected, bound) << "slot " << slot;
+        }
+        ASSERT_EQ(st.players[1].score, st.players[3].score);
+        ASSERT_EQ(st.players[2].score, st.players[4].score);
+        for (int seat = 1; seat <= kSeats; ++seat) {
+            for (const auto* cards : {&st.players[seat].hand, &st.players[seat].foot}) {
+                for (int code : *cards) {
+                    ASSERT_GE(code, 0);
+                    ASSERT_LE(code, 54);
+                    ASSERT_NE(code, 1) << "seat " << seat;
+                    ASSERT_NE(code, 53) << "seat " << seat;
+                }
+            }
+        }
+        ASSERT_GE(st.turnseat, 0);
+        ASSERT_LE(st.turnseat, kSeats);
+        for (int team = 1; team <= 2; ++team) {
+            ASSERT_GE(st.completedcount[team], 0);
+            ASSERT_LE(st.completedcount[team], kBookSlots);
+            for (int e = 1; e <= kBookSlots; ++e) {
+                ASSERT_GE(st.books[team][e].count, 0);
+                ASSERT_LT(st.books[team][e].count, 7);
+            }
+        }
+        ASSERT_GE(st.botdelay, 1);
+        ASSERT_LE(st.botdelay, kMaxBotDelay);
+    }
+
+    // ------------------------------------------------------------ connections
+    void connect() {
+        const bool loopback = mode_ == HostMode::Headless ? chance(50) : chance(20);
+        int slot = 0;
+        hostCall([&] {
+            slot = server_.Sock1Accept(loopback);
+            // A slot handed out again is free in the host's eyes; the old connection goes.
+            if (slot >= 1 && slot <= 9) {
+                ASSERT_FALSE(transport_.live[static_cast<std::size_t>(slot)]) << "slot " << slot << " given twice";
+                transport_.live[static_cast<std::size_t>(slot)] = true;
+            } else {
+                ASSERT_EQ(slot, kRefused);
+                ++tally_->refused;
+                ASSERT_EQ(s().connectioncount, 9);
+                transport_.live[kRefused] = true;
+            }
+            server_.accepted(slot);
+            if (slot == kRefused) {
+                EXPECT_FALSE(transport_.live[kRefused]) << "the refused one stays open";
+            }
+        });
+        if (mode_ == HostMode::Desktop && slot == 1) {
+            EXPECT_TRUE(loopback) << "slot 1 to a remote peer";
+        }
+    }
+
+    void leave() {
+        const int slot = liveSlot();
+        if (slot == 0) return;
+        transport_.live[static_cast<std::size_t>(slot)] = false;
+        hostCall([&] { server_.connectionClosed(slot); });
+        if (chance(20)) hostCall([&] { server_.connectionClosed(slot); });   // an error after the close
+    }
+
+    int liveSlot() {
+        std::vector<int> slots;
+        for (int k = 1; k <= 9; ++k)
+            if (transport_.live[static_cast<std::size_t>(k)]) slots.push_back(k);
+        if (slots.empty()) return 0;
+        return slots[static_cast<std::size_t>(pick(0, static_cast<int>(slots.size()) - 1))];
+    }
+
+    // ------------------------------------------------------------ what a peer sends
+    void peerSends() {
+        const int slot = liveSlot();
+        if (slot == 0) return;
+        std::string bytes;
+        const int messages = chance(90) ? 1 : pick(2, 6);
+        for (int m = 0; m < messages; ++m) {
+            const int kind = pick(1, 100);
+            if (kind <= 55) {
+                bytes += validRequest(slot) + kEnd;
+            } else if (kind <= 85) {
+                bytes += mutated(validRequest(slot));
+            } else if (kind <= 97) {
+                bytes += randomBytes();
+            } else if (kind <= 98) {
+                bytes += std::string(LineBuffer::kMaxPending + 10, 'z');   // a line that never ends
+            } else {
+                // A flood of lines, more than the host lets one connection queue.
+                for (int n = 0; n < 600; ++n) bytes += "CMD_chat+" + std::to_string(slot) + "+x|clRed" + kEnd;
+            }
+        }
+        // The socket may deliver the bytes in pieces.
+        std::size_t at = 0;
+        while (at < bytes.size() && transport_.live[static_cast<std::size_t>(slot)]) {
+            const std::size_t size = chance(70) ? bytes.size() - at : static_cast<std::size_t>(pick(1, 64));
+            const std::string_view piece = std::string_view(bytes).substr(at, size);
+            hostCall([&] { server_.Sock1Read(slot, piece); });
+            at += size;
+        }
+    }
+
+    void sendLine(int slot, const std::string& line) {
+        hostCall([&] { server_.Sock1Read(slot, line + kEnd); });
+    }
+
+    std::string letter() {
+        static const char* const kLetters[] = {"f", "h", "t", "x", ""};
+        return kLetters[pick(0, 4)];
+    }
+
+    int seatFor(int slot) { return (slot <= kSeats && chance(75)) ? slot : pick(1, 4); }
+
+    // Positions of the seat's hand that hold a card, or any position now and then.
+    int handPos(int seat) {
+        std::vector<int> held;
+        for (int pos = 0; pos < kHandSlots; ++pos)
+            if (s().players[seat].hand[pos] != 0) held.push_back(pos);
+        if (held.empty() || chance(10)) return pick(0, 20);
+        return held[static_cast<std::size_t>(pick(0, static_cast<int>(held.size()) - 1))];
+    }
+
+    // Three positions that may make a book: same rank, or a pair and a wild.
+    std::array<int, 3> bookPositions(int seat) {
+        const auto& hand = s().players[seat].hand;
+        for (int a = 0; a < kHandSlots; ++a) {
+            if (hand[a] == 0 || hand[a] % 13 == 2 || hand[a] % 13 == 3) continue;
+            std::vector<int> match;
+            for (int b = 0; b < kHandSlots; ++b)
+                if (b != a && hand[b] != 0 && (hand[b] % 13 == hand[a] % 13 || (match.size() == 1 && hand[b] % 13 == 2)))
+                    match.push_back(b);
+            if (match.size() >= 2 && chance(70)) return {a, match[0], match[1]};
+        }
+        return {handPos(seat), handPos(seat), handPos(seat)};
+    }
+
+    int workingEntry(int seat) {
+        const int team = seat % 2 == 1 ? 1 : 2;
+        for (int e = 1; e <= kBookSlots; ++e)
+            if (s().books[team][e].count > 0 && chance(50)) return e;
+        return pick(1, 13);
+    }
+
+    std::string validRequest(int slot) {
+        namespace to = wire::tohost;
+        const int seat = seatFor(slot);
+        const bool ownTurn = s().gamestarted && s().turnseat == seat;
+        // Moves of the seat that has the turn are the interesting ones; other requests less so.
+        int what = pick(0, 99);
+        if (ownTurn && chance(60)) what = pick(60, 99);
+        if (what < 10) {
+            if (!server_.loggedIn(slot) && chance(60)) {
+                return to::logininfo(slot, chance(90) ? "1.0.3" : "0.9", "P" + std::to_string(slot) + kEnd);
+            }
+            const int named = chance(70) ? slot : pick(1, 10);
+            return to::logininfo(named, "1.0.3", std::string("Name\x01\x7F+x") + kEnd);
+        }
+        if (what < 20) return to::chat(slot, "hello+there|clRed");
+        if (what < 24) return to::action(slot, "waves|clNavy");
+        if (what < 28) return to::kickhim(chance(80) ? slot : pick(1, 9), pick(1, 9));
+        if (what < 32) return to::botspeed(chance(80) ? slot : pick(1, 9), chance(80) ? pick(1, 20) : pick(-5, 70000));
+        if (what < 36) return to::startgame("P" + std::to_string(slot), letter());
+        if (what < 40) return to::settourney(chance(30), chance(50) ? "5" : "3");
+        if (what < 55) return to::justwatch(seatFor(slot), pick(1, 2));
+        ++tally_->personMoves;
+        if (what < 70) return to::drawing(seat, pick(1, 2));
+        if (what < 80) {
+            const auto pos = bookPositions(seat);
+            return to::createbook(seat, pos[0], pos[1], pos[2]);
+        }
+        if (what < 88) return to::addtobook(seat, handPos(seat), workingEntry(seat));
+        if (what < 92) return to::addtocomp(seat, handPos(seat), pick(1, 13));
+        return to::discard(seat, handPos(seat));
+    }
+
+    std::string weirdNumber() {
+        static const char* const kNumbers[] = {
+            "2147483647", "2147483648", "-2147483648", "-2147483649", "99999999999999999999", "999999999",
+            "1000000000", "0", "-0", "-1", "+1", "0001", " 1", "1 ", "21", "20", "13", "14", "55", "53",
+            "10", "11", "4294967297", "1e3", "0x1", "\xB9", "1\xFF" "2", "-", "--1", "\t2"};
+        return kNumbers[pick(0, static_cast<int>(std::size(kNumbers)) - 1)];
+    }
+
+    // A request with one field broken, still or no longer terminated.
+    std::string mutated(std::string line) {
+        std::vector<std::string> fields;
+        for (std::size_t start = 0;;) {
+            const std::size_t plus = line.find('+', start);
+            fields.push_back(line.substr(start, plus == std::string::npos ? std::string::npos : plus - start));
+            if (plus == std::string::npos) break;
+            start = plus + 1;
+        }
+        const auto at = [&] { return static_cast<std::size_t>(pick(0, static_cast<int>(fields.size()) - 1)); };
+        bool terminated = true;
+        switch (pick(0, 9)) {
+            case 0: fields[at()] = weirdNumber(); break;
+            case 1:
+                if (fields.size() > 1) fields.erase(fields.begin() + static_cast<std::ptrdiff_t>(std::max<std::size_t>(1, at())));
+                break;
+            case 2: fields.insert(fields.begin() + static_cast<std::ptrdiff_t>(at()), ""); break;
+            case 3: fields[at()] = chance(50) ? "x" : "1a"; break;
+            case 4: fields[at()] += kEnd; break;
+            case 5: fields[at()] += std::string(static_cast<std::size_t>(pick(4000, 9000)), chance(50) ? '7' : 'w'); break;
+            case 6: terminated = false; break;
+            case 7: fields.push_back(weirdNumber()); fields.push_back(""); break;
+            case 8: fields[0] = chance(50) ? "cmd_chat" : "CMD_" + fields[0]; break;
+            case 9: fields.resize(1); break;
+        }
+        std::string out;
+        for (std::size_t i = 0; i < fields.size(); ++i) out += (i ? "+" : "") + fields[i];
+        if (chance(10)) out.insert(static_cast<std::size_t>(pick(0, static_cast<int>(out.size()))), 1, kEnd);
+        return terminated ? out + kEnd : out;
+    }
+
+    std::string randomBytes() {
+        std::string out(static_cast<std::size_t>(pick(1, 60)), '\0');
+        for (char& c : out) c = static_cast<char>(pick(0, 255));
+        if (chance(50)) out += kEnd;
+        return out;
+    }
+
+    // ------------------------------------------------------------ the computer finishes the game
+    void finishByComputer() {
+        for (int k = 1; k <= 9; ++k) {
+            if (!transport_.live[static_cast<std::size_t>(k)]) continue;
+            transport_.live[static_cast<std::size_t>(k)] = false;
+            hostCall([&] { server_.connectionClosed(k); });
+        }
+        ASSERT_FALSE(::testing::Test::HasFailure());
+        // The hosting player comes back (over loopback, as the own table does) and watches.
+        int slot = 0;
+        hostCall([&] {
+            slot = server_.Sock1Accept(true);
+            ASSERT_EQ(slot, 1);
+            transport_.live[1] = true;
+            server_.accepted(slot);
+        });
+        ASSERT_EQ(slot, 1);
+        sendLine(1, wire::tohost::logininfo(1, "1.0.3", std::string("Host") + kEnd));
+        drain();
+        ASSERT_TRUE(server_.loggedIn(1));
+        if (s().gamestarted) {
+            // The game in play goes on without anybody: a round ends.
+            sendLine(1, wire::tohost::justwatch(1, 1));
+            const long before = tally_->roundsEnded;
+            runUntil([&] { return tally_->roundsEnded > before; });
+        }
+        sendLine(1, wire::tohost::startgame("Host", "f"));
+        drain();
+        ASSERT_TRUE(s().gamestarted);
+        sendLine(1, wire::tohost::justwatch(1, 1));
+        runUntil([&] { return !s().gamestarted; });
+    }
+
+    void drain() {
+        while (server_.queuedLines() > 0) hostCall([&] { server_.socktimerTimer(); });
+    }
+
+    template <typename Done> void runUntil(Done&& done) {
+        drain();
+        for (int tick = 0; tick < 200000 && !done(); ++tick) {
+            ASSERT_TRUE(server_.timer1Enabled()) << "the game waits for nobody: turn " << s().turnseat;
+            hostCall([&] { server_.Timer1Timer(); });
+            checkInvariants();
+            if (::testing::Test::HasFailure()) return;
+        }
+        ASSERT_TRUE(done()) << "no end in sight";
+    }
+
+    std::mt19937 rng_;
+    HostMode mode_;
+    FuzzTransport transport_;
+    TServer server_;
+    Tally* tally_ = nullptr;
+};
+
+TEST(HostFuzz, AnyPeerTrafficKeepsTheHostSoundAndTheGameGoing) {
+    Tally tally;
+    for (std::uint32_t seed = 1; seed <= 32; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        HostFuzz fuzz(seed * 2654435761u, seed % 2 ? HostMode::Headless : HostMode::Desktop);
+        fuzz.run(3000, tally);
+        if (HasFailure()) return;
+    }
+    // The crowd really played: games ran, books were made, the table filled up.
+    EXPECT_GT(tally.gamesStarted, 32);
+    EXPECT_GT(tally.roundsEnded, 64);
+    EXPECT_GT(tally.booksMade, 100);
+    EXPECT_GT(tally.refused, 0);
+    EXPECT_GT(tally.personMoves, 1000);
+    std::printf("steps %ld, lines %ld, games %ld, rounds %ld (%ld in traffic), books %ld, refused %ld\n",
+                tally.steps, tally.linesChecked, tally.gamesStarted, tally.roundsEnded, tally.roundsInTraffic,
+                tally.booksMade, tally.refused);
+}
+
+}  // namespace
+}  // namespace quintrel
+
+namespace quintrel::testing {
+namespace {
+
+class HostLogFromPeers : public HostTest {};
+
+// Found by the crowd above: the version a peer claims went into the log as it came, so one
+// login could write thousands of bytes, line breaks and terminal controls into it.
+TEST_F(HostLogFromPeers, AForeignVersionIsLoggedAsOneShortPrintableLine) {
+    seatPeople({"Host"});
+    const int ann = connect();
+    log.clear();
+    login(ann, "Ann", "9.9\nfake: game started\x1B[2J" + std::string(1000, 'v'));
+    ASSERT_FALSE(log.empty());
+    for (const std::string& line : log) {
+        EXPECT_LE(line.size(), 120u);
+        EXPECT_EQ(line.find_first_of("\n\x1B"), std::string::npos) << line;
+    }
+    // The hosting player is still told.
+    EXPECT_EQ(outbox.to(1).back(), "CMD_havewrongversion+Ann");
+}
+
+}  // namespace
+}  // namespace quintrel::testing
