@@ -21,11 +21,13 @@ void TableState::freecard(int pos) {
     if (!isHandSlot(pos)) return;
     cards_.erase(pos);
     movecards(pos);
-    // A freed card has left the hand; a square showing it would offer a card that is gone.
+    // A freed card has left the hand; a selection or a square still naming its slot would
+    // offer a card that is gone (or, once the slot is dealt again, another card).
     for (int n = 1; n <= kSquares; ++n) {
         Square& sq = squares_[static_cast<std::size_t>(n)];
         if (!sq.empty() && sq.tag == pos) sq = Square{};
     }
+    if (selectedslot_ == pos) clearSelection();
 }
 
 void TableState::discard(int card) {
