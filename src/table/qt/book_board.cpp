@@ -2,6 +2,7 @@
 
 #include "extras/qt/pictures.h"
 #include "table/qt/picture_widget.h"
+#include "table/qt/stacking.h"
 #include "table/table_state.h"
 
 #include <QLabel>
@@ -184,18 +185,12 @@ void BookBoard::sync() {
 }
 
 void BookBoard::restack() {
-    std::vector<std::pair<std::int64_t, QWidget*>> order;
+    ZOrder order;
     for (const auto& [slot, book] : table_.workingBooks(team_)) order.emplace_back(book.z, working_.value(slot).widget);
     for (const auto& [slot, book] : table_.completedBooks(team_)) order.emplace_back(book.z, completed_.value(slot).widget);
     order.emplace_back(table_.image_rwinner(team_).z, rwinner_);
     order.emplace_back(table_.image_winner(team_).z, winner_);
-    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<QWidget*> widgets;
-    widgets.reserve(order.size());
-    for (const auto& entry : order) widgets.push_back(entry.second);
-    if (widgets == stacked_) return;
-    for (QWidget* widget : widgets) widget->raise();
-    stacked_ = std::move(widgets);
+    applyStacking(std::move(order), stacked_);
 }
 
 }  // namespace quintrel::table

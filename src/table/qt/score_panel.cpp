@@ -3,6 +3,7 @@
 #include "extras/qt/pictures.h"
 #include "table/qt/colour_qt.h"
 #include "table/qt/picture_widget.h"
+#include "table/qt/stacking.h"
 #include "table/table_state.h"
 
 #include <QLabel>
@@ -326,18 +327,12 @@ void ScorePanel::syncCards() {
 }
 
 void ScorePanel::restack() {
-    std::vector<std::pair<std::int64_t, QWidget*>> order;
+    ZOrder order;
     for (const auto& [slot, card] : table_.cards()) order.emplace_back(card.z, cards_.value(slot));
     order.emplace_back(table_.button_draw().z, button_draw_);
     order.emplace_back(table_.button_pickup().z, button_pickup_);
     order.emplace_back(table_.button_start().z, button_start_);
-    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<QWidget*> widgets;
-    widgets.reserve(order.size());
-    for (const auto& entry : order) widgets.push_back(entry.second);
-    if (widgets == stacked_) return;
-    for (QWidget* widget : widgets) widget->raise();
-    stacked_ = std::move(widgets);
+    applyStacking(std::move(order), stacked_);
 }
 
 void ScorePanel::sync() {
