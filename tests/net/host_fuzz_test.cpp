@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
+#include <memory>
 #include <cstdint>
 #include <cstdio>
 #include <random>
@@ -17,10 +19,12 @@
 #include "host_fixture.h"
 #include "engine/host_state.h"
 #include "engine/outbox.h"
+#include "net/client_session.h"
 #include "net/dispatch.h"
 #include "net/framing.h"
 #include "net/server.h"
 #include "net/wire.h"
+#include "table/table_state.h"
 
 namespace quintrel {
 namespace {
@@ -102,6 +106,46 @@ struct FuzzTransport : Outbox {
     }
 };
 
+// What a peer's table makes of the lines it receives: the real session and table state.
+struct PeerTable final : ClientEvents {
+    PeerTable() : state(*this, roster), session(*this, state) {
+        roster.attach(session);
+        session.setPlayerName("Peer");
+    }
+    void addlinetochat(std::string_view, std::uint32_t) override {}
+    void playsounds(std::string_view) override {}
+    void sendToHost(std::string_view) override {}   // the crowd speaks for itself
+    void closeTable() override {}
+    void messageBox(std::string_view) override {}
+
+    void receive(std::string_view line) {
+        recent.emplace_back(line.substr(0, 120));
+        // While the computer players only watch, seats 3 and 4 are theirs: a late joiner there
+        // is not given the hand. The next deal gives it again.
+        if (line.starts_with("CMD_nobots+")) botsHand = true;
+        if (line.starts_with("CMD_startgame+") || line.starts_with("CMD_startround+")) botsHand = false;
+        if (recent.size() > 40) recent.erase(recent.begin());
+        std::string bytes(line);
+        bytes += kEnd;
+        session.sockRead(bytes);
+        while (session.processsocktimer()) {
+        }
+    }
+
+    // The last lines received, shown when the table and the host disagree.
+    std::string history() const {
+        std::string out;
+        for (const std::string& line : recent) out += "\n  " + line;
+        return out;
+    }
+
+    std::vector<std::string> recent;
+    bool botsHand = false;
+    table::SessionRoster roster;
+    table::TableState state;
+    ClientSession session;
+};
+
 struct Tally {
     long steps = 0;
     long linesChecked = 0;
@@ -111,6 +155,7 @@ struct Tally {
     long booksMade = 0;
     long refused = 0;
     long personMoves = 0;   // cards a peer's own request moved
+    long mirrorsChecked = 0;   // a logged-in table compared with the host during a game
 };
 
 class HostFuzz {
@@ -170,6 +215,8 @@ private:
     }
 
     void checkSent() {
+        for (int k = 1; k <= 9; ++k)
+            if (!transport_.live[static_cast<std::size_t>(k)]) tables_[static_cast<std::size_t>(k)].reset();
         for (const auto& [slot, line] : transport_.sent) {
             ++tally_->linesChecked;
             ASSERT_GE(slot, 1);
@@ -186,6 +233,7 @@ private:
                 EXPECT_EQ(wire::parse::newcard(routed->rest)->seat, slot) << line;
             }
             if (routed->command == ClientCommand::CMD_newbook) ++tally_->booksMade;
+            if (slot <= 9 && tables_[static_cast<std::size_t>(slot)]) tables_[static_cast<std::size_t>(slot)]->receive(line);
         }
         transport_.sent.clear();
     }
@@ -237,6 +285,40 @@ private:
         }
         ASSERT_GE(st.botdelay, 1);
         ASSERT_LE(st.botdelay, kMaxBotDelay);
+        for (int k = 1; k <= 9; ++k) checkMirror(k);
+    }
+
+    // A logged-in table shows what the host holds: its own hand, the books, the scores and
+    // (for a seat) whose turn it is, also when it joined in the middle of a game.
+    void checkMirror(int slot) {
+        const PeerTable* peer = tables_[static_cast<std::size_t>(slot)].get();
+        const HostState& st = s();
+        if (peer == nullptr || !server_.loggedIn(slot) || !st.gamestarted) return;
+        ++tally_->mirrorsChecked;
+        const table::TableState& view = peer->state;
+        ASSERT_EQ(view.myseat(), slot);
+        SCOPED_TRACE("the table of slot " + std::to_string(slot) + ", which last received:" + peer->history());
+        if (slot <= kSeats && !(slot >= 3 && (st.botswatch || peer->botsHand))) {
+            std::map<int, int> held, shown;
+            for (int pos = 0; pos < kHandSlots; ++pos)
+                if (const int code = st.players[static_cast<std::size_t>(slot)].hand[static_cast<std::size_t>(pos)]) held[pos] = code;
+            for (const auto& [pos, image] : view.cards()) shown[pos] = image.code;
+            ASSERT_EQ(shown, held);
+        }
+        for (int team = 1; team <= 2; ++team) {
+            std::map<int, int> working, shownWorking;
+            for (int e = 1; e <= kBookSlots; ++e)
+                if (st.books[team][e].count > 0) working[e] = st.books[team][e].count;
+            for (const auto& [entry, book] : view.workingBooks(team)) shownWorking[entry] = book.count;
+            ASSERT_EQ(shownWorking, working) << "working books of team " << team;
+            ASSERT_EQ(view.completedBooks(team).size(), static_cast<std::size_t>(st.completedcount[team]));
+        }
+        for (int seat = 1; seat <= kSeats; ++seat)
+            ASSERT_EQ(view.seatRow(seat).score, std::to_string(st.players[static_cast<std::size_t>(seat)].score))
+                << "seat " << seat;
+        if (slot <= kSeats && !st.roundover) {
+            ASSERT_EQ(view.whoseturn(), st.turnseat);
+        }
     }
 
     // ------------------------------------------------------------ connections
@@ -249,6 +331,7 @@ private:
             if (slot >= 1 && slot <= 9) {
                 ASSERT_FALSE(transport_.live[static_cast<std::size_t>(slot)]) << "slot " << slot << " given twice";
                 transport_.live[static_cast<std::size_t>(slot)] = true;
+                tables_[static_cast<std::size_t>(slot)] = std::make_unique<PeerTable>();
             } else {
                 ASSERT_EQ(slot, kRefused);
                 ++tally_->refused;
@@ -483,6 +566,7 @@ private:
     HostMode mode_;
     FuzzTransport transport_;
     TServer server_;
+    std::array<std::unique_ptr<PeerTable>, 10> tables_;
     Tally* tally_ = nullptr;
 };
 
@@ -500,9 +584,10 @@ TEST(HostFuzz, AnyPeerTrafficKeepsTheHostSoundAndTheGameGoing) {
     EXPECT_GT(tally.booksMade, 100);
     EXPECT_GT(tally.refused, 0);
     EXPECT_GT(tally.personMoves, 1000);
-    std::printf("steps %ld, lines %ld, games %ld, rounds %ld (%ld in traffic), books %ld, refused %ld\n",
+    EXPECT_GT(tally.mirrorsChecked, 10000);
+    std::printf("steps %ld, lines %ld, games %ld, rounds %ld (%ld in traffic), books %ld, refused %ld, mirrors %ld\n",
                 tally.steps, tally.linesChecked, tally.gamesStarted, tally.roundsEnded, tally.roundsInTraffic,
-                tally.booksMade, tally.refused);
+                tally.booksMade, tally.refused, tally.mirrorsChecked);
 }
 
 }  // namespace
