@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <cstdint>
@@ -24,6 +25,7 @@
 #include "net/framing.h"
 #include "net/server.h"
 #include "net/wire.h"
+#include "table/game_start_form.h"
 #include "table/table_state.h"
 
 namespace quintrel {
@@ -114,7 +116,8 @@ struct PeerTable final : ClientEvents {
     }
     void addlinetochat(std::string_view, std::uint32_t) override {}
     void playsounds(std::string_view) override {}
-    void sendToHost(std::string_view) override {}   // the crowd speaks for itself
+    // Kept until the peer passes them on: an honest peer sends only what its table asks.
+    void sendToHost(std::string_view line) override { outgoing.emplace_back(line); }
     void closeTable() override {}
     void messageBox(std::string_view) override {}
 
@@ -140,6 +143,7 @@ struct PeerTable final : ClientEvents {
     }
 
     std::vector<std::string> recent;
+    std::vector<std::string> outgoing;
     bool botsHand = false;
     table::SessionRoster roster;
     table::TableState state;
@@ -156,6 +160,9 @@ struct Tally {
     long refused = 0;
     long personMoves = 0;   // cards a peer's own request moved
     long mirrorsChecked = 0;   // a logged-in table compared with the host during a game
+    long honestRequests = 0;   // lines an honest peer's table sent
+    long honestDrops = 0;      // of those, dropped by the host as out of turn (a race, not a fault)
+    long honestBooks = 0;      // books an honest peer's table created
 };
 
 class HostFuzz {
@@ -199,7 +206,15 @@ private:
             // The transport fires Timer1 only while the host keeps it running.
             if (server_.timer1Enabled()) hostCall([&] { server_.Timer1Timer(); });
         } else {
-            if (transport_.live[1]) sendLine(1, wire::tohost::startgame("Host", letter()));
+            if (transport_.live[1] && honest_[1]) {
+                // The hosting player's own dialog sends the start and the tournament choice.
+                table::GameStartForm form(chance(50));
+                form.click(static_cast<table::GameStartForm::Box>(pick(0, 5)));
+                tables_[1]->state.startgame(form);
+                forwardTable(1);
+            } else if (transport_.live[1]) {
+                sendLine(1, wire::tohost::startgame("Host", letter()));
+            }
         }
         checkInvariants();
     }
@@ -241,6 +256,7 @@ private:
     // The log is read by people and scripts: one short printable line per event, whatever a
     // peer put into its request.
     void checkLog(std::string_view line) {
+        checkHonestDrop(line);
         EXPECT_LE(line.size(), 300u) << line.substr(0, 100);
         for (char c : line) {
             const auto byte = static_cast<unsigned char>(c);
@@ -249,6 +265,17 @@ private:
                 break;
             }
         }
+    }
+
+    // A table plays by the rules the host checks: the only request of an honest peer the host
+    // may drop is one overtaken by events (the hosting player handed the turn to the computer).
+    void checkHonestDrop(std::string_view line) {
+        constexpr std::string_view kPrefix = "dropped from slot ";
+        if (!line.starts_with(kPrefix) || line.size() < kPrefix.size() + 2) return;
+        const int slot = line[kPrefix.size()] - '0';
+        if (slot < 1 || slot > 9 || !honest_[static_cast<std::size_t>(slot)]) return;
+        ++tally_->honestDrops;
+        EXPECT_NE(line.find("not this seat's turn"), std::string_view::npos) << line;
     }
 
     void checkInvariants() {
@@ -316,7 +343,9 @@ private:
         for (int seat = 1; seat <= kSeats; ++seat)
             ASSERT_EQ(view.seatRow(seat).score, std::to_string(st.players[static_cast<std::size_t>(seat)].score))
                 << "seat " << seat;
-        if (slot <= kSeats && !st.roundover) {
+        // After its own discard a table shows no turn until the host has answered.
+        const bool discardPending = view.whoseturn() == 0 && server_.queuedLines() > 0;
+        if (slot <= kSeats && !st.roundover && !discardPending) {
             ASSERT_EQ(view.whoseturn(), st.turnseat);
         }
     }
@@ -332,6 +361,7 @@ private:
                 ASSERT_FALSE(transport_.live[static_cast<std::size_t>(slot)]) << "slot " << slot << " given twice";
                 transport_.live[static_cast<std::size_t>(slot)] = true;
                 tables_[static_cast<std::size_t>(slot)] = std::make_unique<PeerTable>();
+                honest_[static_cast<std::size_t>(slot)] = chance(40);
             } else {
                 ASSERT_EQ(slot, kRefused);
                 ++tally_->refused;
@@ -368,6 +398,7 @@ private:
     void peerSends() {
         const int slot = liveSlot();
         if (slot == 0) return;
+        if (honest_[static_cast<std::size_t>(slot)]) return honestPeerPlays(slot);
         std::string bytes;
         const int messages = chance(90) ? 1 : pick(2, 6);
         for (int m = 0; m < messages; ++m) {
@@ -393,6 +424,86 @@ private:
             hostCall([&] { server_.Sock1Read(slot, piece); });
             at += size;
         }
+    }
+
+    // A person at a real table: clicks that make sense now and then, and whatever the table
+    // sends (its login too) goes to the host.
+    void honestPeerPlays(int slot) {
+        PeerTable& peer = *tables_[static_cast<std::size_t>(slot)];
+        table::TableState& t = peer.state;
+        const bool mine = t.whoseturn() == t.myseat() && t.myseat() >= 1 && t.myseat() <= kSeats;
+        if (mine && t.button_draw().visible) {
+            if (t.button_pickup().visible && chance(30))
+                t.button_pickupClick();
+            else
+                t.button_drawClick();
+        } else if (mine && chance(25) && layOutBook(t)) {
+            t.button_createClick();
+        } else {
+            const int roll = pick(1, 100);
+            if (roll <= 35 && !t.cards().empty()) {
+                auto it = t.cards().begin();
+                std::advance(it, pick(0, static_cast<int>(t.cards().size()) - 1));
+                t.cardimagesMouseDown(it->first, chance(95) ? table::MouseButton::Left : table::MouseButton::Right);
+            } else if (roll <= 50) {
+                t.acard_place3Click(pick(1, 3));
+            } else if (roll <= 60) {
+                t.button_createClick();
+            } else if (roll <= 64) {
+                t.button_clearbookClick();
+            } else if (roll <= 76) {
+                const int team = t.myseat() % 2 == 1 ? 1 : 2;
+                const auto& books = t.workingBooks(team);
+                if (!books.empty()) {
+                    auto it = books.begin();
+                    std::advance(it, pick(0, static_cast<int>(books.size()) - 1));
+                    t.bookimageClick(team, it->first);
+                }
+            } else if (roll <= 80) {
+                const int team = t.myseat() % 2 == 1 ? 1 : 2;
+                const auto& books = t.completedBooks(team);
+                if (!books.empty()) t.completedimageClick(team, books.begin()->first);
+            } else if (roll <= 92) {
+                t.image_discardClick();
+            } else {
+                t.JustWatch1Click();
+            }
+        }
+        forwardTable(slot);
+    }
+
+    // Puts three shown cards of one rank (no threes, no wilds) on the squares, as a person
+    // lays out a new book. False when the hand has none.
+    static bool layOutBook(table::TableState& t) {
+        std::map<int, std::vector<int>> byRank;
+        for (int place = 1; place <= table::kHandPlaces; ++place) {
+            const table::HandPlace& p = t.handrow(place);
+            if (p.free) break;
+            const int code = t.card(p.slot)->code;
+            if (code % 13 != 2 && code % 13 != 3) byRank[code % 13].push_back(p.slot);
+        }
+        for (const auto& [rank, slots] : byRank) {
+            if (slots.size() < 3) continue;
+            t.button_clearbookClick();
+            for (int n = 0; n < 3; ++n) {
+                if (t.selectedslot() != -1) t.cardimagesMouseDown(t.selectedslot(), table::MouseButton::Left);
+                t.cardimagesMouseDown(slots[static_cast<std::size_t>(n)], table::MouseButton::Left);
+                t.acard_place3Click(n + 1);
+            }
+            return true;
+        }
+        return false;
+    }
+
+    void forwardTable(int slot) {
+        PeerTable& peer = *tables_[static_cast<std::size_t>(slot)];
+        std::string bytes;
+        for (const std::string& line : std::exchange(peer.outgoing, {})) {
+            ++tally_->honestRequests;
+            if (line.starts_with("CMD_createbook+")) ++tally_->honestBooks;
+            bytes += line + kEnd;
+        }
+        if (!bytes.empty()) hostCall([&] { server_.Sock1Read(slot, bytes); });
     }
 
     void sendLine(int slot, const std::string& line) {
@@ -567,6 +678,7 @@ private:
     FuzzTransport transport_;
     TServer server_;
     std::array<std::unique_ptr<PeerTable>, 10> tables_;
+    std::array<bool, 10> honest_{};   // the slot's peer sends only what its table asks
     Tally* tally_ = nullptr;
 };
 
@@ -585,9 +697,13 @@ TEST(HostFuzz, AnyPeerTrafficKeepsTheHostSoundAndTheGameGoing) {
     EXPECT_GT(tally.refused, 0);
     EXPECT_GT(tally.personMoves, 1000);
     EXPECT_GT(tally.mirrorsChecked, 10000);
-    std::printf("steps %ld, lines %ld, games %ld, rounds %ld (%ld in traffic), books %ld, refused %ld, mirrors %ld\n",
+    EXPECT_GT(tally.honestRequests, 500);
+    EXPECT_GT(tally.honestBooks, 20);
+    std::printf("steps %ld, lines %ld, games %ld, rounds %ld (%ld in traffic), books %ld, refused %ld, mirrors %ld\n"
+                "honest requests %ld (%ld create, %ld dropped as late)\n",
                 tally.steps, tally.linesChecked, tally.gamesStarted, tally.roundsEnded, tally.roundsInTraffic,
-                tally.booksMade, tally.refused, tally.mirrorsChecked);
+                tally.booksMade, tally.refused, tally.mirrorsChecked, tally.honestRequests, tally.honestBooks,
+                tally.honestDrops);
 }
 
 }  // namespace
