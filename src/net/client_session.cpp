@@ -94,6 +94,10 @@ void ClientSession::newplayerinfo(std::string_view rest) {
     if (info->slot <= 4) {
         seat(info->slot).caption = info->name;
     } else {
+        // One entry per slot: a table that connects while another spectator logs in hears
+        // that one announced and then introduced again.
+        const std::string prefix = std::to_string(info->slot) + ": ";
+        std::erase_if(spectators_, [&](const std::string& entry) { return entry.starts_with(prefix); });
         spectators_.push_back(spectatorEntry(info->slot, info->name));
         events_.addlinetochat(own ? std::string("You are spying.") : info->name + " is spying.", kColourBlue);
     }

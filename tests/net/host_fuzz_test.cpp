@@ -320,11 +320,26 @@ private:
     void checkMirror(int slot) {
         const PeerTable* peer = tables_[static_cast<std::size_t>(slot)].get();
         const HostState& st = s();
-        if (peer == nullptr || !server_.loggedIn(slot) || !st.gamestarted) return;
-        ++tally_->mirrorsChecked;
+        if (peer == nullptr || !server_.loggedIn(slot)) return;
         const table::TableState& view = peer->state;
         ASSERT_EQ(view.myseat(), slot);
         SCOPED_TRACE("the table of slot " + std::to_string(slot) + ", which last received:" + peer->history());
+        // The roster: every person logged in, by name, and each spectator listed once.
+        std::vector<std::string> spectators;
+        for (int k = 1; k <= 9; ++k) {
+            if (!server_.loggedIn(k)) continue;
+            const std::string& name = st.players[static_cast<std::size_t>(k)].name;
+            if (k <= kSeats) {
+                ASSERT_EQ(peer->session.seat(k).caption, name) << "seat " << k;
+            } else {
+                spectators.push_back(std::to_string(k) + ": " + name);
+            }
+        }
+        std::vector<std::string> listed = peer->session.spectators();
+        std::sort(listed.begin(), listed.end());
+        ASSERT_EQ(listed, spectators);
+        if (!st.gamestarted) return;
+        ++tally_->mirrorsChecked;
         if (slot <= kSeats && !(slot >= 3 && (st.botswatch || peer->botsHand))) {
             std::map<int, int> held, shown;
             for (int pos = 0; pos < kHandSlots; ++pos)
@@ -728,6 +743,30 @@ TEST_F(HostLogFromPeers, AForeignVersionIsLoggedAsOneShortPrintableLine) {
     }
     // The hosting player is still told.
     EXPECT_EQ(outbox.to(1).back(), "CMD_havewrongversion+Ann");
+}
+
+// Found by the crowd above: a table that connected while a spectator logged in heard the
+// announcement and then the introduction of the same spectator, and listed it twice.
+class RosterFromPeers : public HostTest {};
+
+TEST_F(RosterFromPeers, ASpectatorAnnouncedBeforeTheLoginIsListedOnce) {
+    seatPeople({"Host", "Ann", "Bob", "Cid"});
+    const int early = connect();   // slot 5: its table waits for the login to reach the host
+    const int sam = connect();     // slot 6
+    login(sam, "Sam");
+    login(early, "Eve");
+
+    struct Quiet : ClientEvents {
+        void addlinetochat(std::string_view, std::uint32_t) override {}
+        void playsounds(std::string_view) override {}
+        void sendToHost(std::string_view) override {}
+        void closeTable() override {}
+        void messageBox(std::string_view) override {}
+    } events;
+    GameView game;
+    ClientSession table(events, game);
+    for (const std::string& line : outbox.to(early)) table.dispatch(line);
+    EXPECT_EQ(table.spectators(), (std::vector<std::string>{"5: Eve", "6: Sam"}));
 }
 
 }  // namespace
