@@ -126,7 +126,10 @@ struct PeerTable final : ClientEvents {
         // While the computer players only watch, seats 3 and 4 are theirs: a late joiner there
         // is not given the hand. The next deal gives it again.
         if (line.starts_with("CMD_nobots+")) botsHand = true;
-        if (line.starts_with("CMD_startgame+") || line.starts_with("CMD_startround+")) botsHand = false;
+        if (line.starts_with("CMD_startgame+") || line.starts_with("CMD_startround+")) {
+            botsHand = false;
+            sawDeal = true;
+        }
         if (recent.size() > 40) recent.erase(recent.begin());
         std::string bytes(line);
         bytes += kEnd;
@@ -145,6 +148,7 @@ struct PeerTable final : ClientEvents {
     std::vector<std::string> recent;
     std::vector<std::string> outgoing;
     bool botsHand = false;
+    bool sawDeal = false;   // present since a deal: a late joiner is not told the discard pile
     table::SessionRoster roster;
     table::TableState state;
     ClientSession session;
@@ -354,6 +358,11 @@ private:
             for (const auto& [entry, book] : view.workingBooks(team)) shownWorking[entry] = book.count;
             ASSERT_EQ(shownWorking, working) << "working books of team " << team;
             ASSERT_EQ(view.completedBooks(team).size(), static_cast<std::size_t>(st.completedcount[team]));
+        }
+        for (int seat = 1; seat <= kSeats; ++seat)
+            ASSERT_EQ(view.seatRow(seat).footVisible, !st.players[static_cast<std::size_t>(seat)].usefoot) << "seat " << seat;
+        if (peer->sawDeal) {
+            ASSERT_EQ(std::max(view.discardPicture(), 0), st.discardtop) << "the discard pile";
         }
         for (int seat = 1; seat <= kSeats; ++seat)
             ASSERT_EQ(view.seatRow(seat).score, std::to_string(st.players[static_cast<std::size_t>(seat)].score))
