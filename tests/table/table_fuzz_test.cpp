@@ -290,6 +290,10 @@ private:
             if (sq.empty()) continue;
             ASSERT_TRUE(onSquares.insert(sq.tag).second) << "slot " << sq.tag << " on two squares";
             ASSERT_EQ(inRow.count(sq.tag), 0u) << "slot " << sq.tag << " both on a square and in the row";
+            const CardImage* image = state_.card(sq.tag);
+            ASSERT_NE(image, nullptr) << "square " << n << " shows a card that is gone";
+            ASSERT_FALSE(image->visible) << image->name() << " both on a square and shown";
+            ASSERT_EQ(sq.hint, image->hint());
         }
         for (const auto& [slot, image] : state_.cards()) {
             ASSERT_GE(image.left, 0) << image.name();
