@@ -164,6 +164,7 @@ struct Tally {
     long refused = 0;
     long personMoves = 0;   // cards a peer's own request moved
     long mirrorsChecked = 0;   // a logged-in table compared with the host during a game
+    long floods = 0;           // peers cut off for flooding the host
     long honestRequests = 0;   // lines an honest peer's table sent
     long honestDrops = 0;      // of those, dropped by the host as out of turn (a race, not a fault)
     long honestBooks = 0;      // books an honest peer's table created
@@ -424,6 +425,7 @@ private:
         if (slot == 0) return;
         if (honest_[static_cast<std::size_t>(slot)]) return honestPeerPlays(slot);
         std::string bytes;
+        bool flood = false;
         const int messages = chance(90) ? 1 : pick(2, 6);
         for (int m = 0; m < messages; ++m) {
             const int kind = pick(1, 100);
@@ -434,10 +436,13 @@ private:
             } else if (kind <= 97) {
                 bytes += randomBytes();
             } else if (kind <= 98) {
-                bytes += std::string(LineBuffer::kMaxPending + 10, 'z');   // a line that never ends
+                // A line that never ends (unless a later message ends it: then it is only long).
+                bytes += std::string(LineBuffer::kMaxPending + 10, 'z');
+                flood = flood || m == messages - 1;
             } else {
                 // A flood of lines, more than the host lets one connection queue.
                 for (int n = 0; n < 600; ++n) bytes += "CMD_chat+" + std::to_string(slot) + "+x|clRed" + kEnd;
+                flood = true;
             }
         }
         // The socket may deliver the bytes in pieces.
@@ -447,6 +452,10 @@ private:
             const std::string_view piece = std::string_view(bytes).substr(at, size);
             hostCall([&] { server_.Sock1Read(slot, piece); });
             at += size;
+        }
+        if (flood) {
+            ++tally_->floods;
+            EXPECT_FALSE(transport_.live[static_cast<std::size_t>(slot)]) << "a flooding peer stays connected";
         }
     }
 
@@ -719,6 +728,7 @@ TEST(HostFuzz, AnyPeerTrafficKeepsTheHostSoundAndTheGameGoing) {
     EXPECT_GT(tally.roundsEnded, 64);
     EXPECT_GT(tally.booksMade, 100);
     EXPECT_GT(tally.refused, 0);
+    EXPECT_GT(tally.floods, 10);
     EXPECT_GT(tally.personMoves, 1000);
     EXPECT_GT(tally.mirrorsChecked, 10000);
     EXPECT_GT(tally.honestRequests, 500);
