@@ -311,6 +311,9 @@ private:
             ASSERT_NE(selected, nullptr) << "the selected card " << state_.selectedslot() << " is gone";
             ASSERT_EQ(state_.selectedcode(), selected->hint());
         }
+        std::set<std::string> spying;
+        for (const std::string& entry : session_.spectators())
+            ASSERT_TRUE(spying.insert(entry.substr(0, entry.find(':'))).second) << "listed twice: " << entry;
         ASSERT_EQ(events_.sentBeforeLogin, 0) << events_.sent.back();
         for (const std::string& line : events_.sent) {
             ++requests_;
