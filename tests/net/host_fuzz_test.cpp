@@ -6,21 +6,19 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstdio>
 #include <iterator>
 #include <map>
 #include <memory>
-#include <cstdint>
-#include <cstdio>
 #include <random>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "host_fixture.h"
 #include "engine/host_state.h"
-#include "engine/outbox.h"
-#include "net/client_session.h"
+#include "host_fuzz_support.h"
 #include "net/dispatch.h"
 #include "net/framing.h"
 #include "net/server.h"
@@ -31,128 +29,11 @@
 namespace quintrel {
 namespace {
 
-constexpr char kEnd = '\xFF';
-constexpr int kRefused = 10;
-
-// Empty when a table would accept the line; otherwise why not.
-std::string clientLineFault(std::string_view line) {
-    if (line.find(kEnd) != std::string_view::npos) return "terminator inside a line";
-    const auto routed = routeClientLine(line);
-    if (!routed) return "no table command";
-    const std::string_view rest = routed->rest;
-    namespace p = wire::parse;
-    bool ok = true;
-    using C = ClientCommand;
-    switch (routed->command) {
-        case C::CMD_sendlogininfo: ok = p::sendlogininfo(rest).has_value(); break;
-        case C::CMD_chat:
-        case C::CMD_action:
-        case C::CMD_havewrongversion: break;
-        case C::CMD_newplayerinfo:
-        case C::CMD_existingplayers:
-        case C::CMD_playerdisconnected: ok = p::slotName(rest).has_value(); break;
-        case C::CMD_startgame: ok = p::startgame(rest).has_value(); break;
-        case C::CMD_nextplayer: ok = p::nextplayer(rest).has_value(); break;
-        case C::CMD_winner: ok = p::winner(rest).has_value(); break;
-        case C::CMD_newcard: ok = p::newcard(rest).has_value(); break;
-        case C::CMD_nobookmatch: ok = p::nobookmatch(rest).has_value(); break;
-        case C::CMD_newbook: ok = p::newbook(rest).has_value(); break;
-        case C::CMD_addtobook: ok = p::addtobook(rest).has_value(); break;
-        case C::CMD_postscores: ok = p::postscores(rest).has_value(); break;
-        case C::CMD_complete: ok = p::complete(rest).has_value(); break;
-        case C::CMD_discard: ok = p::discard(rest).has_value(); break;
-        case C::CMD_usefoot: ok = p::usefoot(rest).has_value(); break;
-        case C::CMD_addtocomp: ok = p::addtocomp(rest).has_value(); break;
-        case C::CMD_freecard: ok = p::freecard(rest).has_value(); break;
-        case C::CMD_justwatching: ok = p::justwatching(rest).has_value(); break;
-        case C::CMD_loadbooks: ok = p::loadbooks(rest).has_value(); break;
-        case C::CMD_loadcomp: ok = p::loadcomp(rest).has_value(); break;
-        case C::CMD_rwinner: ok = p::rwinner(rest).has_value(); break;
-        case C::CMD_nobots: ok = p::nobots(rest).has_value(); break;
-        case C::CMD_wrongversion:
-        case C::CMD_full:
-        case C::CMD_nobook:
-        case C::CMD_nothree:
-        case C::CMD_notwo:
-        case C::CMD_invaliddiscard:
-        case C::CMD_toomany:
-        case C::CMD_startround: ok = rest.empty(); break;
-    }
-    return ok ? "" : "fields a table refuses";
-}
-
-// The in-memory transport. A close is reported back to the host either at once (from inside
-// the host's call) or after the call, as the Qt listener does.
-struct FuzzTransport : Outbox {
-    TServer* server = nullptr;
-    std::array<bool, 11> live{};   // a connection is bound to the slot
-    std::vector<std::pair<int, std::string>> sent;
-    std::vector<int> closeLater;
-    bool reentrantClose = false;
-
-    void send(int slot, std::string_view line) override { sent.emplace_back(slot, std::string(line)); }
-    void close(int slot) override {
-        if (slot < 1 || slot > kRefused) return;
-        const bool wasLive = live[static_cast<std::size_t>(slot)];
-        live[static_cast<std::size_t>(slot)] = false;
-        if (slot == kRefused || !wasLive) return;
-        if (reentrantClose)
-            server->connectionClosed(slot);
-        else
-            closeLater.push_back(slot);
-    }
-    void afterCall() {
-        auto pending = std::exchange(closeLater, {});
-        for (int slot : pending)
-            if (!live[static_cast<std::size_t>(slot)]) server->connectionClosed(slot);
-    }
-};
-
-// What a peer's table makes of the lines it receives: the real session and table state.
-struct PeerTable final : ClientEvents {
-    PeerTable() : state(*this, roster), session(*this, state) {
-        roster.attach(session);
-        session.setPlayerName("Peer");
-    }
-    void addlinetochat(std::string_view, std::uint32_t) override {}
-    void playsounds(std::string_view) override {}
-    // Kept until the peer passes them on: an honest peer sends only what its table asks.
-    void sendToHost(std::string_view line) override { outgoing.emplace_back(line); }
-    void closeTable() override {}
-    void messageBox(std::string_view) override {}
-
-    void receive(std::string_view line) {
-        recent.emplace_back(line.substr(0, 120));
-        // While the computer players only watch, seats 3 and 4 are theirs: a late joiner there
-        // is not given the hand. The next deal gives it again.
-        if (line.starts_with("CMD_nobots+")) botsHand = true;
-        if (line.starts_with("CMD_startgame+") || line.starts_with("CMD_startround+")) {
-            botsHand = false;
-            sawDeal = true;
-        }
-        if (recent.size() > 40) recent.erase(recent.begin());
-        std::string bytes(line);
-        bytes += kEnd;
-        session.sockRead(bytes);
-        while (session.processsocktimer()) {
-        }
-    }
-
-    // The last lines received, shown when the table and the host disagree.
-    std::string history() const {
-        std::string out;
-        for (const std::string& line : recent) out += "\n  " + line;
-        return out;
-    }
-
-    std::vector<std::string> recent;
-    std::vector<std::string> outgoing;
-    bool botsHand = false;
-    bool sawDeal = false;   // present since a deal: a late joiner is not told the discard pile
-    table::SessionRoster roster;
-    table::TableState state;
-    ClientSession session;
-};
+using fuzz::clientLineFault;
+using fuzz::FuzzTransport;
+using fuzz::kEnd;
+using fuzz::kRefused;
+using fuzz::PeerTable;
 
 struct Tally {
     long steps = 0;
@@ -162,12 +43,12 @@ struct Tally {
     long roundsInTraffic = 0;
     long booksMade = 0;
     long refused = 0;
-    long personMoves = 0;   // cards a peer's own request moved
-    long mirrorsChecked = 0;   // a logged-in table compared with the host during a game
-    long floods = 0;           // peers cut off for flooding the host
-    long honestRequests = 0;   // lines an honest peer's table sent
-    long honestDrops = 0;      // of those, dropped by the host as out of turn (a race, not a fault)
-    long honestBooks = 0;      // books an honest peer's table created
+    long personMoves = 0;     // cards a peer's own request moved
+    long mirrorsChecked = 0;  // a logged-in table compared with the host during a game
+    long floods = 0;          // peers cut off for flooding the host
+    long honestRequests = 0;  // lines an honest peer's table sent
+    long honestDrops = 0;     // of those, dropped by the host as out of turn (a race, not a fault)
+    long honestBooks = 0;     // books an honest peer's table created
 };
 
 class HostFuzz {
@@ -224,7 +105,8 @@ private:
         checkInvariants();
     }
 
-    template <typename Call> void hostCall(Call&& call) {
+    template <typename Call>
+    void hostCall(Call&& call) {
         const bool wasStarted = s().gamestarted;
         const bool wasOver = s().roundover;
         call();
@@ -253,7 +135,8 @@ private:
                 EXPECT_EQ(wire::parse::newcard(routed->rest)->seat, slot) << line;
             }
             if (routed->command == ClientCommand::CMD_newbook) ++tally_->booksMade;
-            if (slot <= 9 && tables_[static_cast<std::size_t>(slot)]) tables_[static_cast<std::size_t>(slot)]->receive(line);
+            if (slot <= 9 && tables_[static_cast<std::size_t>(slot)])
+                tables_[static_cast<std::size_t>(slot)]->receive(line);
         }
         transport_.sent.clear();
     }
@@ -348,7 +231,8 @@ private:
         if (slot <= kSeats && !(slot >= 3 && (st.botswatch || peer->botsHand))) {
             std::map<int, int> held, shown;
             for (int pos = 0; pos < kHandSlots; ++pos)
-                if (const int code = st.players[static_cast<std::size_t>(slot)].hand[static_cast<std::size_t>(pos)]) held[pos] = code;
+                if (const int code = st.players[static_cast<std::size_t>(slot)].hand[static_cast<std::size_t>(pos)])
+                    held[pos] = code;
             for (const auto& [pos, image] : view.cards()) shown[pos] = image.code;
             ASSERT_EQ(shown, held);
         }
@@ -361,7 +245,8 @@ private:
             ASSERT_EQ(view.completedBooks(team).size(), static_cast<std::size_t>(st.completedcount[team]));
         }
         for (int seat = 1; seat <= kSeats; ++seat)
-            ASSERT_EQ(view.seatRow(seat).footVisible, !st.players[static_cast<std::size_t>(seat)].usefoot) << "seat " << seat;
+            ASSERT_EQ(view.seatRow(seat).footVisible, !st.players[static_cast<std::size_t>(seat)].usefoot)
+                << "seat " << seat;
         if (peer->sawDeal) {
             ASSERT_EQ(std::max(view.discardPicture(), 0), st.discardtop) << "the discard pile";
         }
@@ -408,7 +293,7 @@ private:
         if (slot == 0) return;
         transport_.live[static_cast<std::size_t>(slot)] = false;
         hostCall([&] { server_.connectionClosed(slot); });
-        if (chance(20)) hostCall([&] { server_.connectionClosed(slot); });   // an error after the close
+        if (chance(20)) hostCall([&] { server_.connectionClosed(slot); });  // an error after the close
     }
 
     int liveSlot() {
@@ -566,7 +451,8 @@ private:
             if (hand[a] == 0 || hand[a] % 13 == 2 || hand[a] % 13 == 3) continue;
             std::vector<int> match;
             for (int b = 0; b < kHandSlots; ++b)
-                if (b != a && hand[b] != 0 && (hand[b] % 13 == hand[a] % 13 || (match.size() == 1 && hand[b] % 13 == 2)))
+                if (b != a && hand[b] != 0 &&
+                    (hand[b] % 13 == hand[a] % 13 || (match.size() == 1 && hand[b] % 13 == 2)))
                     match.push_back(b);
             if (match.size() >= 2 && chance(70)) return {a, match[0], match[1]};
         }
@@ -613,10 +499,37 @@ private:
     }
 
     std::string weirdNumber() {
-        static const char* const kNumbers[] = {
-            "2147483647", "2147483648", "-2147483648", "-2147483649", "99999999999999999999", "999999999",
-            "1000000000", "0", "-0", "-1", "+1", "0001", " 1", "1 ", "21", "20", "13", "14", "55", "53",
-            "10", "11", "4294967297", "1e3", "0x1", "\xB9", "1\xFF" "2", "-", "--1", "\t2"};
+        static const char* const kNumbers[] = {"2147483647",
+                                               "2147483648",
+                                               "-2147483648",
+                                               "-2147483649",
+                                               "99999999999999999999",
+                                               "999999999",
+                                               "1000000000",
+                                               "0",
+                                               "-0",
+                                               "-1",
+                                               "+1",
+                                               "0001",
+                                               " 1",
+                                               "1 ",
+                                               "21",
+                                               "20",
+                                               "13",
+                                               "14",
+                                               "55",
+                                               "53",
+                                               "10",
+                                               "11",
+                                               "4294967297",
+                                               "1e3",
+                                               "0x1",
+                                               "\xB9",
+                                               "1\xFF"
+                                               "2",
+                                               "-",
+                                               "--1",
+                                               "\t2"};
         return kNumbers[pick(0, static_cast<int>(std::size(kNumbers)) - 1)];
     }
 
@@ -634,14 +547,20 @@ private:
         switch (pick(0, 9)) {
             case 0: fields[at()] = weirdNumber(); break;
             case 1:
-                if (fields.size() > 1) fields.erase(fields.begin() + static_cast<std::ptrdiff_t>(std::max<std::size_t>(1, at())));
+                if (fields.size() > 1)
+                    fields.erase(fields.begin() + static_cast<std::ptrdiff_t>(std::max<std::size_t>(1, at())));
                 break;
             case 2: fields.insert(fields.begin() + static_cast<std::ptrdiff_t>(at()), ""); break;
             case 3: fields[at()] = chance(50) ? "x" : "1a"; break;
             case 4: fields[at()] += kEnd; break;
-            case 5: fields[at()] += std::string(static_cast<std::size_t>(pick(4000, 9000)), chance(50) ? '7' : 'w'); break;
+            case 5:
+                fields[at()] += std::string(static_cast<std::size_t>(pick(4000, 9000)), chance(50) ? '7' : 'w');
+                break;
             case 6: terminated = false; break;
-            case 7: fields.push_back(weirdNumber()); fields.push_back(""); break;
+            case 7:
+                fields.push_back(weirdNumber());
+                fields.push_back("");
+                break;
             case 8: fields[0] = chance(50) ? "cmd_chat" : "CMD_" + fields[0]; break;
             case 9: fields.resize(1); break;
         }
@@ -695,7 +614,8 @@ private:
         while (server_.queuedLines() > 0) hostCall([&] { server_.socktimerTimer(); });
     }
 
-    template <typename Done> void runUntil(Done&& done) {
+    template <typename Done>
+    void runUntil(Done&& done) {
         drain();
         for (int tick = 0; tick < 200000 && !done(); ++tick) {
             ASSERT_TRUE(server_.timer1Enabled()) << "the game waits for nobody: turn " << s().turnseat;
@@ -711,7 +631,7 @@ private:
     FuzzTransport transport_;
     TServer server_;
     std::array<std::unique_ptr<PeerTable>, 10> tables_;
-    std::array<bool, 10> honest_{};   // the slot's peer sends only what its table asks
+    std::array<bool, 10> honest_{};  // the slot's peer sends only what its table asks
     Tally* tally_ = nullptr;
 };
 
@@ -733,60 +653,12 @@ TEST(HostFuzz, AnyPeerTrafficKeepsTheHostSoundAndTheGameGoing) {
     EXPECT_GT(tally.mirrorsChecked, 10000);
     EXPECT_GT(tally.honestRequests, 500);
     EXPECT_GT(tally.honestBooks, 20);
-    std::printf("steps %ld, lines %ld, games %ld, rounds %ld (%ld in traffic), books %ld, refused %ld, mirrors %ld\n"
-                "honest requests %ld (%ld create, %ld dropped as late)\n",
-                tally.steps, tally.linesChecked, tally.gamesStarted, tally.roundsEnded, tally.roundsInTraffic,
-                tally.booksMade, tally.refused, tally.mirrorsChecked, tally.honestRequests, tally.honestBooks,
-                tally.honestDrops);
+    std::printf(
+        "steps %ld, lines %ld, games %ld, rounds %ld (%ld in traffic), books %ld, refused %ld, mirrors %ld\n"
+        "honest requests %ld (%ld create, %ld dropped as late)\n",
+        tally.steps, tally.linesChecked, tally.gamesStarted, tally.roundsEnded, tally.roundsInTraffic, tally.booksMade,
+        tally.refused, tally.mirrorsChecked, tally.honestRequests, tally.honestBooks, tally.honestDrops);
 }
 
 }  // namespace
 }  // namespace quintrel
-
-namespace quintrel::testing {
-namespace {
-
-class HostLogFromPeers : public HostTest {};
-
-// Found by the crowd above: the version a peer claims went into the log as it came, so one
-// login could write thousands of bytes, line breaks and terminal controls into it.
-TEST_F(HostLogFromPeers, AForeignVersionIsLoggedAsOneShortPrintableLine) {
-    seatPeople({"Host"});
-    const int ann = connect();
-    log.clear();
-    login(ann, "Ann", "9.9\nfake: game started\x1B[2J" + std::string(1000, 'v'));
-    ASSERT_FALSE(log.empty());
-    for (const std::string& line : log) {
-        EXPECT_LE(line.size(), 120u);
-        EXPECT_EQ(line.find_first_of("\n\x1B"), std::string::npos) << line;
-    }
-    // The hosting player is still told.
-    EXPECT_EQ(outbox.to(1).back(), "CMD_havewrongversion+Ann");
-}
-
-// Found by the crowd above: a table that connected while a spectator logged in heard the
-// announcement and then the introduction of the same spectator, and listed it twice.
-class RosterFromPeers : public HostTest {};
-
-TEST_F(RosterFromPeers, ASpectatorAnnouncedBeforeTheLoginIsListedOnce) {
-    seatPeople({"Host", "Ann", "Bob", "Cid"});
-    const int early = connect();   // slot 5: its table waits for the login to reach the host
-    const int sam = connect();     // slot 6
-    login(sam, "Sam");
-    login(early, "Eve");
-
-    struct Quiet : ClientEvents {
-        void addlinetochat(std::string_view, std::uint32_t) override {}
-        void playsounds(std::string_view) override {}
-        void sendToHost(std::string_view) override {}
-        void closeTable() override {}
-        void messageBox(std::string_view) override {}
-    } events;
-    GameView game;
-    ClientSession table(events, game);
-    for (const std::string& line : outbox.to(early)) table.dispatch(line);
-    EXPECT_EQ(table.spectators(), (std::vector<std::string>{"5: Eve", "6: Sam"}));
-}
-
-}  // namespace
-}  // namespace quintrel::testing

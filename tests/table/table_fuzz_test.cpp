@@ -128,11 +128,13 @@ private:
         const int roll = pick(1, 100);
         if (roll <= 85) return std::to_string(pick(lo, hi));
         if (roll <= 92) return std::to_string(chance(50) ? lo - 1 : hi + 1);
-        static const char* const kOdd[] = {"-1", "2147483647", "-2147483648", "99999999999", "", "x", "0001",
-                                           "-0", "1000000000", "999999999", " 3", "55", "21", "14"};
+        static const char* const kOdd[] = {"-1", "2147483647", "-2147483648", "99999999999", "",   "x",  "0001",
+                                           "-0", "1000000000", "999999999",   " 3",          "55", "21", "14"};
         return kOdd[pick(0, static_cast<int>(std::size(kOdd)) - 1)];
     }
-    std::string seat() { return chance(50) && isSeat(session_.myseat()) ? std::to_string(session_.myseat()) : num(1, 4); }
+    std::string seat() {
+        return chance(50) && isSeat(session_.myseat()) ? std::to_string(session_.myseat()) : num(1, 4);
+    }
     std::string pos() { return num(0, 20); }
     std::string card() { return num(0, 54); }
 
@@ -157,19 +159,20 @@ private:
             case 13: return "CMD_nobookmatch+" + pos();
             case 14: return "CMD_newbook+" + me + "+" + num(1, 2) + "+" + num(1, 13) + "+" + card() + "+" + num(1, 2);
             case 15:
-                return "CMD_addtobook+" + me + "+" + num(1, 2) + "+" + pos() + "+" + num(1, 13) + "+" + num(1, 7) + "+" +
-                       card() + "+" + num(1, 2);
+                return "CMD_addtobook+" + me + "+" + num(1, 2) + "+" + pos() + "+" + num(1, 13) + "+" + num(1, 7) +
+                       "+" + card() + "+" + num(1, 2);
             case 16: return "CMD_postscores+" + num(-500, 20000) + "+" + num(-300, 300) + "+" + me + "+" + num(1, 4);
             case 17:
-                return "CMD_complete+" + me + "+" + num(1, 2) + "+" + num(1, 13) + "+" + num(1, 40) + "+" + card() + "+" +
-                       num(1, 2);
+                return "CMD_complete+" + me + "+" + num(1, 2) + "+" + num(1, 13) + "+" + num(1, 40) + "+" + card() +
+                       "+" + num(1, 2);
             case 18: return "CMD_discard+" + card();
             case 19: return "CMD_usefoot+" + me;
             case 20: return "CMD_addtocomp+" + me + "+" + num(1, 2) + "+" + card();
             case 21: return "CMD_justwatching+" + me + "+" + num(1, 2);
             case 22: {
                 std::string line = "CMD_loadbooks+" + num(1, 2);
-                for (int n = pick(0, 4); n > 0; --n) line += "+" + num(1, 13) + "+" + card() + "+" + num(1, 2) + "+" + num(1, 7);
+                for (int n = pick(0, 4); n > 0; --n)
+                    line += "+" + num(1, 13) + "+" + card() + "+" + num(1, 2) + "+" + num(1, 7);
                 return line + "+";
             }
             case 23: {
@@ -181,8 +184,8 @@ private:
             case 25: return "CMD_rwinner+" + num(0, 2) + "+";
             case 26: return "CMD_nobots+" + std::string(chance(50) ? "5" : "") + "+";
             case 27: {
-                static const char* const kBare[] = {"CMD_nobook+", "CMD_nothree+", "CMD_notwo+", "CMD_toomany+",
-                                                    "CMD_invaliddiscard+", "CMD_wrongversion+"};
+                static const char* const kBare[] = {"CMD_nobook+",  "CMD_nothree+",        "CMD_notwo+",
+                                                    "CMD_toomany+", "CMD_invaliddiscard+", "CMD_wrongversion+"};
                 return kBare[pick(0, 5)];
             }
             case 28: return "CMD_chat+Al chats: hi|clRed";
@@ -195,7 +198,10 @@ private:
         switch (pick(0, 5)) {
             case 0: line.insert(static_cast<std::size_t>(pick(0, static_cast<int>(line.size()))), "+"); break;
             case 1: line.erase(static_cast<std::size_t>(pick(0, static_cast<int>(line.size()) - 1)), 1); break;
-            case 2: line[static_cast<std::size_t>(pick(0, static_cast<int>(line.size()) - 1))] = static_cast<char>(pick(0, 255)); break;
+            case 2:
+                line[static_cast<std::size_t>(pick(0, static_cast<int>(line.size()) - 1))] =
+                    static_cast<char>(pick(0, 255));
+                break;
             case 3: line.resize(static_cast<std::size_t>(pick(0, static_cast<int>(line.size())))); break;
             case 4: line += std::string(static_cast<std::size_t>(pick(1, 5000)), '9'); break;
             case 5: line += "+" + std::to_string(pick(-100, 100)); break;
@@ -256,8 +262,10 @@ private:
             case 14: state_.JustWatch1Click(); break;
             case 15:
                 state_.label_playername1ContextPopup(pick(0, 5));
-                if (chance(50)) state_.SettojustWatch1Click(state_.popup_kick().tag);
-                else state_.UnsetJustWatch1Click(state_.popup_kick().tag);
+                if (chance(50))
+                    state_.SettojustWatch1Click(state_.popup_kick().tag);
+                else
+                    state_.UnsetJustWatch1Click(state_.popup_kick().tag);
                 break;
             case 16: state_.kicking(pick(-1, 11)); break;
             case 17: state_.setManualSort(!state_.manualSort()); break;
@@ -348,7 +356,7 @@ TEST(TableFuzz, AnyHostStreamAndAnyClicksKeepTheTableDrawable) {
     // The streams reached the interesting states: logged in, cards in hand, requests made.
     EXPECT_GT(loggedIn, 30);
     EXPECT_GT(cards, 40 * 8);
-    EXPECT_GT(fullRows, 3);   // the row filled up, and a card past place 20 was refused
+    EXPECT_GT(fullRows, 3);  // the row filled up, and a card past place 20 was refused
     EXPECT_GT(requests, 2000);
     std::printf("requests %d, most cards held (sum) %d, full rows %d, logged in %d\n", requests, cards, fullRows,
                 loggedIn);
