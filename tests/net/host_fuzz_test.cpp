@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -635,9 +636,16 @@ private:
     Tally* tally_ = nullptr;
 };
 
+// QUINTREL_FUZZ_SEEDS=N runs N seeds (more than the default) for a longer search by hand.
+std::uint32_t seedCount(std::uint32_t fallback) {
+    const char* text = std::getenv("QUINTREL_FUZZ_SEEDS");
+    const long n = text ? std::strtol(text, nullptr, 10) : 0;
+    return n > static_cast<long>(fallback) ? static_cast<std::uint32_t>(n) : fallback;
+}
+
 TEST(HostFuzz, AnyPeerTrafficKeepsTheHostSoundAndTheGameGoing) {
     Tally tally;
-    for (std::uint32_t seed = 1; seed <= 32; ++seed) {
+    for (std::uint32_t seed = 1; seed <= seedCount(32); ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         HostFuzz fuzz(seed * 2654435761u, seed % 2 ? HostMode::Headless : HostMode::Desktop);
         fuzz.run(3000, tally);

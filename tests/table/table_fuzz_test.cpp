@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <random>
 #include <set>
@@ -341,9 +342,16 @@ private:
     bool everLoggedIn_ = false;
 };
 
+// QUINTREL_FUZZ_SEEDS=N runs N seeds (more than the default) for a longer search by hand.
+std::uint32_t seedCount(std::uint32_t fallback) {
+    const char* text = std::getenv("QUINTREL_FUZZ_SEEDS");
+    const long n = text ? std::strtol(text, nullptr, 10) : 0;
+    return n > static_cast<long>(fallback) ? static_cast<std::uint32_t>(n) : fallback;
+}
+
 TEST(TableFuzz, AnyHostStreamAndAnyClicksKeepTheTableDrawable) {
     int requests = 0, cards = 0, loggedIn = 0, fullRows = 0;
-    for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    for (std::uint32_t seed = 1; seed <= seedCount(40); ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         TableFuzz fuzz(seed * 2246822519u);
         fuzz.run(5000);
