@@ -592,6 +592,8 @@ private:
             slot = server_.Sock1Accept(true);
             ASSERT_EQ(slot, 1);
             transport_.live[1] = true;
+            tables_[1] = std::make_unique<PeerTable>();
+            honest_[1] = false;
             server_.accepted(slot);
         });
         ASSERT_EQ(slot, 1);
