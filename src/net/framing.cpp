@@ -76,6 +76,8 @@ bool HostReceiveQueue::push(int slot, std::string line) {
     if (slot <= 0) return false;  // slot 0 means "nothing waiting" to take()'s caller
     std::deque<std::string>& lines = bySlot_[slot];
     if (lines.size() >= kMaxPendingPerSlot) return false;
+    // Cut now rather than when taken: a waiting line then holds 4 KiB, not up to 64 KiB.
+    if (line.size() > kMaxLineLength) line.resize(kMaxLineLength);
     lines.push_back(std::move(line));
     ++total_;
     return true;
