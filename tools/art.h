@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRectF>
 #include <QString>
 
@@ -20,6 +21,8 @@ inline const QColor kNavyTeam(24, 44, 140);
 inline const QColor kGold(236, 190, 48);
 
 QImage blankImage(int width, int height);
+// A five-pointed star with its first point up.
+QPainterPath starPath(QPointF centre, qreal outer, qreal inner);
 QFont dejaVu(qreal pixelSize, bool bold, bool condensed = false, bool serif = false);
 
 // Draws text so that its glyph outline fits box (shrunk if too big, grown to fill it when

@@ -39,6 +39,23 @@ void drawFitted(QPainter& painter, const QString& text, const QFont& font, const
   painter.restore();
 }
 
+QPainterPath starPath(QPointF centre, qreal outer, qreal inner) {
+  QPainterPath star;
+  for (int i = 0; i < 10; ++i) {
+    const qreal radius = i % 2 == 0 ? outer : inner;
+    const qreal angle = -M_PI / 2 + i * M_PI / 5;
+    const QPointF point(centre.x() + radius * std::cos(angle),
+                        centre.y() + radius * std::sin(angle));
+    if (i == 0) {
+      star.moveTo(point);
+    } else {
+      star.lineTo(point);
+    }
+  }
+  star.closeSubpath();
+  return star;
+}
+
 namespace {
 
 enum class Suit { Clubs, Diamonds, Spades, Hearts };
@@ -198,19 +215,7 @@ void drawCourt(QPainter& painter, Suit suit, int rank) {
 
 void drawStar(QPainter& painter, QPointF centre, qreal outer, qreal inner, const QColor& fill,
               const QColor& edge) {
-  QPainterPath star;
-  for (int i = 0; i < 10; ++i) {
-    const qreal radius = i % 2 == 0 ? outer : inner;
-    const qreal angle = -M_PI / 2 + i * M_PI / 5;
-    const QPointF point(centre.x() + radius * std::cos(angle),
-                        centre.y() + radius * std::sin(angle));
-    if (i == 0) {
-      star.moveTo(point);
-    } else {
-      star.lineTo(point);
-    }
-  }
-  star.closeSubpath();
+  const QPainterPath star = starPath(centre, outer, inner);
   painter.fillPath(star, fill);
   painter.setPen(QPen(edge, 1));
   painter.drawPath(star);

@@ -53,19 +53,7 @@ QString teamName(int team) {
 }
 
 void drawRibbonStar(QPainter& painter, QPointF centre, qreal outer) {
-  QPainterPath star;
-  for (int i = 0; i < 10; ++i) {
-    const qreal radius = i % 2 == 0 ? outer : outer * 0.42;
-    const qreal angle = -M_PI / 2 + i * M_PI / 5;
-    const QPointF point(centre.x() + radius * std::cos(angle),
-                        centre.y() + radius * std::sin(angle));
-    if (i == 0) {
-      star.moveTo(point);
-    } else {
-      star.lineTo(point);
-    }
-  }
-  star.closeSubpath();
+  const QPainterPath star = starPath(centre, outer, outer * 0.42);
   QRadialGradient shine(centre - QPointF(outer * 0.3, outer * 0.3), outer * 1.2);
   shine.setColorAt(0, QColor(255, 244, 170));
   shine.setColorAt(1, kGold.darker(115));
