@@ -48,17 +48,19 @@ int main(int argc, char** argv) {
         "computer players' speed. Seats nobody holds are played by the computer. Log lines go\n"
         "to standard output."));
     parser.addHelpOption();
-    const QCommandLineOption portOption(QStringLiteral("port"),
-                                        QStringLiteral("TCP port to listen on (default 7772; 0 picks a free one)."),
-                                        QStringLiteral("port"), QString::number(kDefaultPort));
+    const QCommandLineOption portOption(
+        QStringLiteral("port"), QStringLiteral("TCP port to listen on (default 7772; 0 picks a free one)."),
+        QStringLiteral("port"), QString::number(kDefaultPort));
     const QCommandLineOption delayOption(
         QStringLiteral("bot-delay"),
-        QStringLiteral("Computer players' delay in ms, 1..60000, until the hosting player sets one (default 750)."),
+        QStringLiteral(
+            "Computer players' delay in ms, 1..60000, until the hosting player sets one (default 750)."),
         QStringLiteral("ms"), QString::number(kDefaultBotDelay));
     const QCommandLineOption seedOption(
         QStringLiteral("seed"),
-        QStringLiteral("Seed the generator with the 32-bit value N instead of the clock: the same requests in the "
-                       "same order replay the same deals and computer moves."),
+        QStringLiteral(
+            "Seed the generator with the 32-bit value N instead of the clock: the same requests in the "
+            "same order replay the same deals and computer moves."),
         QStringLiteral("N"));
     parser.addOption(portOption);
     parser.addOption(delayOption);
@@ -68,7 +70,8 @@ int main(int argc, char** argv) {
     const auto port = number(parser.value(portOption), 0, 65535);
     const auto botdelay = number(parser.value(delayOption), 1, quintrel::kMaxBotDelay);
     std::optional<long long> seed;
-    if (parser.isSet(seedOption)) seed = number(parser.value(seedOption), 0, std::numeric_limits<std::uint32_t>::max());
+    if (parser.isSet(seedOption))
+        seed = number(parser.value(seedOption), 0, std::numeric_limits<std::uint32_t>::max());
     if (!port || !botdelay || (parser.isSet(seedOption) && !seed)) {
         std::fprintf(stderr, "quintrel-server: bad option value; see --help\n");
         return 2;
@@ -78,8 +81,9 @@ int main(int argc, char** argv) {
     quintrel::ServerOptions options;
     options.mode = quintrel::HostMode::Headless;
     options.botdelay = static_cast<int>(*botdelay);
-    options.seed = seed ? static_cast<std::uint32_t>(*seed)
-                        : quintrel::RandomSource::clockSeed(now.hour(), now.minute(), now.second(), now.msec());
+    options.seed =
+        seed ? static_cast<std::uint32_t>(*seed)
+             : quintrel::RandomSource::clockSeed(now.hour(), now.minute(), now.second(), now.msec());
 
     quintrel::net::HostListener listener;
     quintrel::TServer server(listener, options, logLine);
@@ -91,8 +95,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quintrel-server: %s (port %lld)\n", error.what(), *port);
         return 1;
     }
-    logLine("listening on port " + std::to_string(listener.port()) + ", bot delay " + std::to_string(*botdelay) +
-            " ms, seed " + std::to_string(options.seed));
+    logLine("listening on port " + std::to_string(listener.port()) + ", bot delay " +
+            std::to_string(*botdelay) + " ms, seed " + std::to_string(options.seed));
     const int code = app.exec();
     listener.attach(nullptr);
     return code;

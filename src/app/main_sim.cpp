@@ -26,7 +26,9 @@ bool readNumber(const char* text, long long low, long long high, long long& out)
     return true;
 }
 
-double percent(long part, long whole) { return whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0; }
+double percent(long part, long whole) {
+    return whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0;
+}
 
 }  // namespace
 
@@ -60,15 +62,18 @@ int main(int argc, char** argv) {
                 s.turns, s.messages);
     std::printf("%.0f games/s (CPU time of one core, %.2f s)\n", cpuSeconds > 0 ? played / cpuSeconds : 0.0,
                 cpuSeconds);
-    std::printf("%.0f rounds/s (CPU time)\n", cpuSeconds > 0 ? static_cast<double>(s.rounds) / cpuSeconds : 0.0);
+    std::printf("%.0f rounds/s (CPU time)\n",
+                cpuSeconds > 0 ? static_cast<double>(s.rounds) / cpuSeconds : 0.0);
     std::printf("%.0f games/s by the wall clock (%.2f s)\n", seconds > 0 ? played / seconds : 0.0, seconds);
     std::printf("average turns per round: %.2f\n",
                 s.rounds > 0 ? static_cast<double>(s.turns) / static_cast<double>(s.rounds) : 0.0);
     std::printf("rounds ended by an empty shoe: %.2f%%\n", percent(s.rounds - s.goingOuts, s.rounds));
     std::printf("team 1 (Green, seats 1 and 3): %.2f%% wins, average final score %.1f\n",
-                percent(s.wins[1], s.games), s.games > 0 ? static_cast<double>(s.finalScoreSum[1]) / played : 0.0);
+                percent(s.wins[1], s.games),
+                s.games > 0 ? static_cast<double>(s.finalScoreSum[1]) / played : 0.0);
     std::printf("team 2 (Blue, seats 2 and 4): %.2f%% wins, average final score %.1f\n",
-                percent(s.wins[2], s.games), s.games > 0 ? static_cast<double>(s.finalScoreSum[2]) / played : 0.0);
+                percent(s.wins[2], s.games),
+                s.games > 0 ? static_cast<double>(s.finalScoreSum[2]) / played : 0.0);
     std::printf("ties: %.2f%%\n", percent(s.wins[0], s.games));
     if (!s.failure.empty()) {
         std::fprintf(stderr, "invariant broken: %s\n", s.failure.c_str());

@@ -9,7 +9,7 @@
 
 namespace quintrel::chat {
 
-using Colour = std::uint32_t;   // 0x00BBGGRR; 0x80000000..0x80000018 are system colours
+using Colour = std::uint32_t;  // 0x00BBGGRR; 0x80000000..0x80000018 are system colours
 
 constexpr Colour kBlack = 0x000000;
 constexpr Colour kRed = 0x0000FF;

@@ -56,9 +56,9 @@ void Engine::createbook(int seat, int first, int second, int third) {
     for (int card : cards) {
         if (!isWild(card)) natural[naturals++] = card;
     }
-    const bool sameRank = naturals == 3 ? rankOf(natural[0]) == rankOf(natural[1]) &&
-                                              rankOf(natural[1]) == rankOf(natural[2])
-                                        : naturals == 2 && rankOf(natural[0]) == rankOf(natural[1]);
+    const bool sameRank =
+        naturals == 3 ? rankOf(natural[0]) == rankOf(natural[1]) && rankOf(natural[1]) == rankOf(natural[2])
+                      : naturals == 2 && rankOf(natural[0]) == rankOf(natural[1]);
     if (!sameRank) {
         sendToOne(seat, wire::toclient::nobook());
         return;
@@ -95,7 +95,8 @@ void Engine::addtobook(int seat, int slot, int entry) {
     if (card == kNoCard) return;
     const int team = teamOf(seat);
     BookEntry& book = state_.books[team][entry];
-    const bool fits = book.count > 0 && (isWild(card) || (!isThree(card) && rankOf(card) == rankOf(book.card)));
+    const bool fits =
+        book.count > 0 && (isWild(card) || (!isThree(card) && rankOf(card) == rankOf(book.card)));
     // A team holds at most 13 completed books a round; a card that would complete a
     // fourteenth is refused like one that does not fit.
     const bool roomToComplete = book.count + 1 < 7 || state_.completedcount[team] < kBookSlots;
@@ -132,8 +133,8 @@ void Engine::addtocomp(int seat, int slot, int entry) {
     const int team = teamOf(seat);
     BookEntry& book = state_.completedbooks[team][entry];
     const bool exists = entry <= state_.completedcount[team] && book.count > 0;
-    const bool fits = exists && (isWild(card) ? book.kind == 2
-                                              : !isThree(card) && rankOf(card) == rankOf(book.card));
+    const bool fits =
+        exists && (isWild(card) ? book.kind == 2 : !isThree(card) && rankOf(card) == rankOf(book.card));
     if (!fits) {
         sendToOne(seat, wire::toclient::nobookmatch(slot));
         return;

@@ -7,11 +7,11 @@
 
 namespace quintrel {
 
-constexpr int kHandSlots = 21;   // positions 0..20
-constexpr int kMaxSlot = 11;     // players 1..11; 1..4 seats, 5..9 spectators, 10 refused
+constexpr int kHandSlots = 21;  // positions 0..20
+constexpr int kMaxSlot = 11;    // players 1..11; 1..4 seats, 5..9 spectators, 10 refused
 constexpr int kSeats = 4;
-constexpr int kBookSlots = 13;   // working and completed book entries 1..13 per team
-constexpr int kNewBookSlots = 9; // new working books take entries 1..9 only
+constexpr int kBookSlots = 13;    // working and completed book entries 1..13 per team
+constexpr int kNewBookSlots = 9;  // new working books take entries 1..9 only
 
 struct tplayer {
     std::string name;
@@ -27,9 +27,9 @@ struct tplayer {
 };
 
 struct BookEntry {
-    int count = 0;   // 0 = free
-    int card = 0;    // natural card; kept after completion as a leftover
-    int kind = -1;   // 1 Normal, 2 Wild, -1 after a reset
+    int count = 0;  // 0 = free
+    int card = 0;   // natural card; kept after completion as a leftover
+    int kind = -1;  // 1 Normal, 2 Wild, -1 after a reset
 };
 
 // Index 0 of every table is unused so that slots, seats, teams and book entries keep

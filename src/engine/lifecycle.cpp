@@ -14,9 +14,7 @@ Engine::Engine(HostState& state, Outbox& outbox, RandomSource& random)
 
 void Engine::sendToAll(std::string_view line) { quintrel::sendToAll(state_, outbox_, line); }
 void Engine::sendToSeats(std::string_view line) { quintrel::sendToSeats(state_, outbox_, line); }
-void Engine::sendToOne(int slot, std::string_view line) {
-    quintrel::sendToOne(state_, outbox_, slot, line);
-}
+void Engine::sendToOne(int slot, std::string_view line) { quintrel::sendToOne(state_, outbox_, slot, line); }
 
 bool Engine::computerPlayed(int seat) const {
     const tplayer& p = state_.players[seat];
@@ -24,8 +22,7 @@ bool Engine::computerPlayed(int seat) const {
 }
 
 bool Engine::mayPlay(int seat) const {
-    return state_.gamestarted && !state_.roundover && seat >= 1 && seat <= kSeats &&
-           seat == state_.turnseat;
+    return state_.gamestarted && !state_.roundover && seat >= 1 && seat <= kSeats && seat == state_.turnseat;
 }
 
 int Engine::handCount(int seat) const {

@@ -14,11 +14,11 @@ struct SelfPlayStats {
     long games = 0;
     long rounds = 0;
     long turns = 0;
-    long goingOuts = 0;            // rounds ended by a team going out; the rest ran the shoe dry
-    std::array<long, 3> wins{};     // [0] ties, [1] team 1, [2] team 2
+    long goingOuts = 0;                        // rounds ended by a team going out; the rest ran the shoe dry
+    std::array<long, 3> wins{};                // [0] ties, [1] team 1, [2] team 2
     std::array<long long, 3> finalScoreSum{};  // [1] team 1, [2] team 2
-    long long messages = 0;         // lines delivered to the spectator
-    std::string failure;            // empty when every invariant held
+    long long messages = 0;                    // lines delivered to the spectator
+    std::string failure;                       // empty when every invariant held
 };
 
 // letter: the game length as a table sends it ("f" one round, "h" 5000, "t" 10000).

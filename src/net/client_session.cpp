@@ -113,7 +113,8 @@ void ClientSession::playerdisconnected(std::string_view rest) {
         label.caption = label.hint;
         if (label.eyesTag == 0) label.eyesShown = false;
     }
-    const auto entry = std::find(spectators_.begin(), spectators_.end(), spectatorEntry(info->slot, info->name));
+    const auto entry =
+        std::find(spectators_.begin(), spectators_.end(), spectatorEntry(info->slot, info->name));
     if (entry != spectators_.end()) {
         events_.addlinetochat(info->name + " has left.", kColourNavy);
         spectators_.erase(entry);
@@ -140,7 +141,8 @@ void ClientSession::dispatch(std::string_view line) {
         case ClientCommand::CMD_newplayerinfo:
         case ClientCommand::CMD_existingplayers: newplayerinfo(rest); break;
         case ClientCommand::CMD_havewrongversion:
-            events_.addlinetochat(std::string(rest) + " has a different version of the game then you.", kColourBlue);
+            events_.addlinetochat(std::string(rest) + " has a different version of the game then you.",
+                                  kColourBlue);
             break;
         case ClientCommand::CMD_wrongversion:
             events_.addlinetochat("You have a differnt version of the game then the host.", kColourBlue);
@@ -150,28 +152,44 @@ void ClientSession::dispatch(std::string_view line) {
             events_.messageBox("Game is full");
             events_.closeTable();
             break;
-        case ClientCommand::CMD_startgame: with(p::startgame(rest), [&](auto& v) { game_.startthegame(v); }); break;
-        case ClientCommand::CMD_nextplayer: with(p::nextplayer(rest), [&](auto& v) { game_.getnextplayer(v); }); break;
+        case ClientCommand::CMD_startgame:
+            with(p::startgame(rest), [&](auto& v) { game_.startthegame(v); });
+            break;
+        case ClientCommand::CMD_nextplayer:
+            with(p::nextplayer(rest), [&](auto& v) { game_.getnextplayer(v); });
+            break;
         case ClientCommand::CMD_winner: with(p::winner(rest), [&](auto& v) { game_.winner(v); }); break;
         case ClientCommand::CMD_newcard: with(p::newcard(rest), [&](auto& v) { game_.newcard(v); }); break;
         case ClientCommand::CMD_nobook: game_.nobook(); break;
         case ClientCommand::CMD_nothree: game_.nothree(); break;
         case ClientCommand::CMD_notwo: game_.notwo(); break;
-        case ClientCommand::CMD_nobookmatch: with(p::nobookmatch(rest), [&](int v) { game_.nobookmatch(v); }); break;
+        case ClientCommand::CMD_nobookmatch:
+            with(p::nobookmatch(rest), [&](int v) { game_.nobookmatch(v); });
+            break;
         case ClientCommand::CMD_newbook: with(p::newbook(rest), [&](auto& v) { game_.newbook(v); }); break;
-        case ClientCommand::CMD_addtobook: with(p::addtobook(rest), [&](auto& v) { game_.addtobook(v); }); break;
-        case ClientCommand::CMD_postscores: with(p::postscores(rest), [&](auto& v) { game_.postscores(v); }); break;
-        case ClientCommand::CMD_complete: with(p::complete(rest), [&](auto& v) { game_.completed(v); }); break;
+        case ClientCommand::CMD_addtobook:
+            with(p::addtobook(rest), [&](auto& v) { game_.addtobook(v); });
+            break;
+        case ClientCommand::CMD_postscores:
+            with(p::postscores(rest), [&](auto& v) { game_.postscores(v); });
+            break;
+        case ClientCommand::CMD_complete:
+            with(p::complete(rest), [&](auto& v) { game_.completed(v); });
+            break;
         case ClientCommand::CMD_invaliddiscard: game_.invaliddiscard(); break;
         case ClientCommand::CMD_discard: with(p::discard(rest), [&](int v) { game_.discard(v); }); break;
         case ClientCommand::CMD_usefoot: with(p::usefoot(rest), [&](int v) { game_.usefoot(v); }); break;
-        case ClientCommand::CMD_addtocomp: with(p::addtocomp(rest), [&](auto& v) { game_.addtocomp(v); }); break;
+        case ClientCommand::CMD_addtocomp:
+            with(p::addtocomp(rest), [&](auto& v) { game_.addtocomp(v); });
+            break;
         case ClientCommand::CMD_toomany: game_.toomany(); break;
         case ClientCommand::CMD_freecard: with(p::freecard(rest), [&](int v) { game_.freecard(v); }); break;
         case ClientCommand::CMD_justwatching:
             with(p::justwatching(rest), [&](auto& v) { game_.justwatching(v); });
             break;
-        case ClientCommand::CMD_loadbooks: with(p::loadbooks(rest), [&](auto& v) { game_.loadbooks(v); }); break;
+        case ClientCommand::CMD_loadbooks:
+            with(p::loadbooks(rest), [&](auto& v) { game_.loadbooks(v); });
+            break;
         case ClientCommand::CMD_loadcomp: with(p::loadcomp(rest), [&](auto& v) { game_.loadcomp(v); }); break;
         case ClientCommand::CMD_startround: game_.startround(); break;
         case ClientCommand::CMD_rwinner: with(p::rwinner(rest), [&](int v) { game_.rwinner(v); }); break;

@@ -30,13 +30,13 @@ public:
     virtual ~ClientEvents() = default;
     virtual void addlinetochat(std::string_view text, std::uint32_t colour) = 0;
     virtual void playsounds(std::string_view name) = 0;
-    virtual void sendToHost(std::string_view line) = 0;   // one line, without its terminator
-    virtual void closeTable() = 0;                        // ends the program
+    virtual void sendToHost(std::string_view line) = 0;  // one line, without its terminator
+    virtual void closeTable() = 0;                       // ends the program
     virtual void messageBox(std::string_view text) = 0;
-    virtual void rosterChanged() {}                       // labels or spectators changed (tally refresh)
-    virtual void loggedIn() {}                            // the own login is confirmed: load the settings
-    virtual void chatrecieved(std::string_view /*rest*/) {}   // CMD_chat and CMD_action
-    virtual void botTalk(std::string_view /*rest*/) {}        // after a CMD_chat while seat 2 reads "Klot"
+    virtual void rosterChanged() {}                          // labels or spectators changed (tally refresh)
+    virtual void loggedIn() {}                               // the own login is confirmed: load the settings
+    virtual void chatrecieved(std::string_view /*rest*/) {}  // CMD_chat and CMD_action
+    virtual void botTalk(std::string_view /*rest*/) {}       // after a CMD_chat while seat 2 reads "Klot"
 };
 
 // The game side of the table: one handler per game message, each given its parsed fields.
@@ -73,10 +73,10 @@ public:
 // One seat's name label on the score panel, plus its eyes picture.
 struct SeatLabel {
     std::string caption = "<Waiting>";
-    std::string hint;                      // the computer player who takes the seat
-    std::uint32_t colour = kColourGreen;   // green for seats 1 and 3, navy for 2 and 4
+    std::string hint;                     // the computer player who takes the seat
+    std::uint32_t colour = kColourGreen;  // green for seats 1 and 3, navy for 2 and 4
     bool eyesShown = false;
-    int eyesTag = 0;                       // 1: watching for the whole game
+    int eyesTag = 0;  // 1: watching for the whole game
 };
 
 class ClientSession {
@@ -115,9 +115,9 @@ public:
     // Slot 1 holds the hosting player's powers (start, removal, bot speed), also when this
     // table joined a host without a table of its own.
     bool hostingPlayer() const { return loggedin_ && myseat_ == 1; }
-    const SeatLabel& seat(int seat) const;   // 1..4
+    const SeatLabel& seat(int seat) const;  // 1..4
     SeatLabel& seat(int seat);
-    const std::vector<std::string>& spectators() const { return spectators_; }   // "slot: name"
+    const std::vector<std::string>& spectators() const { return spectators_; }  // "slot: name"
 
 private:
     ClientEvents& events_;
@@ -126,7 +126,7 @@ private:
     std::string loginname_;
     int myseat_ = 0;
     bool loggedin_ = false;
-    bool streamBroken_ = false;   // the host overflowed the line buffer: stop reading
+    bool streamBroken_ = false;  // the host overflowed the line buffer: stop reading
     std::array<SeatLabel, 4> seats_;
     std::vector<std::string> spectators_;
 };

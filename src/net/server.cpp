@@ -206,7 +206,8 @@ void TServer::sendCatchUp(int slot) {
 void TServer::kickhim(int sender, std::string_view rest) {
     const auto kick = wire::parse::kickhim(rest);
     if (!kick) return drop(sender, "malformed removal", rest);
-    if (sender != 1 || kick->sender != sender) return drop(sender, "removal not from the hosting player", rest);
+    if (sender != 1 || kick->sender != sender)
+        return drop(sender, "removal not from the hosting player", rest);
     // The hosting player removing itself would end every table.
     if (kick->target == sender) return drop(sender, "removal of the hosting player", rest);
     log("slot " + std::to_string(kick->target) + " removed by the hosting player");
@@ -216,7 +217,8 @@ void TServer::kickhim(int sender, std::string_view rest) {
 void TServer::botspeed(int sender, std::string_view rest) {
     const auto speed = wire::parse::botspeed(rest);
     if (!speed) return drop(sender, "malformed bot speed", rest);
-    if (sender != 1 || speed->sender != sender) return drop(sender, "bot speed not from the hosting player", rest);
+    if (sender != 1 || speed->sender != sender)
+        return drop(sender, "bot speed not from the hosting player", rest);
     // 0 would spin the timer; a negative delay would stop the computer players.
     if (speed->ms < 1 || speed->ms > kMaxBotDelay) return drop(sender, "bot speed out of range", rest);
     state_->botdelay = speed->ms;

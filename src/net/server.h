@@ -45,11 +45,11 @@ enum class HostMode {
 
 struct ServerOptions {
     HostMode mode = HostMode::Desktop;
-    int botdelay = 0;                   // computer-player delay until the hosting table sets one
-    std::uint32_t seed = 0;             // the generator's seed (the caller picks clock or --seed)
+    int botdelay = 0;        // computer-player delay until the hosting table sets one
+    std::uint32_t seed = 0;  // the generator's seed (the caller picks clock or --seed)
 };
 
-constexpr int kMaxBotDelay = 60000;   // ms
+constexpr int kMaxBotDelay = 60000;  // ms
 
 // One line per event worth recording: connections, logins, games, dropped requests.
 using HostLog = std::function<void(std::string_view line)>;
@@ -92,11 +92,11 @@ public:
     const HostState& state() const;
     Engine& engine();
     int connectioncount() const;
-    bool loggedIn(int slot) const;   // the slot's connection has sent its one login
+    bool loggedIn(int slot) const;  // the slot's connection has sent its one login
 
 private:
-    void tempsockInfo(int slot);   // the departure cleanup
-    void resetConnection(int slot);   // forget the slot's unread bytes and queued lines
+    void tempsockInfo(int slot);     // the departure cleanup
+    void resetConnection(int slot);  // forget the slot's unread bytes and queued lines
     void sendCatchUp(int slot);
     void relay(int sender, std::string_view rest, bool isAction);
     bool checkSeatSender(int sender, std::string_view command, std::string_view rest);
@@ -110,7 +110,7 @@ private:
     std::unique_ptr<HostState> state_;
     std::unique_ptr<RandomSource> random_;
     std::unique_ptr<Engine> engine_;
-    std::unique_ptr<HostInbox> inbox_;   // per-slot line buffers and the shared queue
+    std::unique_ptr<HostInbox> inbox_;  // per-slot line buffers and the shared queue
     std::array<bool, 11> loggedIn_{};
     bool gameWasStarted_ = false;
 };

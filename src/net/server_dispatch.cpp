@@ -110,18 +110,19 @@ void TServer::dispatch(int sender, std::string_view line) {
     const Check check = checkFor(command, rest);
     if (!check.wellFormed) return drop(sender, "malformed request", line);
     switch (check.rule) {
-        case Rule::Own:
-            break;
+        case Rule::Own: break;
         case Rule::HostOnly:
             if (sender != 1) return drop(sender, "only the hosting player may do this", line);
             break;
         case Rule::SeatItself:
             if (leadingNumber(rest) != sender) return drop(sender, "request names another seat", line);
             // The engine ignores these too; noting them here keeps the log complete.
-            if (!state_->gamestarted || state_->turnseat != sender) return drop(sender, "not this seat's turn", line);
+            if (!state_->gamestarted || state_->turnseat != sender)
+                return drop(sender, "not this seat's turn", line);
             break;
         case Rule::SeatOrHost:
-            if (sender != 1 && leadingNumber(rest) != sender) return drop(sender, "request names another seat", line);
+            if (sender != 1 && leadingNumber(rest) != sender)
+                return drop(sender, "request names another seat", line);
             break;
     }
     try {

@@ -123,8 +123,12 @@ std::string logininfo(int slot, std::string_view version, std::string_view login
 std::string kickhim(int senderSlot, int targetSlot) {
     return messageWithTrailingPlus("CMD_kickhim", senderSlot, targetSlot);
 }
-std::string botspeed(int senderSlot, int ms) { return messageWithTrailingPlus("CMD_botspeed", senderSlot, ms); }
-std::string chat(int slot, std::string_view textWithColour) { return message("CMD_chat", slot, textWithColour); }
+std::string botspeed(int senderSlot, int ms) {
+    return messageWithTrailingPlus("CMD_botspeed", senderSlot, ms);
+}
+std::string chat(int slot, std::string_view textWithColour) {
+    return message("CMD_chat", slot, textWithColour);
+}
 std::string action(int slot, std::string_view textWithColour) {
     return message("CMD_action", slot, textWithColour);
 }
@@ -140,8 +144,12 @@ std::string discard(int seat, int pos) { return message("CMD_discard", seat, pos
 std::string createbook(int seat, int pos1, int pos2, int pos3) {
     return message("CMD_createbook", seat, pos1, pos2, pos3);
 }
-std::string addtobook(int seat, int pos, int bookslot) { return message("CMD_addtobook", seat, pos, bookslot); }
-std::string addtocomp(int seat, int pos, int compslot) { return message("CMD_addtocomp", seat, pos, compslot); }
+std::string addtobook(int seat, int pos, int bookslot) {
+    return message("CMD_addtobook", seat, pos, bookslot);
+}
+std::string addtocomp(int seat, int pos, int compslot) {
+    return message("CMD_addtocomp", seat, pos, compslot);
+}
 
 }  // namespace tohost
 }  // namespace quintrel::wire

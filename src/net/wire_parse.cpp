@@ -9,7 +9,10 @@ namespace {
 
 constexpr int kMaxDigits = 9;  // 999,999,999 fits in a 32-bit int with room to spare
 
-struct Range { int lo; int hi; };
+struct Range {
+    int lo;
+    int hi;
+};
 constexpr Range kSeat{1, 4};
 constexpr Range kSeatOrNone{0, 4};
 constexpr Range kSlot{1, 9};
@@ -20,9 +23,9 @@ constexpr Range kBookSlot{1, 13};
 constexpr Range kKind{1, 2};
 constexpr Range kTeam{1, 2};
 constexpr Range kTeamOrNone{0, 2};
-constexpr Range kBookCount{1, 7};     // a working book completes at 7
-constexpr Range kHandCount{0, 21};    // hand slots 0..20
-constexpr Range kCode{1, 2};          // watching / playing again; stock / discard pile
+constexpr Range kBookCount{1, 7};   // a working book completes at 7
+constexpr Range kHandCount{0, 21};  // hand slots 0..20
+constexpr Range kCode{1, 2};        // watching / playing again; stock / discard pile
 constexpr Range kBotDelay{1, 60000};
 constexpr Range kAnyScore{-999999999, 999999999};
 

@@ -6,9 +6,9 @@
 namespace quintrel::table {
 
 std::string bookname(int code) {
-    static constexpr std::array<const char*, 13> kWords = {
-        "Kings", "Ones", "", "", "Fours", "Fives", "Sixes",
-        "Sevens", "Eights", "Nines", "Tens", "Jacks", "Queens"};
+    static constexpr std::array<const char*, 13> kWords = {"Kings", "Ones",  "",       "",       "Fours",
+                                                           "Fives", "Sixes", "Sevens", "Eights", "Nines",
+                                                           "Tens",  "Jacks", "Queens"};
     if (code < 0) return {};
     return kWords[static_cast<std::size_t>(code % 13)];
 }

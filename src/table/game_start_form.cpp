@@ -10,12 +10,12 @@ GameStartForm::GameStartForm(bool offerBotOptions) {
 
 GameStartForm::CheckBox& GameStartForm::boxRef(Box box) {
     switch (box) {
-    case Box::Full: return full_;
-    case Box::Half: return half_;
-    case Box::Round: return round_;
-    case Box::Bots: return bots_;
-    case Box::To5000: return to5000_;
-    case Box::To3000: return to3000_;
+        case Box::Full: return full_;
+        case Box::Half: return half_;
+        case Box::Round: return round_;
+        case Box::Bots: return bots_;
+        case Box::To5000: return to5000_;
+        case Box::To3000: return to3000_;
     }
     return full_;
 }
@@ -39,20 +39,16 @@ void GameStartForm::setChecked(Box box, bool checked) {
 
 void GameStartForm::changed(Box box) {
     switch (box) {
-    case Box::Full:
-    case Box::Half:
-    case Box::Round:
-        roundClick(box);
-        break;
-    case Box::Bots:
-        to5000_.enabled = to3000_.enabled = bots_.checked;
-        break;
-    case Box::To5000:
-        if (to5000_.checked && to3000_.checked) setChecked(Box::To3000, false);
-        break;
-    case Box::To3000:
-        if (to5000_.checked && to3000_.checked) setChecked(Box::To5000, false);
-        break;
+        case Box::Full:
+        case Box::Half:
+        case Box::Round: roundClick(box); break;
+        case Box::Bots: to5000_.enabled = to3000_.enabled = bots_.checked; break;
+        case Box::To5000:
+            if (to5000_.checked && to3000_.checked) setChecked(Box::To3000, false);
+            break;
+        case Box::To3000:
+            if (to5000_.checked && to3000_.checked) setChecked(Box::To5000, false);
+            break;
     }
 }
 

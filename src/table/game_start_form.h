@@ -31,9 +31,9 @@ public:
     void hide() { visible_ = false; }
 
     // The two message fields startgame() sends.
-    std::string lengthLetter() const;   // "t", "h" or "f"
-    bool botsWatch() const;             // only when "Bots Just Watch" is shown and checked
-    std::string targetDigit() const;    // "3", "5" or "0", read even from disabled boxes
+    std::string lengthLetter() const;  // "t", "h" or "f"
+    bool botsWatch() const;            // only when "Bots Just Watch" is shown and checked
+    std::string targetDigit() const;   // "3", "5" or "0", read even from disabled boxes
 
 private:
     CheckBox& boxRef(Box box);

@@ -8,9 +8,9 @@ namespace {
 
 int leftOf(int base, int place) { return base + 20 * (place - 1); }
 
-constexpr int kNewLeft = 6;     // a new card, or one moved left when a gap closes
-constexpr int kBackLeft = 4;    // a card taken back from a square
-constexpr int kSortLeft = 2;    // a card moved by a sort or a manual swap
+constexpr int kNewLeft = 6;   // a new card, or one moved left when a gap closes
+constexpr int kBackLeft = 4;  // a card taken back from a square
+constexpr int kSortLeft = 2;  // a card moved by a sort or a manual swap
 
 // Twos and jokers first, then Four .. Queen, King, Ace, and the Threes last.
 int sortKey(int code) {
@@ -50,7 +50,7 @@ bool TableState::createcard(int slot, int code) {
     // The host named this slot again: its new card replaces the one shown.
     if (cards_.count(slot)) freecard(slot);
     const int k = firstFreePlace();
-    if (k == 0) return false;   // a full row takes no further card
+    if (k == 0) return false;  // a full row takes no further card
     handrow_[static_cast<std::size_t>(k)] = {false, slot};
     CardImage image;
     image.slot = slot;
@@ -96,7 +96,7 @@ void TableState::sortthem() {
             if (here.free) continue;
             const int keyHere = keyAt(k);
             const int keyBefore = before.free ? -1 : keyAt(k - 1);
-            if (keyHere < 0 || keyBefore < 0) return;   // a gap or a lost image: stop as is
+            if (keyHere < 0 || keyBefore < 0) return;  // a gap or a lost image: stop as is
             if (keyBefore <= keyHere) continue;
             std::swap(here, before);
             cards_[here.slot].left = leftOf(kSortLeft, k);
@@ -124,8 +124,7 @@ void TableState::cardimagesMouseDown(int slot, MouseButton button) {
         return;
     }
     if (selectedslot_ != -1) {
-        if (auto prev = cards_.find(selectedslot_); prev != cards_.end())
-            prev->second.top = kCardTopResting;
+        if (auto prev = cards_.find(selectedslot_); prev != cards_.end()) prev->second.top = kCardTopResting;
         if (manualSort_) {
             const int from = placeOf(selectedslot_);
             const int to = placeOf(slot);

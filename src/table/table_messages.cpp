@@ -69,8 +69,8 @@ void TableState::addtobook(const wire::parse::AddToBook& m) {
 }
 
 void TableState::completed(const wire::parse::Complete& m) {
-    if (!isSeat(m.seat) || !isTeam(m.team) || !isWorkingSlot(m.bookslot) ||
-        !isCompletedSlot(m.compslot) || !isCardCode(m.card) || !isKind(m.kind))
+    if (!isSeat(m.seat) || !isTeam(m.team) || !isWorkingSlot(m.bookslot) || !isCompletedSlot(m.compslot) ||
+        !isCardCode(m.card) || !isKind(m.kind))
         return;
     working_[static_cast<std::size_t>(m.team)].erase(m.bookslot);
     addCompletedBook(m.team, m.compslot, m.card, m.kind);
@@ -107,8 +107,7 @@ void TableState::loadcomp(const wire::parse::LoadComp& m) {
 }
 
 void TableState::getnextplayer(const wire::parse::NextPlayer& m) {
-    if (!isSeat(m.nextSeat) || (m.previousSeat != 0 && !isSeat(m.previousSeat)) || m.cardsLeft < 0)
-        return;
+    if (!isSeat(m.nextSeat) || (m.previousSeat != 0 && !isSeat(m.previousSeat)) || m.cardsLeft < 0) return;
     // A new turn starts with nothing selected: slot and code go together.
     if (auto it = cards_.find(selectedslot_); it != cards_.end()) it->second.top = kCardTopResting;
     clearSelection();
@@ -173,7 +172,7 @@ void TableState::startround() {
 }
 
 void TableState::startthegame(const wire::parse::StartGame& m) {
-    events_.rosterChanged();   // the tally's list of opponents
+    events_.rosterChanged();  // the tally's list of opponents
     if (m.letter == "t")
         labelFull_ = "Play Full Game";
     else if (m.letter == "h")

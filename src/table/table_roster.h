@@ -10,9 +10,9 @@ namespace quintrel::table {
 class TableRoster {
 public:
     virtual ~TableRoster() = default;
-    virtual int myseat() const = 0;          // 0 before login, 1..4 seated, 5..9 watching
+    virtual int myseat() const = 0;  // 0 before login, 1..4 seated, 5..9 watching
     virtual bool loggedin() const = 0;
-    virtual SeatLabel& seatLabel(int seat) = 0;   // 1..4
+    virtual SeatLabel& seatLabel(int seat) = 0;  // 1..4
 };
 
 // The roster of a live ClientSession. The session is constructed after the table (it needs

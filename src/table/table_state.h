@@ -33,9 +33,9 @@ public:
     // The hosting player's table offers the start button.
     void setIshost(bool ishost);
     bool ishost() const { return ishost_; }
-    void setManualSort(bool on) { manualSort_ = on; }    // Options > "Manual Sort"
+    void setManualSort(bool on) { manualSort_ = on; }  // Options > "Manual Sort"
     bool manualSort() const { return manualSort_; }
-    bool justWatchChecked() const { return justWatch_; } // Options > "Just Watch"
+    bool justWatchChecked() const { return justWatch_; }  // Options > "Just Watch"
     // Called with the winners' text when a game is won (the tally records it).
     std::function<void(const std::string&)> onGameWon;
 
@@ -71,7 +71,7 @@ public:
     void movecards(int slot);
     void sortthem();
     void cardimagesMouseDown(int slot, MouseButton button);
-    void acard_place3Click(int square);                  // square 1..3
+    void acard_place3Click(int square);  // square 1..3
     // True when `team` has a working book of `rank` (code mod 13).
     bool checkforbook(int rank, int team) const;
 
@@ -82,7 +82,7 @@ public:
     void button_clearbookClick();
     void bookimageClick(int team, int slot);
     void completedimageClick(int team, int slot);
-    void image_discardClick();                           // image_discard and Image4
+    void image_discardClick();  // image_discard and Image4
     void JustWatch1Click();
 
     // ------------------------------------------------------------ seat label popup and removal
@@ -107,15 +107,15 @@ public:
     int whoseturn() const { return whoseturn_; }
     int selectedslot() const { return selectedslot_; }
     const std::string& selectedcode() const { return selectedcode_; }
-    const HandPlace& handrow(int place) const;           // place 1..20
-    const Square& square(int n) const;                   // 1..3
-    const std::map<int, CardImage>& cards() const { return cards_; }   // by hand slot
+    const HandPlace& handrow(int place) const;                        // place 1..20
+    const Square& square(int n) const;                                // 1..3
+    const std::map<int, CardImage>& cards() const { return cards_; }  // by hand slot
     const CardImage* card(int slot) const;
-    const std::map<int, WorkingBook>& workingBooks(int team) const;    // by slot
+    const std::map<int, WorkingBook>& workingBooks(int team) const;  // by slot
     const std::map<int, CompletedBook>& completedBooks(int team) const;
-    int discardPicture() const { return discardPicture_; }   // BigCards index, -1 cleared
+    int discardPicture() const { return discardPicture_; }  // BigCards index, -1 cleared
     int discardTag() const { return discardTag_; }
-    const SeatRow& seatRow(int seat) const;              // 1..4
+    const SeatRow& seatRow(int seat) const;  // 1..4
     const SeatLabel& seatLabel(int seat) const { return roster_.seatLabel(seat); }
     int turnMarkerTop() const { return turnMarkerTop_; }  // image_Turn, -1 before any turn
     const std::string& label_turn() const { return labelTurn_; }
@@ -128,7 +128,7 @@ public:
     const Shown& image_bluearrow() const { return blueArrow_; }
     const Shown& image_green() const { return greenBar_; }
     const Shown& image_blue() const { return blueBar_; }
-    const Shown& image_rwinner(int team) const;          // 1..2
+    const Shown& image_rwinner(int team) const;  // 1..2
     const Shown& image_winner(int team) const;
 
 private:
@@ -162,23 +162,23 @@ private:
     bool watchedUndrawnTurn_ = false;
 
     int whoseturn_ = 0;
-    std::array<HandPlace, kHandPlaces + 1> handrow_{};   // [0] unused
+    std::array<HandPlace, kHandPlaces + 1> handrow_{};  // [0] unused
     int selectedslot_ = -1;
     std::string selectedcode_;
-    std::array<Square, kSquares + 1> squares_{};          // [0] unused
+    std::array<Square, kSquares + 1> squares_{};  // [0] unused
     std::map<int, CardImage> cards_;
-    std::array<std::map<int, WorkingBook>, 3> working_{};   // [team]
+    std::array<std::map<int, WorkingBook>, 3> working_{};  // [team]
     std::array<std::map<int, CompletedBook>, 3> completed_{};
     int discardPicture_ = -1;
     int discardTag_ = 0;
-    std::array<SeatRow, 5> seats_{};                      // [seat]
+    std::array<SeatRow, 5> seats_{};  // [seat]
     int turnMarkerTop_ = -1;
     std::string labelTurn_;
     std::string labelStatus_ = "Welcome to Quintrel!";
     std::string labelFull_;
     Shown buttonDraw_, buttonPickup_, buttonStart_;
     Shown greenArrow_, blueArrow_, greenBar_, blueBar_;
-    std::array<Shown, 3> rwinner_{}, winner_{};           // [team]
+    std::array<Shown, 3> rwinner_{}, winner_{};  // [team]
     std::int64_t nextZ_ = 0;
 };
 

@@ -12,15 +12,15 @@
 
 namespace quintrel::table {
 
-constexpr int kHandPlaces = 20;          // places of the hand row, 1..20
-constexpr int kMaxHandSlot = 20;         // hand slots 0..20 name a player's cards
+constexpr int kHandPlaces = 20;   // places of the hand row, 1..20
+constexpr int kMaxHandSlot = 20;  // hand slots 0..20 name a player's cards
 constexpr int kMaxCardCode = 54;
-constexpr int kSquares = 3;              // create-book squares acard_place1..3
+constexpr int kSquares = 3;  // create-book squares acard_place1..3
 constexpr int kMaxWorkingSlot = 13;
-constexpr int kMaxCompletedSlot = 40;    // more than a five-deck shoe can fill for one team
-constexpr int kMaxBookCount = 7;         // a working book completes at 7 cards
-constexpr int kBlankImages = 5;          // imagelist_blank
-constexpr int kMaxSlot = 9;              // connections: 1..4 seats, 5..9 spectators
+constexpr int kMaxCompletedSlot = 40;  // more than a five-deck shoe can fill for one team
+constexpr int kMaxBookCount = 7;       // a working book completes at 7 cards
+constexpr int kBlankImages = 5;        // imagelist_blank
+constexpr int kMaxSlot = 9;            // connections: 1..4 seats, 5..9 spectators
 
 constexpr int kCardWidth = 71;
 constexpr int kCardHeight = 96;
@@ -58,8 +58,8 @@ struct HandPlace {
 
 // A card image on panel_score, named "card" + hand slot.
 struct CardImage {
-    int slot = 0;         // Tag
-    int code = 0;         // hint (as a number) and picture index in BigCards
+    int slot = 0;  // Tag
+    int code = 0;  // hint (as a number) and picture index in BigCards
     int left = 0;
     int top = kCardTopResting;
     bool visible = true;
@@ -71,21 +71,21 @@ struct CardImage {
 
 // A create-book square acard_place1..3 (left 11, 85, 159; top 101; 71 x 96).
 struct Square {
-    int tag = -1;         // hand slot of the card on it, -1 when empty
-    std::string hint;     // its card code in decimal, empty when empty
-    int picture = -1;     // BigCards index drawn on it, -1 = cleared
+    int tag = -1;      // hand slot of the card on it, -1 when empty
+    std::string hint;  // its card code in decimal, empty when empty
+    int picture = -1;  // BigCards index drawn on it, -1 = cleared
     bool empty() const { return hint.empty(); }
 };
 
 // A working book "book" + team + slot on panel_board<team>.
 struct WorkingBook {
     int team = 1;
-    int slot = 1;         // Tag
-    int code = 0;         // hint: the card it was created with; fixes the rank
-    int kind = 1;         // 1 Normal, 2 Wild
+    int slot = 1;  // Tag
+    int code = 0;  // hint: the card it was created with; fixes the rank
+    int kind = 1;  // 1 Normal, 2 Wild
     int count = 3;
     int left = 0, top = 0, width = 0, height = 48;
-    std::vector<PictureLayer> layers;   // under-cards first, the face last
+    std::vector<PictureLayer> layers;  // under-cards first, the face last
     std::int64_t z = 0;
     std::string name() const { return "book" + std::to_string(team) + std::to_string(slot); }
     std::string hint() const { return std::to_string(code); }
@@ -94,7 +94,7 @@ struct WorkingBook {
 // A completed book "comp" + team + slot on panel_board<team>.
 struct CompletedBook {
     int team = 1;
-    int slot = 1;         // Tag
+    int slot = 1;  // Tag
     int code = 0;
     int kind = 1;
     int left = 0, top = 0, width = 36, height = 48;
@@ -106,19 +106,19 @@ struct CompletedBook {
 // The table's own half of a seat row (the name label itself belongs to the session's roster).
 struct SeatRow {
     bool nameVisible = true;
-    std::string score = "0";          // label_score
+    std::string score = "0";  // label_score
     bool scoreVisible = true;
-    std::string cardsleft = "20";     // label_cardsleft
-    bool footVisible = true;          // image_foot: nobody has taken up a foot yet
+    std::string cardsleft = "20";  // label_cardsleft
+    bool footVisible = true;       // image_foot: nobody has taken up a foot yet
 };
 
 // popup_kick, the menu the four seat name labels share: the seat it was opened on (its Tag)
 // and whether each item may be chosen.
 struct KickPopup {
     int tag = 0;
-    bool removeEnabled = false;       // "Remove From Game"
-    bool setWatchEnabled = false;     // "Set to Just Watch"
-    bool unsetWatchEnabled = false;   // "Unset Just Watch"
+    bool removeEnabled = false;      // "Remove From Game"
+    bool setWatchEnabled = false;    // "Set to Just Watch"
+    bool unsetWatchEnabled = false;  // "Unset Just Watch"
 };
 
 // Rows of the seat name labels, measured from the top of panel_score; image_Turn follows them.

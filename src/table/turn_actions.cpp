@@ -27,8 +27,8 @@ void TableState::button_createClick() {
             return;
         }
     }
-    sendIfLoggedIn(wire::tohost::createbook(roster_.myseat(), squares_[1].tag, squares_[2].tag,
-                                            squares_[3].tag));
+    sendIfLoggedIn(
+        wire::tohost::createbook(roster_.myseat(), squares_[1].tag, squares_[2].tag, squares_[3].tag));
 }
 
 void TableState::button_clearbookClick() {
@@ -60,7 +60,7 @@ void TableState::image_discardClick() {
     button_clearbookClick();
     sendIfLoggedIn(wire::tohost::discard(roster_.myseat(), selectedslot_));
     clearSelection();
-    whoseturn_ = 0;   // until the host names the next turn or hands this one back
+    whoseturn_ = 0;  // until the host names the next turn or hands this one back
 }
 
 void TableState::JustWatch1Click() {

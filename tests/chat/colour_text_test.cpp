@@ -42,8 +42,8 @@ TEST(ColourText, EveryWrittenColourReadsBack) {
 }
 
 TEST(ColourText, GarbageIsAParseFailure) {
-    for (const char* bad : {"", "$", "$123456789", "$12G4", "blue", "clBlu", "12a", "-",
-                            "2147483648", "99999999999", " 12", "0x12", "+5", "clBlue "})
+    for (const char* bad : {"", "$", "$123456789", "$12G4", "blue", "clBlu", "12a", "-", "2147483648",
+                            "99999999999", " 12", "0x12", "+5", "clBlue "})
         EXPECT_FALSE(colourFromText(bad).has_value()) << bad;
 }
 

@@ -33,7 +33,8 @@ struct Program {
         env.insert(QStringLiteral("QUINTREL_INSTANCE"), instance);
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::SeparateChannels);
-        QObject::connect(&process, &QProcess::readyReadStandardOutput, [this] { out += process.readAllStandardOutput(); });
+        QObject::connect(&process, &QProcess::readyReadStandardOutput,
+                         [this] { out += process.readAllStandardOutput(); });
         process.start(QStringLiteral(QUINTREL_PROGRAM), args);
     }
     ~Program() {
@@ -56,7 +57,8 @@ QString instanceName(const char* test) {
 TEST(Program, WithoutArgumentsListensAndItsOwnTableLogsIn) {
     const quint16 port = freePort();
     Program game(instanceName("solo"), port, {});
-    ASSERT_TRUE(waitUntil([&] { return game.printed("chat: You are Connected."); }, 15000)) << game.out.toStdString();
+    ASSERT_TRUE(waitUntil([&] { return game.printed("chat: You are Connected."); }, 15000))
+        << game.out.toStdString();
     EXPECT_TRUE(game.printed("chat: Loading Solo Game..Please wait."));
 
     QTcpSocket probe;
@@ -78,7 +80,7 @@ TEST(Program, SecondStartExitsAtOnceAndRaisesTheFirst) {
     EXPECT_EQ(second.process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.process.exitCode(), 0);
     second.out += second.process.readAllStandardOutput();
-    EXPECT_TRUE(second.out.isEmpty()) << second.out.toStdString();   // no window, no line
+    EXPECT_TRUE(second.out.isEmpty()) << second.out.toStdString();  // no window, no line
 
     EXPECT_TRUE(waitUntil([&] { return first.printed("window: raised"); }, 5000));
     QTest::qWait(200);
@@ -86,9 +88,10 @@ TEST(Program, SecondStartExitsAtOnceAndRaisesTheFirst) {
 }
 
 TEST(Program, UnknownHostShowsTheLookupErrorAndKeepsRunning) {
-    Program game(instanceName("lookup"), freePort(), {QStringLiteral("Bob"), QStringLiteral("somehost.invalid"),
-                                                      QStringLiteral("false")});
-    ASSERT_TRUE(waitUntil([&] { return game.printed("box: Host Lookup - Could Not Find Host Entry"); }, 15000))
+    Program game(instanceName("lookup"), freePort(),
+                 {QStringLiteral("Bob"), QStringLiteral("somehost.invalid"), QStringLiteral("false")});
+    ASSERT_TRUE(
+        waitUntil([&] { return game.printed("box: Host Lookup - Could Not Find Host Entry"); }, 15000))
         << game.out.toStdString();
     EXPECT_TRUE(game.printed("chat: Loading Multi-player Game.. Please Wait."));
     QTest::qWait(500);

@@ -18,10 +18,13 @@ inline quint16 freePort() {
 }
 
 // Runs the event loop until `done` holds or the time is up.
-template <typename Predicate> bool waitUntil(Predicate done, int ms = 5000) {
+template <typename Predicate>
+bool waitUntil(Predicate done, int ms = 5000) {
     return QTest::qWaitFor(done, ms);
 }
 
-inline std::string str(const QByteArray& bytes) { return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())); }
+inline std::string str(const QByteArray& bytes) {
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
 
 }  // namespace quintrel::testing

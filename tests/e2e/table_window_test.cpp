@@ -77,7 +77,10 @@ struct WindowFixture : ::testing::Test {
 
     QStringList chat() const { return table->mainchat()->toPlainText().split(QLatin1Char('\n')); }
     QWidget* panel() const { return table->findChild<QWidget*>(QStringLiteral("panel_score")); }
-    template <typename W = QWidget> W* onPanel(const QString& name) const { return panel()->findChild<W*>(name); }
+    template <typename W = QWidget>
+    W* onPanel(const QString& name) const {
+        return panel()->findChild<W*>(name);
+    }
     QString text(const char* label) const { return onPanel<QLabel>(QString::fromLatin1(label))->text(); }
     QDialog* dialog() const { return table->findChild<QDialog*>(QStringLiteral("Tgamestartform")); }
 
@@ -98,7 +101,8 @@ struct WindowFixture : ::testing::Test {
         EXPECT_FALSE(onPanel(QStringLiteral("button_start"))->isVisible());
         QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("button_start")), Qt::LeftButton);
         EXPECT_FALSE(dialog()->isVisible());
-        ASSERT_TRUE(waitUntil([&] { return hand().size() == 11 && text("label_turn") == QStringLiteral("Your Turn."); }));
+        ASSERT_TRUE(waitUntil(
+            [&] { return hand().size() == 11 && text("label_turn") == QStringLiteral("Your Turn."); }));
     }
 };
 
@@ -124,7 +128,7 @@ TEST_F(WindowFixture, SeatOnePlaysAWholeTurnByClicks) {
     EXPECT_TRUE(onPanel(QStringLiteral("image_greenarrow"))->isVisible());
     auto* draw = onPanel<QPushButton>(QStringLiteral("button_draw"));
     ASSERT_TRUE(draw->isVisible());
-    EXPECT_FALSE(onPanel(QStringLiteral("button_pickup"))->isVisible());   // nothing on the pile yet
+    EXPECT_FALSE(onPanel(QStringLiteral("button_pickup"))->isVisible());  // nothing on the pile yet
 
     QTest::mouseClick(draw, Qt::LeftButton);
     EXPECT_FALSE(draw->isVisible());
@@ -140,7 +144,8 @@ TEST_F(WindowFixture, SeatOnePlaysAWholeTurnByClicks) {
     const std::vector<int> book = bookOfThree(before);
     QStringList codes;
     for (const auto& [slot, code] : before) codes << QString::number(code);
-    ASSERT_EQ(book.size(), 3u) << "the seed no longer deals a book of three: " << codes.join(QLatin1Char(' ')).toStdString();
+    ASSERT_EQ(book.size(), 3u) << "the seed no longer deals a book of three: "
+                               << codes.join(QLatin1Char(' ')).toStdString();
     for (int n = 1; n <= 3; ++n) {
         const int slot = book[static_cast<std::size_t>(n - 1)];
         QTest::mousePress(card(slot), Qt::LeftButton);
@@ -155,7 +160,8 @@ TEST_F(WindowFixture, SeatOnePlaysAWholeTurnByClicks) {
     QTest::mouseClick(onPanel<QPushButton>(QStringLiteral("button_create")), Qt::LeftButton);
 
     auto* board = table->findChild<QWidget*>(QStringLiteral("panel_board1"));
-    ASSERT_TRUE(waitUntil([&] { return board->findChild<PictureWidget*>(QStringLiteral("book11")) != nullptr; }));
+    ASSERT_TRUE(
+        waitUntil([&] { return board->findChild<PictureWidget*>(QStringLiteral("book11")) != nullptr; }));
     auto* created = board->findChild<PictureWidget*>(QStringLiteral("book11"));
     EXPECT_EQ(created->geometry(), QRect(109, 40, 46, 48));
     EXPECT_FALSE(created->picture().isNull());
@@ -174,7 +180,9 @@ TEST_F(WindowFixture, SeatOnePlaysAWholeTurnByClicks) {
     QTest::mousePress(card(discardSlot), Qt::LeftButton);
     QTest::mouseClick(onPanel(QStringLiteral("image_discard")), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return card(discardSlot) == nullptr; }));
-    ASSERT_TRUE(waitUntil([&] { return onPanel(QStringLiteral("image_discard"))->property("picture").toInt() == discardCode; }));
+    ASSERT_TRUE(waitUntil([&] {
+        return onPanel(QStringLiteral("image_discard"))->property("picture").toInt() == discardCode;
+    }));
     // The host passes the turn on, with the nine cards seat 1 kept.
     ASSERT_TRUE(waitUntil([&] { return text("label_cardsleft1") == QStringLiteral("9"); }));
 
@@ -192,7 +200,7 @@ struct ClickPlayer {
     WindowFixture& f;
     int turns = 0;
 
-    std::map<int, int> ownBookRanks() const {   // rank -> the book widget's slot
+    std::map<int, int> ownBookRanks() const {  // rank -> the book widget's slot
         std::map<int, int> ranks;
         auto* board = f.table->findChild<QWidget*>(QStringLiteral("panel_board1"));
         for (auto* book : board->findChildren<PictureWidget*>())
@@ -224,7 +232,7 @@ struct ClickPlayer {
             const QString status = f.text("label_status");
             QTest::mouseClick(f.onPanel(QStringLiteral("button_create")), Qt::LeftButton);
             ASSERT_TRUE(waitUntil([&] { return gone(book[0]) || f.text("label_status") != status; }));
-            if (!gone(book[0])) {   // refused: take the cards back and stop trying
+            if (!gone(book[0])) {  // refused: take the cards back and stop trying
                 QTest::mouseClick(f.onPanel(QStringLiteral("button_clearbook")), Qt::LeftButton);
                 break;
             }
@@ -240,7 +248,8 @@ struct ClickPlayer {
                 if (!natural(code) || book == own.end()) continue;
                 QTest::mousePress(f.card(slot), Qt::LeftButton);
                 auto* board = f.table->findChild<QWidget*>(QStringLiteral("panel_board1"));
-                QTest::mouseClick(board->findChild<QWidget*>(QStringLiteral("book1%1").arg(book->second)), Qt::LeftButton);
+                QTest::mouseClick(board->findChild<QWidget*>(QStringLiteral("book1%1").arg(book->second)),
+                                  Qt::LeftButton);
                 ASSERT_TRUE(waitUntil([&] { return gone(slot) || f.card(slot)->y() == 218; }));
                 added = gone(slot);
                 break;
@@ -249,7 +258,8 @@ struct ClickPlayer {
         // The leftmost card goes on the pile.
         int leftmost = -1;
         for (const auto& [slot, code] : f.hand())
-            if (f.card(slot)->isVisible() && (leftmost < 0 || f.card(slot)->x() < f.card(leftmost)->x())) leftmost = slot;
+            if (f.card(slot)->isVisible() && (leftmost < 0 || f.card(slot)->x() < f.card(leftmost)->x()))
+                leftmost = slot;
         ASSERT_GE(leftmost, 0);
         QTest::mousePress(f.card(leftmost), Qt::LeftButton);
         QTest::mouseClick(f.onPanel(QStringLiteral("image_discard")), Qt::LeftButton);
@@ -269,10 +279,13 @@ TEST_F(WindowFixture, AOneRoundGameIsPlayedToItsEndByClicks) {
     auto over = [&] {
         const QStringList lines = chat();
         return lines.contains(QStringLiteral("The Game Ended in a Tie")) ||
-               std::any_of(lines.begin(), lines.end(), [](const QString& line) { return line.endsWith(QStringLiteral(" have Won the Game!")); });
+               std::any_of(lines.begin(), lines.end(), [](const QString& line) {
+                   return line.endsWith(QStringLiteral(" have Won the Game!"));
+               });
     };
     while (!over() && player.turns < 200) {
-        if (text("label_turn") == QStringLiteral("Your Turn.") && onPanel(QStringLiteral("button_draw"))->isVisible()) {
+        if (text("label_turn") == QStringLiteral("Your Turn.") &&
+            onPanel(QStringLiteral("button_draw"))->isVisible()) {
             player.playTurn();
             if (::testing::Test::HasFatalFailure()) return;
         } else {
@@ -295,7 +308,7 @@ TEST_F(WindowFixture, RightClickSortsTheRowByRankOutOfTurn) {
     startDefaultGame();
     const int anySlot = hand().begin()->first;
     QTest::mousePress(card(anySlot), Qt::RightButton);
-    std::vector<std::pair<int, int>> byLeft;   // left edge, sort key
+    std::vector<std::pair<int, int>> byLeft;  // left edge, sort key
     for (const auto& [slot, code] : hand()) {
         int key = code % 13;
         key = key == 0 ? 13 : key == 1 ? 14 : key == 3 ? 15 : key;
@@ -381,7 +394,9 @@ QMenu* openSeatPopup(Tchat& on, int seat) {
     return popup && waitUntil([&] { return popup->isVisible(); }) ? popup : nullptr;
 }
 
-QAction* item(QMenu* popup, const char* name) { return popup->findChild<QAction*>(QString::fromLatin1(name)); }
+QAction* item(QMenu* popup, const char* name) {
+    return popup->findChild<QAction*>(QString::fromLatin1(name));
+}
 
 void choose(QMenu* popup, const char* name) {
     QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(item(popup, name)).center());
@@ -389,7 +404,8 @@ void choose(QMenu* popup, const char* name) {
 
 TEST_F(WindowFixture, ATableGivenSlotOneByAHeadlessHostGetsTheHostingControls) {
     startHost(HostMode::Headless);
-    listener.startListening(net::ListenScope::LoopbackOnly, static_cast<quint16>(qEnvironmentVariableIntValue("QUINTREL_PORT")));
+    listener.startListening(net::ListenScope::LoopbackOnly,
+                            static_cast<quint16>(qEnvironmentVariableIntValue("QUINTREL_PORT")));
     openTable({"Bob", "127.0.0.1", "false"});
     ASSERT_TRUE(waitUntil([&] { return onPanel(QStringLiteral("button_start"))->isVisible(); }));
     EXPECT_FALSE(table->ishost());
@@ -430,7 +446,8 @@ TEST_F(WindowFixture, TheHostRemovesASeatedPlayerFromTheSeatLabelsPopup) {
         EXPECT_TRUE(item(popup, name)->isEnabled()) << name;
     EXPECT_EQ(item(popup, "RemoveFromGame1")->text(), QStringLiteral("Remove From Game"));
     choose(popup, "SettojustWatch1");
-    ASSERT_TRUE(waitUntil([&] { return guest->findChild<QAction*>(QStringLiteral("JustWatch1"))->isChecked(); }));
+    ASSERT_TRUE(
+        waitUntil([&] { return guest->findChild<QAction*>(QStringLiteral("JustWatch1"))->isChecked(); }));
     EXPECT_TRUE(onPanel(QStringLiteral("image_eyes2"))->isVisible());
 
     // Removal closes the guest's connection, and with it the guest's window.
@@ -450,7 +467,7 @@ TEST_F(WindowFixture, TheWindowFitsTheSmallScreenAndItsTextsFitTheirLabels) {
     openTable({});
     const QSize needed = table->minimumSizeHint().expandedTo(table->size());
     EXPECT_LE(needed.width(), 1280);
-    EXPECT_LE(needed.height(), 800 - 40);   // room for a title bar and a task bar
+    EXPECT_LE(needed.height(), 800 - 40);  // room for a title bar and a task bar
     for (const char* name : {"panel_board1", "panel_board2"}) {
         // Nine working books: the lowest ends at 51 x 9 - 11 + 48.
         EXPECT_GE(table->findChild<QWidget*>(QString::fromLatin1(name))->height(), 51 * 9 - 11 + 48);
@@ -466,9 +483,10 @@ TEST_F(WindowFixture, TheWindowFitsTheSmallScreenAndItsTextsFitTheirLabels) {
     EXPECT_TRUE(fits("label_playername1", QStringLiteral("<Waiting>")));
     EXPECT_TRUE(fits("label_score1", QStringLiteral("-10000")));
     // The fixed controls of the panel do not overlap each other.
-    const QStringList fixed = {"label_playername1", "label_playername2", "label_playername3", "label_playername4",
-                               "acard_place1", "acard_place2", "acard_place3", "button_create",
-                               "button_clearbook", "image_discard", "label_full", "label_turn", "label_status"};
+    const QStringList fixed = {
+        "label_playername1", "label_playername2", "label_playername3", "label_playername4", "acard_place1",
+        "acard_place2",      "acard_place3",      "button_create",     "button_clearbook",  "image_discard",
+        "label_full",        "label_turn",        "label_status"};
     for (int i = 0; i < fixed.size(); ++i)
         for (int j = i + 1; j < fixed.size(); ++j)
             EXPECT_FALSE(onPanel(fixed[i])->geometry().intersects(onPanel(fixed[j])->geometry()))

@@ -62,7 +62,9 @@ struct TableFixture : ::testing::Test {
         table->show();
         return table;
     }
-    static bool connected(const Tchat& table) { return chatLines(table).contains(QStringLiteral("You are Connected.")); }
+    static bool connected(const Tchat& table) {
+        return chatLines(table).contains(QStringLiteral("You are Connected."));
+    }
     static bool startGameEnabled(const Tchat& table) {
         return table.findChild<QAction*>(QStringLiteral("StartGame1"))->isEnabled();
     }
@@ -204,7 +206,7 @@ std::vector<Run> runsOfLine(const ChatLog& log, int line) {
 
 TEST(ChatLog, HeadThroughFirstColonIsBoldAndTheWholeLineInItsColour) {
     ChatLog log;
-    log.addlinetochat("X chats: time: 5", 0x0080FF);   // orange
+    log.addlinetochat("X chats: time: 5", 0x0080FF);  // orange
     log.addlinetochat("You are Connected.", 0xFF0000);
     auto first = runsOfLine(log, 0);
     ASSERT_EQ(first.size(), 2u);

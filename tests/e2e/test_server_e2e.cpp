@@ -41,7 +41,8 @@ public:
             }
             const qint64 left = kTimeoutMs - clock.elapsed();
             if (left <= 0) return false;
-            if (!socket_.waitForReadyRead(static_cast<int>(left)) && socket_.bytesAvailable() == 0) return false;
+            if (!socket_.waitForReadyRead(static_cast<int>(left)) && socket_.bytesAvailable() == 0)
+                return false;
             cut(socket_.readAll());
         }
     }

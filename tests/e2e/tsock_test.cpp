@@ -20,7 +20,8 @@ using quintrel::testing::waitUntil;
 struct InfoLog {
     std::vector<std::pair<int, QString>> entries;
     void attach(TSock& sock) {
-        QObject::connect(&sock, &TSock::info, [this](int code, const QString& text) { entries.emplace_back(code, text); });
+        QObject::connect(&sock, &TSock::info,
+                         [this](int code, const QString& text) { entries.emplace_back(code, text); });
     }
     int count(const QString& text) const {
         int n = 0;
@@ -63,7 +64,10 @@ TEST(TSock, FramedLinesTravelBothWaysAndTheAcceptedEndKnowsItsPeer) {
     EXPECT_EQ(pair.server->hostName(), QStringLiteral("127.0.0.1"));
     EXPECT_EQ(pair.server->port(), pair.listener.listeningPort());
 
-    const QByteArray up("CMD_chat+1+hi+there|clBlue\xFF" "CMD_discard+1+4\xFF", 43);
+    const QByteArray up(
+        "CMD_chat+1+hi+there|clBlue\xFF"
+        "CMD_discard+1+4\xFF",
+        43);
     pair.client.sendText(up);
     const QByteArray received = readFrom(*pair.server, up.size());
     EXPECT_EQ(str(received), str(up));
@@ -92,7 +96,7 @@ TEST(TSock, PeerCloseReportsDisconnectAndSocketClosedOnce) {
     EXPECT_EQ(str(received), "CMD_full+\xFF");
     EXPECT_EQ(peerDisconnects, 1);
     EXPECT_EQ(clientInfo.count(QString::fromLatin1(kSocketClosed)), 1);
-    EXPECT_EQ(serverInfo.count(QString::fromLatin1(kSocketClosed)), 1);   // our own close reports too
+    EXPECT_EQ(serverInfo.count(QString::fromLatin1(kSocketClosed)), 1);  // our own close reports too
     EXPECT_THROW(pair.server->sendText(QByteArray("x")), SocketError);
 }
 

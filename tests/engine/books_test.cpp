@@ -48,8 +48,8 @@ TEST_F(Books, RefusalsComeInTheirPrecedenceAndChangeNothing) {
     engine.createbook("1+3+5+6");  // two, joker, Queen
     engine.createbook("1+7+3+4");  // a three with two wilds: the three test comes first
     engine.createbook("1+6+8+3");  // Queen, King, two
-    EXPECT_THAT(out.take(1), ElementsAre("CMD_nothree+", "CMD_notwo+", "CMD_nobook+", "CMD_nothree+",
-                                         "CMD_nobook+"));
+    EXPECT_THAT(out.take(1),
+                ElementsAre("CMD_nothree+", "CMD_notwo+", "CMD_nobook+", "CMD_nothree+", "CMD_nobook+"));
     EXPECT_TRUE(out.take(5).empty());
     EXPECT_EQ(state.players[1].hand, before);
     EXPECT_EQ(state.books[1][1].count, 0);
@@ -59,9 +59,9 @@ TEST_F(Books, RepeatedSlotEmptySlotAndWrongSeatAreRefusedOrIgnored) {
     setHand(1, {kKingC, kKingD, kTwoC});
     engine.createbook("1+0+0+2");  // one King named twice
     EXPECT_THAT(out.take(1), ElementsAre("CMD_nobook+"));
-    engine.createbook("1+0+1+5");  // slot 5 is empty
-    engine.createbook("2+0+1+2");  // not seat 2's turn
-    engine.createbook("1+0+1+21"); // out of range
+    engine.createbook("1+0+1+5");   // slot 5 is empty
+    engine.createbook("2+0+1+2");   // not seat 2's turn
+    engine.createbook("1+0+1+21");  // out of range
     engine.createbook("9+0+1+2");
     engine.createbook("1+0+1+x");
     engine.createbook("1+0+1");
@@ -102,9 +102,9 @@ TEST_F(Books, JokerTurnsANormalBookWildAndItCompletesForThreeHundred) {
     engine.addtobook("1+2+1");
     const auto actor = out.take(1);
     // The seventh card: add, its score, free, completion, bonus.
-    EXPECT_THAT(actor, ElementsAre("CMD_addtobook+1+1+2+1+7+31+2", "CMD_postscores+70+10+1+3",
-                                   "CMD_freecard+2", "CMD_complete+1+1+1+1+5+2",
-                                   "CMD_postscores+370+300+1+3"));
+    EXPECT_THAT(actor,
+                ElementsAre("CMD_addtobook+1+1+2+1+7+31+2", "CMD_postscores+70+10+1+3", "CMD_freecard+2",
+                            "CMD_complete+1+1+1+1+5+2", "CMD_postscores+370+300+1+3"));
     EXPECT_EQ(state.completedcount[1], 1);
     EXPECT_EQ(state.completedbooks[1][1].count, 7);
     EXPECT_EQ(state.completedbooks[1][1].kind, 2);

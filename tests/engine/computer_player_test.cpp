@@ -26,7 +26,8 @@ protected:
         engine.startgame("Ann+f");
         giveTurn(2);
         fillShoeWith(kFive + 13 * 0 + 4);  // nines: never melded with the hands below
-        for (int seat = 1; seat <= 4; ++seat) setFoot(seat, {4, 4 + 13, 4 + 26, 7, 8, 10, 11, 12, 13, 14, 22});
+        for (int seat = 1; seat <= 4; ++seat)
+            setFoot(seat, {4, 4 + 13, 4 + 26, 7, 8, 10, 11, 12, 13, 14, 22});
         out.clear();
     }
     // True when the computer took the top discard (the shoe gave nothing).
@@ -71,11 +72,11 @@ TEST_F(Bots, AThreeOrAnEmptyPileAlwaysDrawsTwo) {
 TEST_F(Bots, KingsBookTakesBothWildsTheFiveIsDiscardedAndTheFootTakenUp) {
     setHand(2, {kKingC, kKingD, kKingS, kFive, kTwoC, kTwoD});
     engine.computerplay(2);
-    EXPECT_THAT(out.take(5), ElementsAre("CMD_newbook+2+2+1+13+1", "CMD_postscores+20+20+2+4",
-                                         "CMD_postscores+40+20+2+4", "CMD_postscores+60+20+2+4",
-                                         "CMD_addtobook+2+2+4+1+4+2+2", "CMD_postscores+110+50+2+4",
-                                         "CMD_addtobook+2+2+5+1+5+15+2", "CMD_postscores+160+50+2+4",
-                                         "CMD_discard+5", "CMD_usefoot+2"));
+    EXPECT_THAT(out.take(5),
+                ElementsAre("CMD_newbook+2+2+1+13+1", "CMD_postscores+20+20+2+4", "CMD_postscores+40+20+2+4",
+                            "CMD_postscores+60+20+2+4", "CMD_addtobook+2+2+4+1+4+2+2",
+                            "CMD_postscores+110+50+2+4", "CMD_addtobook+2+2+5+1+5+15+2",
+                            "CMD_postscores+160+50+2+4", "CMD_discard+5", "CMD_usefoot+2"));
     EXPECT_EQ(state.books[2][1].kind, 2);
     EXPECT_EQ(state.books[2][1].count, 5);
     EXPECT_TRUE(state.players[2].usefoot);
@@ -135,7 +136,7 @@ TEST_F(Bots, DiscardsAThreeFirstAndNeverAWildWhileHoldingANatural) {
     giveTurn(2);
     setHand(2, {kJoker, 8, 8 + 13});  // a pair: one of them goes, not the joker
     state.books[2][1] = BookEntry{3, 8 + 26, 1};
-    state.books[2][1].count = 0;      // a leftover of eights keeps the bot from a new book
+    state.books[2][1].count = 0;  // a leftover of eights keeps the bot from a new book
     engine.computerplay(2);
     const auto discards = withPrefix(out.take(5), "CMD_discard");
     ASSERT_EQ(discards.size(), 1u);

@@ -97,21 +97,21 @@ TEST_F(EngineTest, GoingOutAddsTwoHundredThenFourPenaltyLines) {
     setFoot(1, {});
     setHand(3, {});
     setFoot(3, {});
-    setHand(2, {3, 54});     // -150
+    setHand(2, {3, 54});  // -150
     setFoot(2, {});
     setHand(4, {});
-    setFoot(4, {10, 11});    // foot never taken up still costs: -30
+    setFoot(4, {10, 11});  // foot never taken up still costs: -30
     state.players[1].score = 1000;
     state.players[3].score = 1000;
 
     engine.createbook("1+0+1+2");
     const auto all = out.take(5);
     // book, three card scores, then the round end: +200 rides on seat 1's penalty line.
-    EXPECT_THAT(all, ElementsAre("CMD_newbook+1+1+1+13+1", "CMD_postscores+1020+20+1+3",
-                                 "CMD_postscores+1040+20+1+3", "CMD_postscores+1060+20+1+3",
-                                 "CMD_postscores+1260+0+1+3", "CMD_postscores+-150+-150+2+4",
-                                 "CMD_postscores+1260+0+3+1", "CMD_postscores+-180+-30+4+2",
-                                 "CMD_winner+1+Ann and Cid"));
+    EXPECT_THAT(
+        all,
+        ElementsAre("CMD_newbook+1+1+1+13+1", "CMD_postscores+1020+20+1+3", "CMD_postscores+1040+20+1+3",
+                    "CMD_postscores+1060+20+1+3", "CMD_postscores+1260+0+1+3", "CMD_postscores+-150+-150+2+4",
+                    "CMD_postscores+1260+0+3+1", "CMD_postscores+-180+-30+4+2", "CMD_winner+1+Ann and Cid"));
     EXPECT_FALSE(state.gamestarted);
     EXPECT_EQ(state.turnseat, 0);
     EXPECT_EQ(state.players[1].score, state.players[3].score);

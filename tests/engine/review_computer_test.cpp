@@ -45,7 +45,8 @@ TEST_F(BotSteps, FirstPassPairsEachWildWithAPairAndDrawsTheGeneratorOnceAfterIt)
     const std::uint32_t expected = seedAfter(1);  // only the second pass's test draws
     engine.computerplay(2);
     const auto all = out.take(5);
-    EXPECT_THAT(withPrefix(all, "CMD_newbook"), ElementsAre("CMD_newbook+2+2+1+13+2", "CMD_newbook+2+2+2+12+2"));
+    EXPECT_THAT(withPrefix(all, "CMD_newbook"),
+                ElementsAre("CMD_newbook+2+2+1+13+2", "CMD_newbook+2+2+2+12+2"));
     // The third wild is left over for the step after: at most one natural remains.
     EXPECT_THAT(withPrefix(all, "CMD_addtobook"), ElementsAre("CMD_addtobook+2+2+6+1+4+28+2"));
     EXPECT_THAT(withPrefix(all, "CMD_discard"), ElementsAre("CMD_discard+5"));

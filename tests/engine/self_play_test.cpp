@@ -12,9 +12,9 @@ namespace {
 // A one-round game's lines as a spectator sees them; team 2 went out (its +200 rides on
 // seat 2's penalty line).
 std::vector<std::string> oneRound() {
-    return {"CMD_startgame+Ann+f",          "CMD_postscores+20+20+1+3",   "CMD_postscores+50+50+2+4",
-            "CMD_postscores+-80+-100+1+3",  "CMD_postscores+250+0+2+4",   "CMD_postscores+-90+-10+3+1",
-            "CMD_postscores+250+0+4+2",     "CMD_winner+2+Bob and Dee"};
+    return {"CMD_startgame+Ann+f",         "CMD_postscores+20+20+1+3", "CMD_postscores+50+50+2+4",
+            "CMD_postscores+-80+-100+1+3", "CMD_postscores+250+0+2+4", "CMD_postscores+-90+-10+3+1",
+            "CMD_postscores+250+0+4+2",    "CMD_winner+2+Bob and Dee"};
 }
 
 struct AuditRun {

@@ -36,7 +36,8 @@ TEST(Random, LcgGoldenSequence) {
         ASSERT_GE(x, 0);
         ASSERT_LT(x, 6);
     }
-    EXPECT_EQ(RandomSource::clockSeed(1, 2, 3, 4), static_cast<std::uint32_t>(((1 * 60 + 2) * 60 + 3) * 1000 + 4));
+    EXPECT_EQ(RandomSource::clockSeed(1, 2, 3, 4),
+              static_cast<std::uint32_t>(((1 * 60 + 2) * 60 + 3) * 1000 + 4));
 }
 
 TEST(Shoe, FillShoeHoldsFiveOfEveryCode) {

@@ -53,17 +53,26 @@ private:
     void request(const std::string& line) {
         const std::string rest = restOf(line);
         const std::string command = line.substr(0, line.find('+'));
-        if (command == "CMD_startgame") engine_.startgame(rest);
-        else if (command == "CMD_settourney") engine_.settourney(rest);
-        else if (command == "CMD_drawing") engine_.drawing(rest);
-        else if (command == "CMD_discard") engine_.discard(rest);
-        else if (command == "CMD_createbook") engine_.createbook(rest);
-        else if (command == "CMD_addtobook") engine_.addtobook(rest);
-        else if (command == "CMD_addtocomp") engine_.addtocomp(rest);
+        if (command == "CMD_startgame")
+            engine_.startgame(rest);
+        else if (command == "CMD_settourney")
+            engine_.settourney(rest);
+        else if (command == "CMD_drawing")
+            engine_.drawing(rest);
+        else if (command == "CMD_discard")
+            engine_.discard(rest);
+        else if (command == "CMD_createbook")
+            engine_.createbook(rest);
+        else if (command == "CMD_addtobook")
+            engine_.addtobook(rest);
+        else if (command == "CMD_addtocomp")
+            engine_.addtocomp(rest);
         check();
     }
 
-    bool stillMine(int seat) const { return state_.gamestarted && !state_.roundover && state_.turnseat == seat; }
+    bool stillMine(int seat) const {
+        return state_.gamestarted && !state_.roundover && state_.turnseat == seat;
+    }
 
     void turn(int seat) {
         const auto& hand = state_.players[seat].hand;
@@ -101,8 +110,10 @@ private:
             int j = -1, k = -1;
             for (int s = i + 1; s < kHandSlots; ++s) {
                 if (isNatural(hand[s]) && rankOf(hand[s]) == rankOf(hand[i])) {
-                    if (j < 0) j = s;
-                    else if (k < 0) k = s;
+                    if (j < 0)
+                        j = s;
+                    else if (k < 0)
+                        k = s;
                 }
             }
             if (k >= 0) request(wire::tohost::createbook(seat, i, j, k));
@@ -125,7 +136,8 @@ private:
 
     void check() {
         for (int seat = 1; seat <= 2; ++seat) {
-            ASSERT_EQ(state_.players[seat].score, state_.players[seat + 2].score) << "partners' scores differ";
+            ASSERT_EQ(state_.players[seat].score, state_.players[seat + 2].score)
+                << "partners' scores differ";
         }
         for (int seat = 1; seat <= 4; ++seat) ASSERT_EQ(state_.players[seat].hand[20], 0);
         watch(out_.take(5));

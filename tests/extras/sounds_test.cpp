@@ -15,11 +15,11 @@ namespace quintrel {
 namespace {
 
 struct Expected {
-  const char* name;
-  int channels;
-  int rate;
-  int bits;
-  double seconds;
+    const char* name;
+    int channels;
+    int rate;
+    int bits;
+    double seconds;
 };
 
 const Expected kCues[] = {
@@ -32,147 +32,147 @@ const Expected kCues[] = {
 };
 
 std::uint32_t le(const QByteArray& b, qsizetype at, int bytes) {
-  std::uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
-  return v;
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    return v;
 }
 
 // Sample i of the data as -1..1.
 double sample(const QByteArray& data, int bits, qsizetype i) {
-  if (bits == 8) return (static_cast<unsigned char>(data[i]) - 128) / 128.0;
-  return static_cast<std::int16_t>(le(data, 2 * i, 2)) / 32768.0;
+    if (bits == 8) return (static_cast<unsigned char>(data[i]) - 128) / 128.0;
+    return static_cast<std::int16_t>(le(data, 2 * i, 2)) / 32768.0;
 }
 
 TEST(SoundCues, EveryCueIsAResourceWithItsFormatAndLength) {
-  for (const Expected& cue : kCues) {
-    SCOPED_TRACE(cue.name);
-    QFile file(soundResource(cue.name));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray wav = file.readAll();
-    ASSERT_GE(wav.size(), 44);
-    EXPECT_EQ(wav.left(4), "RIFF");
-    EXPECT_EQ(le(wav, 4, 4), static_cast<std::uint32_t>(wav.size() - 8));
-    EXPECT_EQ(wav.mid(8, 4), "WAVE");
+    for (const Expected& cue : kCues) {
+        SCOPED_TRACE(cue.name);
+        QFile file(soundResource(cue.name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray wav = file.readAll();
+        ASSERT_GE(wav.size(), 44);
+        EXPECT_EQ(wav.left(4), "RIFF");
+        EXPECT_EQ(le(wav, 4, 4), static_cast<std::uint32_t>(wav.size() - 8));
+        EXPECT_EQ(wav.mid(8, 4), "WAVE");
 
-    int channels = 0, rate = 0, bits = 0;
-    QByteArray data;
-    for (qsizetype at = 12; at + 8 <= wav.size();) {
-      const QByteArray id = wav.mid(at, 4);
-      const auto size = static_cast<qsizetype>(le(wav, at + 4, 4));
-      ASSERT_LE(at + 8 + size, wav.size());
-      if (id == "fmt ") {
-        EXPECT_EQ(le(wav, at + 8, 2), 1u) << "PCM";
-        channels = static_cast<int>(le(wav, at + 10, 2));
-        rate = static_cast<int>(le(wav, at + 12, 4));
-        bits = static_cast<int>(le(wav, at + 22, 2));
-        EXPECT_EQ(le(wav, at + 20, 2), static_cast<std::uint32_t>(channels * bits / 8));
-        EXPECT_EQ(le(wav, at + 16, 4), static_cast<std::uint32_t>(rate * channels * bits / 8));
-      } else if (id == "data") {
-        data = wav.mid(at + 8, size);
-      }
-      at += 8 + size + (size % 2);
+        int channels = 0, rate = 0, bits = 0;
+        QByteArray data;
+        for (qsizetype at = 12; at + 8 <= wav.size();) {
+            const QByteArray id = wav.mid(at, 4);
+            const auto size = static_cast<qsizetype>(le(wav, at + 4, 4));
+            ASSERT_LE(at + 8 + size, wav.size());
+            if (id == "fmt ") {
+                EXPECT_EQ(le(wav, at + 8, 2), 1u) << "PCM";
+                channels = static_cast<int>(le(wav, at + 10, 2));
+                rate = static_cast<int>(le(wav, at + 12, 4));
+                bits = static_cast<int>(le(wav, at + 22, 2));
+                EXPECT_EQ(le(wav, at + 20, 2), static_cast<std::uint32_t>(channels * bits / 8));
+                EXPECT_EQ(le(wav, at + 16, 4), static_cast<std::uint32_t>(rate * channels * bits / 8));
+            } else if (id == "data") {
+                data = wav.mid(at + 8, size);
+            }
+            at += 8 + size + (size % 2);
+        }
+        EXPECT_EQ(channels, cue.channels);
+        EXPECT_EQ(rate, cue.rate);
+        EXPECT_EQ(bits, cue.bits);
+        ASSERT_GT(data.size(), 0);
+        const qsizetype samples = data.size() / (bits / 8);
+        EXPECT_NEAR(static_cast<double>(samples) / channels / rate, cue.seconds, 0.005);
+
+        // Audible, not clipped, and ending quietly so that no cue ends in a click.
+        double peak = 0;
+        for (qsizetype i = 0; i < samples; ++i) peak = std::max(peak, std::abs(sample(data, bits, i)));
+        EXPECT_GT(peak, 0.3);
+        EXPECT_LT(peak, 0.99);
+        EXPECT_LT(std::abs(sample(data, bits, samples - 1)), 0.02);
     }
-    EXPECT_EQ(channels, cue.channels);
-    EXPECT_EQ(rate, cue.rate);
-    EXPECT_EQ(bits, cue.bits);
-    ASSERT_GT(data.size(), 0);
-    const qsizetype samples = data.size() / (bits / 8);
-    EXPECT_NEAR(static_cast<double>(samples) / channels / rate, cue.seconds, 0.005);
-
-    // Audible, not clipped, and ending quietly so that no cue ends in a click.
-    double peak = 0;
-    for (qsizetype i = 0; i < samples; ++i) peak = std::max(peak, std::abs(sample(data, bits, i)));
-    EXPECT_GT(peak, 0.3);
-    EXPECT_LT(peak, 0.99);
-    EXPECT_LT(std::abs(sample(data, bits, samples - 1)), 0.02);
-  }
 }
 
 TEST(SoundCues, NamesMatchInAnyLetterCase) {
-  EXPECT_EQ(soundNames().size(), 12);
-  EXPECT_EQ(soundResource("entered"), ":/sounds/ENTERED.wav");
-  EXPECT_EQ(soundResource("PlaceComplete"), ":/sounds/PLACECOMPLETE.wav");
-  EXPECT_EQ(soundResource("applause"), "");
-  EXPECT_EQ(soundResource(""), "");
+    EXPECT_EQ(soundNames().size(), 12);
+    EXPECT_EQ(soundResource("entered"), ":/sounds/ENTERED.wav");
+    EXPECT_EQ(soundResource("PlaceComplete"), ":/sounds/PLACECOMPLETE.wav");
+    EXPECT_EQ(soundResource("applause"), "");
+    EXPECT_EQ(soundResource(""), "");
 }
 
 int messages = 0;
 void countMessages(QtMsgType, const QMessageLogContext&, const QString&) { ++messages; }
 
 TEST(SoundPlayer, WithoutAnOutputPlaysNothingAndSaysNothing) {
-  messages = 0;
-  const QtMessageHandler previous = qInstallMessageHandler(countMessages);
-  {
-    SoundPlayer player(false);
-    for (const Expected& cue : kCues) player.playsounds(cue.name);
-    EXPECT_FALSE(player.hasOutput());
-    EXPECT_EQ(player.lastStarted(), "");
-    EXPECT_TRUE(player.findChildren<QSoundEffect*>().isEmpty());
-  }
-  if (!SoundPlayer::outputAvailable()) {
-    // This machine has no audio output: the ordinary constructor must see that.
-    SoundPlayer player;
-    player.playsounds("winner");
-    EXPECT_FALSE(player.hasOutput());
-  }
-  QCoreApplication::processEvents();
-  qInstallMessageHandler(previous);
-  EXPECT_EQ(messages, 0);
+    messages = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(countMessages);
+    {
+        SoundPlayer player(false);
+        for (const Expected& cue : kCues) player.playsounds(cue.name);
+        EXPECT_FALSE(player.hasOutput());
+        EXPECT_EQ(player.lastStarted(), "");
+        EXPECT_TRUE(player.findChildren<QSoundEffect*>().isEmpty());
+    }
+    if (!SoundPlayer::outputAvailable()) {
+        // This machine has no audio output: the ordinary constructor must see that.
+        SoundPlayer player;
+        player.playsounds("winner");
+        EXPECT_FALSE(player.hasOutput());
+    }
+    QCoreApplication::processEvents();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(messages, 0);
 }
 
 TEST(SoundPlayer, PlaySoundsOptionAndOneCueAtATime) {
-  // Load the effects even where there is no output; the choice of cue and the option
-  // are ours to check, the hearing is not. Without a device Qt warns on every play.
-  struct Quiet {
-    QtMessageHandler previous = qInstallMessageHandler(countMessages);
-    ~Quiet() { qInstallMessageHandler(previous); }
-  } quiet;
-  SoundPlayer player(true);
-  ASSERT_TRUE(player.hasOutput());
-  const auto effects = player.findChildren<QSoundEffect*>();
-  EXPECT_EQ(effects.size(), 12);
-  // Qt's own wave reader must accept every recording.
-  QElapsedTimer clock;
-  clock.start();
-  auto loading = [&] {
-    return std::any_of(effects.begin(), effects.end(), [](QSoundEffect* e) {
-      return e->status() == QSoundEffect::Loading || e->status() == QSoundEffect::Null;
-    });
-  };
-  while (loading() && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  for (QSoundEffect* effect : effects) {
-    EXPECT_EQ(effect->status(), QSoundEffect::Ready) << effect->source().toString().toStdString();
-  }
-
-  player.setEnabled(false);
-  player.playsounds("turn");
-  EXPECT_EQ(player.lastStarted(), "");
-  player.setEnabled(true);
-  player.playsounds("turn");
-  EXPECT_EQ(player.lastStarted(), "TURN");
-  QSoundEffect* turn = nullptr;
-  for (QSoundEffect* effect : player.findChildren<QSoundEffect*>()) {
-    if (effect->source().toString().endsWith("TURN.wav")) turn = effect;
-  }
-  ASSERT_NE(turn, nullptr);
-  EXPECT_TRUE(turn->isPlaying());
-  player.playsounds("Winner");
-  EXPECT_EQ(player.lastStarted(), "WINNER");
-  for (QSoundEffect* effect : player.findChildren<QSoundEffect*>()) {
-    if (!effect->source().toString().endsWith("WINNER.wav")) {
-      EXPECT_FALSE(effect->isPlaying());
+    // Load the effects even where there is no output; the choice of cue and the option
+    // are ours to check, the hearing is not. Without a device Qt warns on every play.
+    struct Quiet {
+        QtMessageHandler previous = qInstallMessageHandler(countMessages);
+        ~Quiet() { qInstallMessageHandler(previous); }
+    } quiet;
+    SoundPlayer player(true);
+    ASSERT_TRUE(player.hasOutput());
+    const auto effects = player.findChildren<QSoundEffect*>();
+    EXPECT_EQ(effects.size(), 12);
+    // Qt's own wave reader must accept every recording.
+    QElapsedTimer clock;
+    clock.start();
+    auto loading = [&] {
+        return std::any_of(effects.begin(), effects.end(), [](QSoundEffect* e) {
+            return e->status() == QSoundEffect::Loading || e->status() == QSoundEffect::Null;
+        });
+    };
+    while (loading() && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (QSoundEffect* effect : effects) {
+        EXPECT_EQ(effect->status(), QSoundEffect::Ready) << effect->source().toString().toStdString();
     }
-  }
-  player.playsounds("no such cue");
-  EXPECT_EQ(player.lastStarted(), "WINNER");
+
+    player.setEnabled(false);
+    player.playsounds("turn");
+    EXPECT_EQ(player.lastStarted(), "");
+    player.setEnabled(true);
+    player.playsounds("turn");
+    EXPECT_EQ(player.lastStarted(), "TURN");
+    QSoundEffect* turn = nullptr;
+    for (QSoundEffect* effect : player.findChildren<QSoundEffect*>()) {
+        if (effect->source().toString().endsWith("TURN.wav")) turn = effect;
+    }
+    ASSERT_NE(turn, nullptr);
+    EXPECT_TRUE(turn->isPlaying());
+    player.playsounds("Winner");
+    EXPECT_EQ(player.lastStarted(), "WINNER");
+    for (QSoundEffect* effect : player.findChildren<QSoundEffect*>()) {
+        if (!effect->source().toString().endsWith("WINNER.wav")) {
+            EXPECT_FALSE(effect->isPlaying());
+        }
+    }
+    player.playsounds("no such cue");
+    EXPECT_EQ(player.lastStarted(), "WINNER");
 }
 
 }  // namespace
 }  // namespace quintrel
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QCoreApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

@@ -30,7 +30,8 @@ struct RecordingOutbox : Outbox {
 class HostTest : public ::testing::Test {
 protected:
     explicit HostTest(HostMode mode = HostMode::Desktop)
-        : server(outbox, ServerOptions{mode, 750, 12345}, [this](std::string_view line) { log.emplace_back(line); }) {}
+        : server(outbox, ServerOptions{mode, 750, 12345},
+                 [this](std::string_view line) { log.emplace_back(line); }) {}
 
     RecordingOutbox outbox;
     std::vector<std::string> log;

@@ -122,8 +122,7 @@ struct PeerTable final : ClientEvents {
         std::string bytes(line);
         bytes += kEnd;
         session.sockRead(bytes);
-        while (session.processsocktimer()) {
-        }
+        while (session.processsocktimer()) {}
     }
 
     // The last lines received, shown when the table and the host disagree.

@@ -57,7 +57,8 @@ public:
     HostFuzz(std::uint32_t seed, HostMode mode)
         : rng_(seed),
           mode_(mode),
-          server_(transport_, ServerOptions{mode, 3, seed}, [this](std::string_view line) { checkLog(line); }) {
+          server_(transport_, ServerOptions{mode, 3, seed},
+                  [this](std::string_view line) { checkLog(line); }) {
         transport_.server = &server_;
     }
 
@@ -212,7 +213,8 @@ private:
         if (peer == nullptr || !server_.loggedIn(slot)) return;
         const table::TableState& view = peer->state;
         ASSERT_EQ(view.myseat(), slot);
-        SCOPED_TRACE("the table of slot " + std::to_string(slot) + ", which last received:" + peer->history());
+        SCOPED_TRACE("the table of slot " + std::to_string(slot) +
+                     ", which last received:" + peer->history());
         // The roster: every person logged in, by name, and each spectator listed once.
         std::vector<std::string> spectators;
         for (int k = 1; k <= 9; ++k) {
@@ -232,7 +234,8 @@ private:
         if (slot <= kSeats && !(slot >= 3 && (st.botswatch || peer->botsHand))) {
             std::map<int, int> held, shown;
             for (int pos = 0; pos < kHandSlots; ++pos)
-                if (const int code = st.players[static_cast<std::size_t>(slot)].hand[static_cast<std::size_t>(pos)])
+                if (const int code =
+                        st.players[static_cast<std::size_t>(slot)].hand[static_cast<std::size_t>(pos)])
                     held[pos] = code;
             for (const auto& [pos, image] : view.cards()) shown[pos] = image.code;
             ASSERT_EQ(shown, held);
@@ -252,7 +255,8 @@ private:
             ASSERT_EQ(std::max(view.discardPicture(), 0), st.discardtop) << "the discard pile";
         }
         for (int seat = 1; seat <= kSeats; ++seat)
-            ASSERT_EQ(view.seatRow(seat).score, std::to_string(st.players[static_cast<std::size_t>(seat)].score))
+            ASSERT_EQ(view.seatRow(seat).score,
+                      std::to_string(st.players[static_cast<std::size_t>(seat)].score))
                 << "seat " << seat;
         // After its own discard a table shows no turn until the host has answered.
         const bool discardPending = view.whoseturn() == 0 && server_.queuedLines() > 0;
@@ -269,7 +273,8 @@ private:
             slot = server_.Sock1Accept(loopback);
             // A slot handed out again is free in the host's eyes; the old connection goes.
             if (slot >= 1 && slot <= 9) {
-                ASSERT_FALSE(transport_.live[static_cast<std::size_t>(slot)]) << "slot " << slot << " given twice";
+                ASSERT_FALSE(transport_.live[static_cast<std::size_t>(slot)])
+                    << "slot " << slot << " given twice";
                 transport_.live[static_cast<std::size_t>(slot)] = true;
                 tables_[static_cast<std::size_t>(slot)] = std::make_unique<PeerTable>();
                 honest_[static_cast<std::size_t>(slot)] = chance(40);
@@ -341,7 +346,8 @@ private:
         }
         if (flood) {
             ++tally_->floods;
-            EXPECT_FALSE(transport_.live[static_cast<std::size_t>(slot)]) << "a flooding peer stays connected";
+            EXPECT_FALSE(transport_.live[static_cast<std::size_t>(slot)])
+                << "a flooding peer stays connected";
         }
     }
 
@@ -363,7 +369,8 @@ private:
             if (roll <= 35 && !t.cards().empty()) {
                 auto it = t.cards().begin();
                 std::advance(it, pick(0, static_cast<int>(t.cards().size()) - 1));
-                t.cardimagesMouseDown(it->first, chance(95) ? table::MouseButton::Left : table::MouseButton::Right);
+                t.cardimagesMouseDown(it->first,
+                                      chance(95) ? table::MouseButton::Left : table::MouseButton::Right);
             } else if (roll <= 50) {
                 t.acard_place3Click(pick(1, 3));
             } else if (roll <= 60) {
@@ -484,7 +491,8 @@ private:
         if (what < 20) return to::chat(slot, "hello+there|clRed");
         if (what < 24) return to::action(slot, "waves|clNavy");
         if (what < 28) return to::kickhim(chance(80) ? slot : pick(1, 9), pick(1, 9));
-        if (what < 32) return to::botspeed(chance(80) ? slot : pick(1, 9), chance(80) ? pick(1, 20) : pick(-5, 70000));
+        if (what < 32)
+            return to::botspeed(chance(80) ? slot : pick(1, 9), chance(80) ? pick(1, 20) : pick(-5, 70000));
         if (what < 36) return to::startgame("P" + std::to_string(slot), letter());
         if (what < 40) return to::settourney(chance(30), chance(50) ? "5" : "3");
         if (what < 55) return to::justwatch(seatFor(slot), pick(1, 2));
@@ -539,23 +547,28 @@ private:
         std::vector<std::string> fields;
         for (std::size_t start = 0;;) {
             const std::size_t plus = line.find('+', start);
-            fields.push_back(line.substr(start, plus == std::string::npos ? std::string::npos : plus - start));
+            fields.push_back(
+                line.substr(start, plus == std::string::npos ? std::string::npos : plus - start));
             if (plus == std::string::npos) break;
             start = plus + 1;
         }
-        const auto at = [&] { return static_cast<std::size_t>(pick(0, static_cast<int>(fields.size()) - 1)); };
+        const auto at = [&] {
+            return static_cast<std::size_t>(pick(0, static_cast<int>(fields.size()) - 1));
+        };
         bool terminated = true;
         switch (pick(0, 9)) {
             case 0: fields[at()] = weirdNumber(); break;
             case 1:
                 if (fields.size() > 1)
-                    fields.erase(fields.begin() + static_cast<std::ptrdiff_t>(std::max<std::size_t>(1, at())));
+                    fields.erase(fields.begin() +
+                                 static_cast<std::ptrdiff_t>(std::max<std::size_t>(1, at())));
                 break;
             case 2: fields.insert(fields.begin() + static_cast<std::ptrdiff_t>(at()), ""); break;
             case 3: fields[at()] = chance(50) ? "x" : "1a"; break;
             case 4: fields[at()] += kEnd; break;
             case 5:
-                fields[at()] += std::string(static_cast<std::size_t>(pick(4000, 9000)), chance(50) ? '7' : 'w');
+                fields[at()] +=
+                    std::string(static_cast<std::size_t>(pick(4000, 9000)), chance(50) ? '7' : 'w');
                 break;
             case 6: terminated = false; break;
             case 7:
@@ -666,8 +679,9 @@ TEST(HostFuzz, AnyPeerTrafficKeepsTheHostSoundAndTheGameGoing) {
     std::printf(
         "steps %ld, lines %ld, games %ld, rounds %ld (%ld in traffic), books %ld, refused %ld, mirrors %ld\n"
         "honest requests %ld (%ld create, %ld dropped as late)\n",
-        tally.steps, tally.linesChecked, tally.gamesStarted, tally.roundsEnded, tally.roundsInTraffic, tally.booksMade,
-        tally.refused, tally.mirrorsChecked, tally.honestRequests, tally.honestBooks, tally.honestDrops);
+        tally.steps, tally.linesChecked, tally.gamesStarted, tally.roundsEnded, tally.roundsInTraffic,
+        tally.booksMade, tally.refused, tally.mirrorsChecked, tally.honestRequests, tally.honestBooks,
+        tally.honestDrops);
 }
 
 }  // namespace

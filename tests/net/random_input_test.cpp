@@ -81,14 +81,41 @@ private:
     }
 
     std::string halfValidMessage() {
-        static const std::string kNames[] = {
-            "CMD_logininfo", "CMD_kickhim", "CMD_botspeed", "CMD_chat", "CMD_action", "CMD_startgame",
-            "CMD_justwatch", "CMD_createbook", "CMD_addtobook", "CMD_discard", "CMD_addtocomp", "CMD_drawing",
-            "CMD_settourney", "CMD_sendlogininfo", "CMD_newplayerinfo", "CMD_existingplayers",
-            "CMD_playerdisconnected", "CMD_nextplayer", "CMD_winner", "CMD_full", "CMD_newcard", "CMD_nobook",
-            "CMD_nobookmatch", "CMD_newbook", "CMD_postscores", "CMD_complete", "CMD_usefoot", "CMD_freecard",
-            "CMD_justwatching", "CMD_loadbooks", "CMD_loadcomp", "CMD_startround", "CMD_rwinner", "CMD_nobots",
-            "CMD_bogus"};
+        static const std::string kNames[] = {"CMD_logininfo",
+                                             "CMD_kickhim",
+                                             "CMD_botspeed",
+                                             "CMD_chat",
+                                             "CMD_action",
+                                             "CMD_startgame",
+                                             "CMD_justwatch",
+                                             "CMD_createbook",
+                                             "CMD_addtobook",
+                                             "CMD_discard",
+                                             "CMD_addtocomp",
+                                             "CMD_drawing",
+                                             "CMD_settourney",
+                                             "CMD_sendlogininfo",
+                                             "CMD_newplayerinfo",
+                                             "CMD_existingplayers",
+                                             "CMD_playerdisconnected",
+                                             "CMD_nextplayer",
+                                             "CMD_winner",
+                                             "CMD_full",
+                                             "CMD_newcard",
+                                             "CMD_nobook",
+                                             "CMD_nobookmatch",
+                                             "CMD_newbook",
+                                             "CMD_postscores",
+                                             "CMD_complete",
+                                             "CMD_usefoot",
+                                             "CMD_freecard",
+                                             "CMD_justwatching",
+                                             "CMD_loadbooks",
+                                             "CMD_loadcomp",
+                                             "CMD_startround",
+                                             "CMD_rwinner",
+                                             "CMD_nobots",
+                                             "CMD_bogus"};
         std::string out = kNames[pick(0, std::size(kNames) - 1)];
         int fields = pick(0, 14);
         for (int i = 0; i < fields; ++i) out += "+" + field();
@@ -177,7 +204,8 @@ void checkClientLine(std::string_view line) {
             if (auto m = parse::discard(rest)) expectTrue(in(*m, 0, 54));
             break;
         case C::CMD_newcard:
-            if (auto m = parse::newcard(rest)) expectTrue(in(m->seat, 1, 4) && in(m->pos, 0, 20) && in(m->card, 0, 54));
+            if (auto m = parse::newcard(rest))
+                expectTrue(in(m->seat, 1, 4) && in(m->pos, 0, 20) && in(m->card, 0, 54));
             break;
         case C::CMD_freecard:
             if (auto m = parse::freecard(rest)) expectTrue(in(*m, 0, 20));
@@ -194,33 +222,37 @@ void checkClientLine(std::string_view line) {
             break;
         case C::CMD_newbook:
             if (auto m = parse::newbook(rest))
-                expectTrue(in(m->seat, 1, 4) && in(m->team, 1, 2) && in(m->bookslot, 1, 13) && in(m->card, 0, 54) &&
-                            in(m->kind, 1, 2));
+                expectTrue(in(m->seat, 1, 4) && in(m->team, 1, 2) && in(m->bookslot, 1, 13) &&
+                           in(m->card, 0, 54) && in(m->kind, 1, 2));
             break;
         case C::CMD_addtobook:
             if (auto m = parse::addtobook(rest))
-                expectTrue(in(m->seat, 1, 4) && in(m->team, 1, 2) && in(m->pos, 0, 20) && in(m->bookslot, 1, 13) &&
-                            in(m->count, 1, 7) && in(m->card, 0, 54) && in(m->kind, 1, 2));
+                expectTrue(in(m->seat, 1, 4) && in(m->team, 1, 2) && in(m->pos, 0, 20) &&
+                           in(m->bookslot, 1, 13) && in(m->count, 1, 7) && in(m->card, 0, 54) &&
+                           in(m->kind, 1, 2));
             break;
         case C::CMD_complete:
             if (auto m = parse::complete(rest))
                 expectTrue(in(m->seat, 1, 4) && in(m->team, 1, 2) && in(m->bookslot, 1, 13) &&
-                            in(m->compslot, 1, 13) && in(m->card, 0, 54) && in(m->kind, 1, 2));
+                           in(m->compslot, 1, 13) && in(m->card, 0, 54) && in(m->kind, 1, 2));
             break;
         case C::CMD_addtocomp:
-            if (auto m = parse::addtocomp(rest)) expectTrue(in(m->seat, 1, 4) && in(m->kind, 1, 2) && in(m->card, 0, 54));
+            if (auto m = parse::addtocomp(rest))
+                expectTrue(in(m->seat, 1, 4) && in(m->kind, 1, 2) && in(m->card, 0, 54));
             break;
         case C::CMD_loadbooks:
             if (auto m = parse::loadbooks(rest)) {
                 expectTrue(in(m->team, 1, 2));
                 for (const auto& b : m->books)
-                    expectTrue(in(b.bookslot, 1, 13) && in(b.card, 0, 54) && in(b.kind, 1, 2) && in(b.count, 1, 7));
+                    expectTrue(in(b.bookslot, 1, 13) && in(b.card, 0, 54) && in(b.kind, 1, 2) &&
+                               in(b.count, 1, 7));
             }
             break;
         case C::CMD_loadcomp:
             if (auto m = parse::loadcomp(rest)) {
                 expectTrue(in(m->team, 1, 2));
-                for (const auto& b : m->books) expectTrue(in(b.compslot, 1, 13) && in(b.card, 0, 54) && in(b.kind, 1, 2));
+                for (const auto& b : m->books)
+                    expectTrue(in(b.compslot, 1, 13) && in(b.card, 0, 54) && in(b.kind, 1, 2));
             }
             break;
         case C::CMD_postscores:

@@ -18,7 +18,7 @@ struct ChatLine {
 struct RecordingEvents : ClientEvents {
     std::vector<ChatLine> chat;
     std::vector<std::string> sounds, sent, boxes, chats, botTalks;
-    std::vector<std::string> order;   // every effect in the order it happened
+    std::vector<std::string> order;  // every effect in the order it happened
     int closed = 0, logins = 0, rosterChanges = 0;
 
     void addlinetochat(std::string_view text, std::uint32_t colour) override {
@@ -56,8 +56,8 @@ struct RecordingGame : GameView {
     void nobook() override { calls.push_back("nobook"); }
     void notbots(const std::string& digit) override { calls.push_back("notbots '" + digit + "'"); }
     void getnextplayer(const wire::parse::NextPlayer& n) override {
-        calls.push_back("nextplayer " + std::to_string(n.previousSeat) + " " + std::to_string(n.cardsLeft) + " " +
-                        std::to_string(n.nextSeat));
+        calls.push_back("nextplayer " + std::to_string(n.previousSeat) + " " + std::to_string(n.cardsLeft) +
+                        " " + std::to_string(n.nextSeat));
     }
     void loadbooks(const wire::parse::LoadBooks& b) override {
         calls.push_back("loadbooks " + std::to_string(b.team) + " x" + std::to_string(b.books.size()));
@@ -75,8 +75,7 @@ protected:
         std::string bytes;
         for (const auto& line : lines) bytes += line + '\xFF';
         session.sockRead(bytes);
-        while (session.processsocktimer()) {
-        }
+        while (session.processsocktimer()) {}
     }
     void login(int slot, const std::string& name) {
         session.setPlayerName(name);
@@ -243,7 +242,8 @@ TEST_F(Table, ChatGoesToTheChatPanelAndToComputerTalkOnlyWhileSeatTwoIsKlot) {
     receive({"CMD_chat+Ann chats: hi+there|clBlack", "CMD_action+Ann waves|clRed"});
     EXPECT_EQ(events.chats, (std::vector<std::string>{"Ann chats: hi+there|clBlack", "Ann waves|clRed"}));
     EXPECT_TRUE(events.botTalks.empty());
-    receive({"CMD_existingplayers+2+Klot", "CMD_chat+Ann chats: hello|clBlack", "CMD_action+Ann nods|clBlack"});
+    receive(
+        {"CMD_existingplayers+2+Klot", "CMD_chat+Ann chats: hello|clBlack", "CMD_action+Ann nods|clBlack"});
     EXPECT_EQ(events.botTalks, (std::vector<std::string>{"Ann chats: hello|clBlack"}));
 }
 
@@ -251,8 +251,7 @@ TEST_F(Table, AFloodWithoutTerminatorsStopsReadingButKeepsWhatCameBefore) {
     session.sockRead(std::string("CMD_nobook+") + '\xFF');
     session.sockRead(std::string(70 * 1024, 'x'));
     session.sockRead(std::string("CMD_nothree+") + '\xFF');
-    while (session.processsocktimer()) {
-    }
+    while (session.processsocktimer()) {}
     EXPECT_EQ(game.calls, (std::vector<std::string>{"nobook"}));
     EXPECT_EQ(events.chat.size(), 1u);
     EXPECT_EQ(events.closed, 0);

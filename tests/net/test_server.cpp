@@ -13,7 +13,8 @@ class Slots : public HostTest {};
 
 TEST_F(Slots, FirstFourAreSeatsNextFiveSpectatorsTheTenthIsRefusedWithFull) {
     for (int expected = 1; expected <= 9; ++expected) EXPECT_EQ(connect(expected == 1), expected);
-    for (int slot = 1; slot <= 9; ++slot) EXPECT_EQ(outbox.to(slot), Lines{"CMD_sendlogininfo+" + std::to_string(slot)});
+    for (int slot = 1; slot <= 9; ++slot)
+        EXPECT_EQ(outbox.to(slot), Lines{"CMD_sendlogininfo+" + std::to_string(slot)});
     clearRecords();
 
     EXPECT_EQ(connect(), 10);
@@ -80,9 +81,9 @@ TEST_F(Login, IntroducesComputerSeatsButNotEmptySpectatorSlots) {
     clearRecords();
     EXPECT_EQ(connect(), 3);
     login(3, "Dan");
-    EXPECT_EQ(outbox.to(3), (Lines{"CMD_sendlogininfo+3", "CMD_newplayerinfo+3+Dan", "CMD_existingplayers+1+Host",
-                                   "CMD_existingplayers+2+Ann", "CMD_existingplayers+4+Cid",
-                                   "CMD_existingplayers+7+Zed"}));
+    EXPECT_EQ(outbox.to(3),
+              (Lines{"CMD_sendlogininfo+3", "CMD_newplayerinfo+3+Dan", "CMD_existingplayers+1+Host",
+                     "CMD_existingplayers+2+Ann", "CMD_existingplayers+4+Cid", "CMD_existingplayers+7+Zed"}));
 }
 
 TEST_F(Login, AComputerSeatIsIntroducedUnderItsComputerName) {
@@ -116,9 +117,9 @@ TEST_F(Login, ForgedRepeatedAndDirtyLoginsNeverTakeASlotTwice) {
     const std::size_t afterFirst = outbox.sent.size();
     const std::size_t logged = log.size();
 
-    send(3, "CMD_logininfo+3+1.0.3+Bob again");   // repeated
-    send(3, "CMD_logininfo+1+1.0.3+Boss");        // names the host's slot
-    send(3, "CMD_logininfo+x+1.0.3+Boss");        // malformed
+    send(3, "CMD_logininfo+3+1.0.3+Bob again");  // repeated
+    send(3, "CMD_logininfo+1+1.0.3+Boss");       // names the host's slot
+    send(3, "CMD_logininfo+x+1.0.3+Boss");       // malformed
     EXPECT_EQ(outbox.sent.size(), afterFirst);
     EXPECT_EQ(log.size(), logged + 3);
     EXPECT_EQ(s().players[1].name, "Host");
@@ -152,7 +153,7 @@ TEST_F(Departure, ASeatLeavingIsAnnouncedToTheOthersOnceAndRevertsToTheComputer)
     EXPECT_FALSE(s().players[3].connected);
     EXPECT_EQ(s().players[3].name, "Klick");
 
-    server.connectionClosed(3);   // the second report of the same close
+    server.connectionClosed(3);  // the second report of the same close
     EXPECT_EQ(outbox.sent.size(), 4u);
 
     server.connectionClosed(5);
@@ -163,7 +164,7 @@ TEST_F(Departure, ASeatLeavingIsAnnouncedToTheOthersOnceAndRevertsToTheComputer)
 TEST_F(Departure, AConnectionThatNeverLoggedInLeavesQuietlyAndItsLinesAreForgotten) {
     seatPeople({"Host"});
     connect();
-    server.Sock1Read(2, "CMD_logininfo+2+1.0.3+Ghost");   // no terminator yet
+    server.Sock1Read(2, "CMD_logininfo+2+1.0.3+Ghost");  // no terminator yet
     clearRecords();
     server.connectionClosed(2);
     EXPECT_TRUE(outbox.sent.empty());
@@ -195,7 +196,7 @@ protected:
         st.players[3].hand[0] = 17;
         st.players[3].hand[4] = 2;
         st.players[3].hand[20] = 54;
-        st.players[3].foot[0] = 9;   // never sent
+        st.players[3].foot[0] = 9;  // never sent
         st.books[1][2] = {4, 10, 1};
         st.books[1][5] = {3, 12, 2};
         st.completedbooks[2][1] = {7, 6, 1};
@@ -266,7 +267,8 @@ TEST_F(CatchUp, NoCatchUpWithoutAGame) {
     clearRecords();
     connect();
     login(2, "Ann");
-    EXPECT_EQ(outbox.to(2), (Lines{"CMD_sendlogininfo+2", "CMD_newplayerinfo+2+Ann", "CMD_existingplayers+1+Host"}));
+    EXPECT_EQ(outbox.to(2),
+              (Lines{"CMD_sendlogininfo+2", "CMD_newplayerinfo+2+Ann", "CMD_existingplayers+1+Host"}));
 }
 
 }  // namespace

@@ -45,7 +45,8 @@ TEST_F(Requests, ChatAndActionAreRelayedToEveryoneWithTheSendersName) {
     send(2, "CMD_chat+2+hi+all|clBlack");
     send(5, "CMD_action+5+waves|$00FF0000");
     for (int slot = 1; slot <= 5; ++slot)
-        EXPECT_EQ(outbox.to(slot), (Lines{"CMD_chat+Ann chats: hi+all|clBlack", "CMD_action+Sam waves|$00FF0000"}));
+        EXPECT_EQ(outbox.to(slot),
+                  (Lines{"CMD_chat+Ann chats: hi+all|clBlack", "CMD_action+Sam waves|$00FF0000"}));
 }
 
 TEST_F(Requests, EverySpoofedRequestIsDroppedAndLoggedOnce) {
@@ -92,7 +93,7 @@ TEST_F(Requests, EverySpoofedRequestIsDroppedAndLoggedOnce) {
 TEST_F(Requests, RequestsNamingTheSendersOwnSeatStillWork) {
     startFourPlayerGame();
     clearRecords();
-    send(2, "CMD_drawing+2+1");   // honest, but not seat 2's turn: ignored, and logged
+    send(2, "CMD_drawing+2+1");  // honest, but not seat 2's turn: ignored, and logged
     EXPECT_EQ(cardsHeld(s().players[2]), 11);
     EXPECT_EQ(log.size(), 1u);
     send(1, "CMD_drawing+1+1");
@@ -119,14 +120,15 @@ TEST_F(Requests, OnlyTheHostingPlayerRemovesOthersAndNeverItself) {
     server.connectionClosed(5);
     EXPECT_EQ(outbox.to(2).size(), 1u);
 
-    send(1, "CMD_kickhim+1+7+");   // nobody there
+    send(1, "CMD_kickhim+1+7+");  // nobody there
     EXPECT_EQ(outbox.closed.size(), 1u);
 }
 
 TEST_F(Requests, BotSpeedOnlyFromTheHostingPlayerAndWithinLimits) {
     seatPeople({"Host", "Ann"});
     EXPECT_EQ(s().botdelay, 750);
-    for (const char* bad : {"CMD_botspeed+1+0+", "CMD_botspeed+1+-5+", "CMD_botspeed+1+60001+", "CMD_botspeed+1+500"})
+    for (const char* bad :
+         {"CMD_botspeed+1+0+", "CMD_botspeed+1+-5+", "CMD_botspeed+1+60001+", "CMD_botspeed+1+500"})
         send(1, bad);
     EXPECT_EQ(s().botdelay, 750);
     send(2, "CMD_botspeed+2+500+");
@@ -144,7 +146,8 @@ TEST_F(Requests, ConnectionsAreServedInTurnAndAFloodIsCutOff) {
     server.Sock1Read(3, "CMD_chat+3+me too|clBlack\xFF");
     server.socktimerTimer();
     server.socktimerTimer();
-    EXPECT_EQ(outbox.to(1), (Lines{"CMD_chat+Ann chats: spam 0|clBlack", "CMD_chat+Bob chats: me too|clBlack"}));
+    EXPECT_EQ(outbox.to(1),
+              (Lines{"CMD_chat+Ann chats: spam 0|clBlack", "CMD_chat+Bob chats: me too|clBlack"}));
     pump();
     clearRecords();
 
@@ -181,11 +184,11 @@ TEST_F(Requests, ANewcomerWhoLeavesTheSeatBeforePlayingItsTurnHandsItBackToTheCo
     playTurn(1);
     playTurn(2);
     server.connectionClosed(3);
-    EXPECT_EQ(connect(), 3);   // takes the seat before the computer acts
+    EXPECT_EQ(connect(), 3);  // takes the seat before the computer acts
     tickTimer1(2);
     ASSERT_EQ(s().turnseat, 3);
     EXPECT_FALSE(server.timer1Enabled());
-    server.connectionClosed(3);   // and goes before logging in
+    server.connectionClosed(3);  // and goes before logging in
     EXPECT_TRUE(server.timer1Enabled());
     tickTimer1(2);
     EXPECT_EQ(s().turnseat, 4);

@@ -22,7 +22,9 @@ struct TableEnd : ClientEvents, GameView {
     bool closed = false;
     ClientSession session{*this, *this};
 
-    void addlinetochat(std::string_view text, std::uint32_t colour) override { chat.emplace_back(text, colour); }
+    void addlinetochat(std::string_view text, std::uint32_t colour) override {
+        chat.emplace_back(text, colour);
+    }
     void playsounds(std::string_view) override {}
     void sendToHost(std::string_view line) override { toHost.emplace_back(line); }
     void closeTable() override { closed = true; }
@@ -42,11 +44,12 @@ protected:
     std::map<int, std::unique_ptr<TableEnd>> tables;
 
     void send(int slot, std::string_view line) override {
-        if (auto it = tables.find(slot); it != tables.end()) it->second->session.sockRead(std::string(line) + '\xFF');
+        if (auto it = tables.find(slot); it != tables.end())
+            it->second->session.sockRead(std::string(line) + '\xFF');
     }
     void close(int slot) override { pendingClose.push_back(slot); }
     std::vector<int> pendingClose;
-    std::vector<std::unique_ptr<TableEnd>> gone;   // tables whose connection the host closed
+    std::vector<std::unique_ptr<TableEnd>> gone;  // tables whose connection the host closed
 
     int join(const std::string& name) {
         auto table = std::make_unique<TableEnd>();

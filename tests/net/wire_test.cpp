@@ -63,35 +63,78 @@ void expectRows(const char* parser, const std::function<bool(std::string_view)>&
     for (const Row& row : rows) EXPECT_EQ(parses(row.rest), row.ok) << parser << "(\"" << row.rest << "\")";
 }
 
-#define ROWS(fn, ...) expectRows(#fn, [](std::string_view r) { return parse::fn(r).has_value(); }, __VA_ARGS__)
+#define ROWS(fn, ...) \
+    expectRows(       \
+        #fn, [](std::string_view r) { return parse::fn(r).has_value(); }, __VA_ARGS__)
 
 TEST(WireParsers, NumbersAreDecimalWithinNineDigitsAndTheirRange) {
-    ROWS(discard, {{"0", true}, {"54", true}, {"054", true}, {"55", false}, {"-1", false}, {"", false},
-                   {"x", false}, {"1x", false}, {" 1", false}, {"1 ", false}, {"+1", false}, {"4+", true},
-                   {"4++", false}, {"4+5", false}, {"0x10", false}, {"-", false},
+    ROWS(discard, {{"0", true},
+                   {"54", true},
+                   {"054", true},
+                   {"55", false},
+                   {"-1", false},
+                   {"", false},
+                   {"x", false},
+                   {"1x", false},
+                   {" 1", false},
+                   {"1 ", false},
+                   {"+1", false},
+                   {"4+", true},
+                   {"4++", false},
+                   {"4+5", false},
+                   {"0x10", false},
+                   {"-", false},
                    // would wrap round to 1 in 32 bits
-                   {"4294967297", false}, {"-4294967295", false}, {"000000001", true}});
-    ROWS(postscores, {{"999999999+0+1+3", true}, {"-999999999+-5+2+4", true}, {"1000000000+0+1+3", false},
-                      {"99999999999999999999+0+1+3", false}, {"-0+0+1+3", true}, {"5+5+1+3+", true},
-                      {"5+5+0+3", false}, {"5+5+1+5", false}, {"5+5+1", false}, {"5+5+1+3+9", false}});
+                   {"4294967297", false},
+                   {"-4294967295", false},
+                   {"000000001", true}});
+    ROWS(postscores, {{"999999999+0+1+3", true},
+                      {"-999999999+-5+2+4", true},
+                      {"1000000000+0+1+3", false},
+                      {"99999999999999999999+0+1+3", false},
+                      {"-0+0+1+3", true},
+                      {"5+5+1+3+", true},
+                      {"5+5+0+3", false},
+                      {"5+5+1+5", false},
+                      {"5+5+1", false},
+                      {"5+5+1+3+9", false}});
 }
 
 TEST(WireParsers, HostRequestsCheckSeatsSlotsAndPositions) {
-    ROWS(logininfo, {{"1+1.0.3+Bob", true}, {"9+1.0.3+", true}, {"10+1.0.3+Bob", false}, {"0+1.0.3+Bob", false},
-                     {"1+1.0.3", false}, {"1", false}, {"a+1.0.3+Bob", false}});
-    ROWS(kickhim, {{"1+6+", true}, {"1+6", false}, {"1+6+junk", true}, {"1++", false}, {"1+10+", false},
-                   {"0+6+", false}, {"1+", false}});
-    ROWS(botspeed, {{"1+500+", true}, {"1+1000+", true}, {"1+500", false}, {"1+0+", false}, {"1+-5+", false},
-                    {"1+60001+", false}, {"x+500+", false}});
+    ROWS(logininfo, {{"1+1.0.3+Bob", true},
+                     {"9+1.0.3+", true},
+                     {"10+1.0.3+Bob", false},
+                     {"0+1.0.3+Bob", false},
+                     {"1+1.0.3", false},
+                     {"1", false},
+                     {"a+1.0.3+Bob", false}});
+    ROWS(kickhim, {{"1+6+", true},
+                   {"1+6", false},
+                   {"1+6+junk", true},
+                   {"1++", false},
+                   {"1+10+", false},
+                   {"0+6+", false},
+                   {"1+", false}});
+    ROWS(botspeed, {{"1+500+", true},
+                    {"1+1000+", true},
+                    {"1+500", false},
+                    {"1+0+", false},
+                    {"1+-5+", false},
+                    {"1+60001+", false},
+                    {"x+500+", false}});
     ROWS(chatRequest, {{"3+hi|clRed", true}, {"3+", true}, {"3", false}, {"11+hi", false}});
     ROWS(startgameRequest, {{"Bob+t", true}, {"+f", true}, {"Bob", false}, {"", false}});
-    ROWS(settourney, {{"true+5+", true}, {"false+0+", true}, {"true+5", true}, {"yes+5+", false},
-                      {"True+5+", false}, {"true", false}});
+    ROWS(settourney, {{"true+5+", true},
+                      {"false+0+", true},
+                      {"true+5", true},
+                      {"yes+5+", false},
+                      {"True+5+", false},
+                      {"true", false}});
     ROWS(justwatch, {{"2+1", true}, {"4+2+", true}, {"5+1", false}, {"2+3", false}, {"2", false}});
     ROWS(drawing, {{"1+1", true}, {"1+2", true}, {"1+0", false}, {"0+1", false}});
     ROWS(discardRequest, {{"1+0", true}, {"1+20", true}, {"1+21", false}, {"1+-1", false}, {"1+", false}});
-    ROWS(createbook, {{"1+0+1+2", true}, {"1+0+1+2+", true}, {"1+0+1", false}, {"1+0+1+21", false},
-                      {"1+0++2", false}});
+    ROWS(createbook,
+         {{"1+0+1+2", true}, {"1+0+1+2+", true}, {"1+0+1", false}, {"1+0+1+21", false}, {"1+0++2", false}});
     ROWS(addtobookRequest, {{"2+5+1", true}, {"2+5+13", true}, {"2+5+14", false}, {"2+5+0", false}});
     ROWS(addtocompRequest, {{"2+5+1", true}, {"2+5+14", false}, {"2+25+1", false}});
 }
@@ -100,24 +143,41 @@ TEST(WireParsers, TableMessagesCheckTheirFields) {
     ROWS(sendlogininfo, {{"1", true}, {"10", true}, {"10+", true}, {"11", false}, {"0", false}});
     ROWS(slotName, {{"2+Al", true}, {"9+", true}, {"2", false}, {"10+Al", false}});
     ROWS(startgame, {{"Al+t", true}, {"Al", false}});
-    ROWS(newcard, {{"1+0+0", true}, {"4+20+54", true}, {"4+20+55", false}, {"4+21+1", false}, {"5+1+1", false}});
+    ROWS(newcard,
+         {{"1+0+0", true}, {"4+20+54", true}, {"4+20+55", false}, {"4+21+1", false}, {"5+1+1", false}});
     ROWS(freecard, {{"20", true}, {"21", false}});
     ROWS(usefoot, {{"4+", true}, {"0", false}});
-    ROWS(nextplayer, {{"0+11+1", true}, {"1+0+2", true}, {"5+0+1", false}, {"1+0+0", false}, {"1+-1+2", false},
+    ROWS(nextplayer, {{"0+11+1", true},
+                      {"1+0+2", true},
+                      {"5+0+1", false},
+                      {"1+0+0", false},
+                      {"1+-1+2", false},
                       {"1+22+2", false}});
-    ROWS(newbook, {{"1+1+1+13+1", true}, {"1+3+1+13+1", false}, {"1+1+1+13+3", false}, {"1+1+14+13+1", false}});
-    ROWS(addtobook, {{"1+1+3+2+4+13+1", true}, {"1+1+3+2+8+13+1", false}, {"1+1+3+2+0+13+1", false},
+    ROWS(newbook,
+         {{"1+1+1+13+1", true}, {"1+3+1+13+1", false}, {"1+1+1+13+3", false}, {"1+1+14+13+1", false}});
+    ROWS(addtobook, {{"1+1+3+2+4+13+1", true},
+                     {"1+1+3+2+8+13+1", false},
+                     {"1+1+3+2+0+13+1", false},
                      {"1+1+3+2+4+13", false}});
     ROWS(complete, {{"1+1+2+1+13+2", true}, {"1+1+2+0+13+2", false}, {"1+0+2+1+13+2", false}});
     ROWS(addtocomp, {{"3+2+0", true}, {"3+0+1", false}});
     ROWS(nobookmatch, {{"0", true}, {"-1", false}});
-    ROWS(loadbooks, {{"1", true}, {"1+", true}, {"2+1+13+1+3", true}, {"2+1+13+1+3+", true},
-                     {"2+1+13+1+3+9+14+2+6", true}, {"2+1+13+1", false}, {"2+1+13+1+3+9", false},
-                     {"3+1+13+1+3", false}, {"2+14+13+1+3", false}, {"2+1+13+1+8", false}, {"", false},
+    ROWS(loadbooks, {{"1", true},
+                     {"1+", true},
+                     {"2+1+13+1+3", true},
+                     {"2+1+13+1+3+", true},
+                     {"2+1+13+1+3+9+14+2+6", true},
+                     {"2+1+13+1", false},
+                     {"2+1+13+1+3+9", false},
+                     {"3+1+13+1+3", false},
+                     {"2+14+13+1+3", false},
+                     {"2+1+13+1+8", false},
+                     {"", false},
                      {"2++1+13+1+3", false}});
-    ROWS(loadcomp, {{"1", true}, {"1+2+13+2", true}, {"1+2+13", false}, {"1+2+13+3", false},
-                    {"1+14+13+2", false}});
-    ROWS(rwinner, {{"1+", true}, {"2", true}, {"0+", true}, {"3+", false}, {"+", false}, {"1+anything", true}});
+    ROWS(loadcomp,
+         {{"1", true}, {"1+2+13+2", true}, {"1+2+13", false}, {"1+2+13+3", false}, {"1+14+13+2", false}});
+    ROWS(rwinner,
+         {{"1+", true}, {"2", true}, {"0+", true}, {"3+", false}, {"+", false}, {"1+anything", true}});
     ROWS(winner, {{"1+Al and Cy", true}, {"0+No One", true}, {"3+x", false}, {"1", false}});
     ROWS(justwatching, {{"3+1", true}, {"3+2+", true}, {"3+3", false}});
     ROWS(nobots, {{"", true}, {"5+", true}, {"3", true}});
@@ -275,9 +335,9 @@ TEST(WireRoundTrip, HostToTable) {
     EXPECT_EQ(watching->seat, 3);
     EXPECT_EQ(watching->code, 2);
 
-    for (const std::string& bare : {toclient::full(), toclient::wrongversion(), toclient::startround(),
-                                    toclient::invaliddiscard(), toclient::nobook(), toclient::nothree(),
-                                    toclient::notwo(), toclient::toomany()})
+    for (const std::string& bare :
+         {toclient::full(), toclient::wrongversion(), toclient::startround(), toclient::invaliddiscard(),
+          toclient::nobook(), toclient::nothree(), toclient::notwo(), toclient::toomany()})
         EXPECT_TRUE(routeClientLine(bare)) << bare;
     EXPECT_EQ(rest(line = toclient::havewrongversion("Al"), C::CMD_havewrongversion), "Al");
     EXPECT_EQ(rest(line = toclient::chat("Al chats: a+b|clRed"), C::CMD_chat), "Al chats: a+b|clRed");

@@ -7,11 +7,11 @@ namespace {
 
 TEST(BookLayout, RankWordsFollowCodeModThirteen) {
     EXPECT_EQ(bookname(13), "Kings");
-    EXPECT_EQ(bookname(14), "Ones");     // Ace of clubs
-    EXPECT_EQ(bookname(20), "Sevens");   // Seven of diamonds
+    EXPECT_EQ(bookname(14), "Ones");    // Ace of clubs
+    EXPECT_EQ(bookname(20), "Sevens");  // Seven of diamonds
     EXPECT_EQ(bookname(51), "Queens");
     EXPECT_EQ(bookname(2), "");
-    EXPECT_EQ(bookname(54), "");         // joker
+    EXPECT_EQ(bookname(54), "");  // joker
     EXPECT_EQ(bookname(3), "");
     EXPECT_EQ(bookname(-4), "");
 }
@@ -34,7 +34,7 @@ TEST(BookLayout, SevenCardBookDrawsOnlyFiveEdgesAndCountIsBounded) {
     const WorkingBook seven = makeWorkingBook(2, 1, 13, 2, 7);
     EXPECT_EQ(seven.left, 13);
     EXPECT_EQ(seven.width, 66);
-    ASSERT_EQ(seven.layers.size(), 6u);   // five edges and the face
+    ASSERT_EQ(seven.layers.size(), 6u);  // five edges and the face
     EXPECT_EQ(seven.layers.back(), (PictureLayer{PictureList::WildTop, 0, 30, 0}));
 
     EXPECT_EQ(makeWorkingBook(1, 1, 9, 1, 100000).width, 66);

@@ -25,7 +25,7 @@ TEST(GameStartForm, DefaultSendsFullGameWithoutWatchingBots) {
     EXPECT_EQ(start(t, form), (std::vector<std::string>{"CMD_startgame+You+t", "CMD_settourney+false+0+"}));
     GameStartForm multi(false);
     EXPECT_FALSE(multi.box(Box::Bots).visible);
-    multi.setChecked(Box::Bots, true);   // a hidden box never asks the bots to watch
+    multi.setChecked(Box::Bots, true);  // a hidden box never asks the bots to watch
     EXPECT_EQ(start(t, multi)[1], "CMD_settourney+false+0+");
 }
 
@@ -55,7 +55,7 @@ TEST(GameStartForm, UncheckingTheCheckedLengthLeavesNoneAndSendsF) {
 TEST(GameStartForm, BotsJustWatchEnablesTheTargetsWhichExcludeEachOther) {
     Table t(1);
     GameStartForm form(true);
-    form.click(Box::To3000);   // disabled: no effect
+    form.click(Box::To3000);  // disabled: no effect
     EXPECT_FALSE(form.box(Box::To3000).checked);
     form.click(Box::Bots);
     EXPECT_TRUE(form.box(Box::To3000).enabled);

@@ -23,7 +23,8 @@ TEST(HandRow, SortOrdersByRankWithThreesLastAndKeepsEqualRanksInOrder) {
 
 TEST(HandRow, SortIsStableAndJokersGoWithTheTwos) {
     Table t(1);
-    t.deal({20, 54, 7, 15, 2, 33});   // 7 of diamonds, joker, 7 of clubs, 2 of diamonds, 2 of clubs, 7 of spades
+    t.deal(
+        {20, 54, 7, 15, 2, 33});  // 7 of diamonds, joker, 7 of clubs, 2 of diamonds, 2 of clubs, 7 of spades
     t.state.sortthem();
     EXPECT_EQ(t.rowCodes(), (std::vector<int>{54, 15, 2, 20, 7, 33}));
 }
@@ -39,17 +40,17 @@ TEST(HandRow, RightClickSortsAtAnyTime) {
 TEST(HandRow, LeftClickSelectsOnlyAfterDrawingOnTheOwnTurn) {
     Table t(1);
     t.deal({13, 4, 9});
-    t.state.cardimagesMouseDown(1, MouseButton::Left);   // not the player's turn
+    t.state.cardimagesMouseDown(1, MouseButton::Left);  // not the player's turn
     EXPECT_EQ(t.state.selectedslot(), -1);
     t.state.getnextplayer({0, 0, 1});
-    t.state.cardimagesMouseDown(1, MouseButton::Left);   // not drawn yet
+    t.state.cardimagesMouseDown(1, MouseButton::Left);  // not drawn yet
     EXPECT_EQ(t.state.selectedslot(), -1);
     t.state.button_drawClick();
     t.state.cardimagesMouseDown(1, MouseButton::Left);
     EXPECT_EQ(t.state.selectedslot(), 1);
     EXPECT_EQ(t.state.selectedcode(), "4");
     EXPECT_EQ(t.state.card(1)->top, kCardTopRaised);
-    t.state.cardimagesMouseDown(1, MouseButton::Left);   // click it again: lowered
+    t.state.cardimagesMouseDown(1, MouseButton::Left);  // click it again: lowered
     EXPECT_EQ(t.state.selectedslot(), -1);
     EXPECT_EQ(t.state.selectedcode(), "");
     EXPECT_EQ(t.state.card(1)->top, kCardTopResting);
@@ -114,7 +115,7 @@ TEST(HandRow, TakingACardBackPutsItInTheFirstFreePlace) {
     t.myTurnDrawn();
     t.state.cardimagesMouseDown(0, MouseButton::Left);
     t.state.acard_place3Click(3);
-    t.state.getnextplayer({1, 3, 2});   // taking back needs neither the turn nor a selection
+    t.state.getnextplayer({1, 3, 2});  // taking back needs neither the turn nor a selection
     t.state.acard_place3Click(3);
     EXPECT_TRUE(t.state.square(3).empty());
     EXPECT_EQ(t.state.square(3).tag, -1);
@@ -125,20 +126,20 @@ TEST(HandRow, TakingACardBackPutsItInTheFirstFreePlace) {
     EXPECT_EQ(back->left, 4 + 20 * 2);
     EXPECT_EQ(back->top, kCardTopResting);
     EXPECT_GT(back->z, t.state.card(2)->z);
-    t.state.acard_place3Click(1);   // empty square, no selection: nothing
+    t.state.acard_place3Click(1);  // empty square, no selection: nothing
     EXPECT_EQ(t.rowSlots(), (std::vector<int>{1, 2, 0}));
 }
 
 TEST(HandRow, WarningOnlyForTheFirstCardMatchingAnOwnWorkingBook) {
     Table t(3);
-    t.deal({9, 22, 35, 13});   // three Nines and a King
-    t.state.newbook({1, 1, 2, 48, 1});   // team 1 already has Nines
-    t.state.newbook({2, 2, 1, 13, 1});   // the other team's Kings do not count
+    t.deal({9, 22, 35, 13});            // three Nines and a King
+    t.state.newbook({1, 1, 2, 48, 1});  // team 1 already has Nines
+    t.state.newbook({2, 2, 1, 13, 1});  // the other team's Kings do not count
     t.myTurnDrawn();
     t.state.cardimagesMouseDown(0, MouseButton::Left);
     t.state.acard_place3Click(1);
     EXPECT_EQ(t.events.boxes, (std::vector<std::string>{"Woops, you already have that book!"}));
-    EXPECT_EQ(t.state.square(1).tag, 0);   // placed all the same
+    EXPECT_EQ(t.state.square(1).tag, 0);  // placed all the same
     t.state.cardimagesMouseDown(1, MouseButton::Left);
     t.state.acard_place3Click(2);
     t.state.cardimagesMouseDown(2, MouseButton::Left);

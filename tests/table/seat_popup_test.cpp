@@ -62,7 +62,7 @@ TEST(SeatPopup, WatchItemsAskTheHostForTheLabelsSeat) {
     t.state.SettojustWatch1Click(3);
     t.state.UnsetJustWatch1Click(4);
     t.state.SettojustWatch1Click(0);
-    t.state.SettojustWatch1Click(5);   // spectators hold no seat to watch
+    t.state.SettojustWatch1Click(5);  // spectators hold no seat to watch
     t.state.UnsetJustWatch1Click(7);
     EXPECT_EQ(t.events.sent, (Sent{"CMD_justwatch+3+1", "CMD_justwatch+4+2"}));
     // Only the host's answer marks the seat.
@@ -78,7 +78,7 @@ TEST(SeatPopup, WatchItemsAskTheHostForTheLabelsSeat) {
 TEST(SeatPopup, RemovalIsSentOnlyFromTheLoggedInHostsTableForARealSlot) {
     Table host(1, true);
     host.state.kicking(3);
-    host.state.kicking(7);   // a spectator from the spy list
+    host.state.kicking(7);  // a spectator from the spy list
     host.state.kicking(0);
     host.state.kicking(10);
     host.state.kicking(-2);

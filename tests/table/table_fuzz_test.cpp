@@ -129,8 +129,9 @@ private:
         const int roll = pick(1, 100);
         if (roll <= 85) return std::to_string(pick(lo, hi));
         if (roll <= 92) return std::to_string(chance(50) ? lo - 1 : hi + 1);
-        static const char* const kOdd[] = {"-1", "2147483647", "-2147483648", "99999999999", "",   "x",  "0001",
-                                           "-0", "1000000000", "999999999",   " 3",          "55", "21", "14"};
+        static const char* const kOdd[] = {"-1", "2147483647", "-2147483648", "99999999999", "",
+                                           "x",  "0001",       "-0",          "1000000000",  "999999999",
+                                           " 3", "55",         "21",          "14"};
         return kOdd[pick(0, static_cast<int>(std::size(kOdd)) - 1)];
     }
     std::string seat() {
@@ -148,7 +149,8 @@ private:
             case 2: return "CMD_existingplayers+" + num(1, 9) + "+Cy";
             case 3: return "CMD_playerdisconnected+" + num(1, 9) + "+" + (chance(50) ? "Al+Bo" : "Cy");
             // A new game or round clears the hand; now and then is enough.
-            case 4: return chance(20) ? "CMD_startgame+Host+" + std::string(chance(50) ? "t" : "f") : newcard();
+            case 4:
+                return chance(20) ? "CMD_startgame+Host+" + std::string(chance(50) ? "t" : "f") : newcard();
             case 5: return "CMD_nextplayer+" + num(0, 4) + "+" + num(0, 21) + "+" + me;
             case 6: return "CMD_winner+" + num(0, 2) + "+Al and Cy";
             case 7:
@@ -158,14 +160,18 @@ private:
             case 11:
             case 12: return "CMD_freecard+" + pos();
             case 13: return "CMD_nobookmatch+" + pos();
-            case 14: return "CMD_newbook+" + me + "+" + num(1, 2) + "+" + num(1, 13) + "+" + card() + "+" + num(1, 2);
+            case 14:
+                return "CMD_newbook+" + me + "+" + num(1, 2) + "+" + num(1, 13) + "+" + card() + "+" +
+                       num(1, 2);
             case 15:
-                return "CMD_addtobook+" + me + "+" + num(1, 2) + "+" + pos() + "+" + num(1, 13) + "+" + num(1, 7) +
-                       "+" + card() + "+" + num(1, 2);
-            case 16: return "CMD_postscores+" + num(-500, 20000) + "+" + num(-300, 300) + "+" + me + "+" + num(1, 4);
+                return "CMD_addtobook+" + me + "+" + num(1, 2) + "+" + pos() + "+" + num(1, 13) + "+" +
+                       num(1, 7) + "+" + card() + "+" + num(1, 2);
+            case 16:
+                return "CMD_postscores+" + num(-500, 20000) + "+" + num(-300, 300) + "+" + me + "+" +
+                       num(1, 4);
             case 17:
-                return "CMD_complete+" + me + "+" + num(1, 2) + "+" + num(1, 13) + "+" + num(1, 40) + "+" + card() +
-                       "+" + num(1, 2);
+                return "CMD_complete+" + me + "+" + num(1, 2) + "+" + num(1, 13) + "+" + num(1, 40) + "+" +
+                       card() + "+" + num(1, 2);
             case 18: return "CMD_discard+" + card();
             case 19: return "CMD_usefoot+" + me;
             case 20: return "CMD_addtocomp+" + me + "+" + num(1, 2) + "+" + card();
@@ -178,15 +184,17 @@ private:
             }
             case 23: {
                 std::string line = "CMD_loadcomp+" + num(1, 2);
-                for (int n = pick(0, 4); n > 0; --n) line += "+" + num(1, 40) + "+" + card() + "+" + num(1, 2);
+                for (int n = pick(0, 4); n > 0; --n)
+                    line += "+" + num(1, 40) + "+" + card() + "+" + num(1, 2);
                 return line + "+";
             }
             case 24: return chance(20) ? "CMD_startround+" : newcard();
             case 25: return "CMD_rwinner+" + num(0, 2) + "+";
             case 26: return "CMD_nobots+" + std::string(chance(50) ? "5" : "") + "+";
             case 27: {
-                static const char* const kBare[] = {"CMD_nobook+",  "CMD_nothree+",        "CMD_notwo+",
-                                                    "CMD_toomany+", "CMD_invaliddiscard+", "CMD_wrongversion+"};
+                static const char* const kBare[] = {"CMD_nobook+",         "CMD_nothree+",
+                                                    "CMD_notwo+",          "CMD_toomany+",
+                                                    "CMD_invaliddiscard+", "CMD_wrongversion+"};
                 return kBare[pick(0, 5)];
             }
             case 28: return "CMD_chat+Al chats: hi|clRed";
@@ -198,7 +206,9 @@ private:
     std::string mutated(std::string line) {
         switch (pick(0, 5)) {
             case 0: line.insert(static_cast<std::size_t>(pick(0, static_cast<int>(line.size()))), "+"); break;
-            case 1: line.erase(static_cast<std::size_t>(pick(0, static_cast<int>(line.size()) - 1)), 1); break;
+            case 1:
+                line.erase(static_cast<std::size_t>(pick(0, static_cast<int>(line.size()) - 1)), 1);
+                break;
             case 2:
                 line[static_cast<std::size_t>(pick(0, static_cast<int>(line.size()) - 1))] =
                     static_cast<char>(pick(0, 255));
@@ -215,8 +225,8 @@ private:
         if (chance(3) && isSeat(session_.myseat())) {
             // A deal: many cards in a row, up to every hand slot.
             for (int slot = 0, last = pick(10, 20); slot <= last; ++slot)
-                bytes += "CMD_newcard+" + std::to_string(session_.myseat()) + "+" + std::to_string(slot) + "+" +
-                         std::to_string(pick(2, 54)) + kEnd;
+                bytes += "CMD_newcard+" + std::to_string(session_.myseat()) + "+" + std::to_string(slot) +
+                         "+" + std::to_string(pick(2, 54)) + kEnd;
         }
         for (int n = chance(80) ? 1 : pick(2, 12); n > 0; --n) {
             const int kind = pick(1, 100);
@@ -249,7 +259,9 @@ private:
             case 0:
             case 1:
             case 2:
-            case 3: state_.cardimagesMouseDown(someSlot(), chance(85) ? MouseButton::Left : MouseButton::Right); break;
+            case 3:
+                state_.cardimagesMouseDown(someSlot(), chance(85) ? MouseButton::Left : MouseButton::Right);
+                break;
             case 4:
             case 5: state_.acard_place3Click(pick(0, 4)); break;
             case 6: state_.button_drawClick(); break;
@@ -366,8 +378,8 @@ TEST(TableFuzz, AnyHostStreamAndAnyClicksKeepTheTableDrawable) {
     EXPECT_GT(cards, 40 * 8);
     EXPECT_GT(fullRows, 3);  // the row filled up, and a card past place 20 was refused
     EXPECT_GT(requests, 2000);
-    std::printf("requests %d, most cards held (sum) %d, full rows %d, logged in %d\n", requests, cards, fullRows,
-                loggedIn);
+    std::printf("requests %d, most cards held (sum) %d, full rows %d, logged in %d\n", requests, cards,
+                fullRows, loggedIn);
 }
 
 // Found by the streams above: a freed card stayed selected, so the discard click named a slot

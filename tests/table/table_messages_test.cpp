@@ -82,7 +82,7 @@ TEST(TableMessages, FreeCardClosesTheGap) {
     EXPECT_EQ(t.rowSlots(), (std::vector<int>{0, 2, 3}));
     EXPECT_EQ(t.state.card(2)->left, 26);
     EXPECT_EQ(t.state.card(3)->left, 46);
-    t.state.freecard(17);   // no such card: nothing happens
+    t.state.freecard(17);  // no such card: nothing happens
     EXPECT_EQ(t.rowSlots(), (std::vector<int>{0, 2, 3}));
 }
 
@@ -96,7 +96,7 @@ TEST(TableMessages, FreeCardOfACardOnASquareLeavesTheRowAndEmptiesTheSquare) {
     EXPECT_EQ(t.rowSlots(), (std::vector<int>{0, 2}));
     EXPECT_EQ(t.state.card(1), nullptr);
     EXPECT_TRUE(t.state.square(1).empty());
-    t.state.button_clearbookClick();   // nothing left to take back
+    t.state.button_clearbookClick();  // nothing left to take back
     EXPECT_EQ(t.rowSlots(), (std::vector<int>{0, 2}));
 }
 
@@ -156,7 +156,7 @@ TEST(TableMessages, NewBookWhileOwnCardsLieOnTheSquaresReturnsThemToTheRow) {
     t.state.cardimagesMouseDown(2, MouseButton::Left);
     t.state.acard_place3Click(2);
     ASSERT_EQ(t.rowSlots(), (std::vector<int>{1, 3}));
-    t.state.newbook({1, 1, 1, 9, 1});   // the computer made a book for this seat from other cards
+    t.state.newbook({1, 1, 1, 9, 1});  // the computer made a book for this seat from other cards
     for (int n = 1; n <= 3; ++n) EXPECT_TRUE(t.state.square(n).empty());
     EXPECT_EQ(t.rowSlots(), (std::vector<int>{1, 3, 0, 2}));
     EXPECT_TRUE(t.state.card(0)->visible);
@@ -230,10 +230,10 @@ TEST(TableMessages, AddToCompletedAndNoBookMatch) {
     t.deal({13, 20});
     t.myTurnDrawn();
     t.state.cardimagesMouseDown(1, MouseButton::Left);
-    t.state.bookimageClick(1, 1);   // no such book: nothing
+    t.state.bookimageClick(1, 1);  // no such book: nothing
     t.state.newbook({1, 1, 1, 9, 1});
     t.state.bookimageClick(1, 1);
-    EXPECT_EQ(t.state.card(1)->top, kCardTopRaised);   // until the host answers
+    EXPECT_EQ(t.state.card(1)->top, kCardTopRaised);  // until the host answers
     t.state.nobookmatch(1);
     EXPECT_EQ(t.state.card(1)->top, kCardTopResting);
     EXPECT_EQ(t.state.label_status(), "That card does not match the book");
@@ -253,7 +253,7 @@ TEST(TableMessages, LoadBooksAndLoadCompRebuildBoardsSilently) {
     EXPECT_TRUE(t.events.sounds.empty());
     EXPECT_EQ(t.state.label_status(), "Welcome to Quintrel!");
     EXPECT_TRUE(t.state.checkforbook(9, 2));
-    EXPECT_FALSE(t.state.checkforbook(11, 1));   // completed books do not count
+    EXPECT_FALSE(t.state.checkforbook(11, 1));  // completed books do not count
 }
 
 TEST(TableMessages, NextPlayerForAnotherSeat) {
@@ -272,8 +272,8 @@ TEST(TableMessages, NextPlayerForAnotherSeat) {
 TEST(TableMessages, OwnTurnIsRecognisedBySeatNotByName) {
     Table t(2);
     t.state.setPlayername("Klot");
-    t.roster.labels[0].caption = "Klot";    // another player with the same name
-    t.roster.labels[1].caption = "Klot_";   // this player's name as the host cleaned it
+    t.roster.labels[0].caption = "Klot";   // another player with the same name
+    t.roster.labels[1].caption = "Klot_";  // this player's name as the host cleaned it
     t.state.getnextplayer({4, 10, 1});
     EXPECT_EQ(t.state.label_turn(), "Klot's turn.");
     EXPECT_FALSE(t.state.button_draw().visible);
@@ -282,7 +282,7 @@ TEST(TableMessages, OwnTurnIsRecognisedBySeatNotByName) {
     EXPECT_TRUE(t.state.image_bluearrow().visible);
     EXPECT_FALSE(t.state.image_greenarrow().visible);
     EXPECT_TRUE(t.state.button_draw().visible);
-    EXPECT_FALSE(t.state.button_pickup().visible);   // nothing on the pile yet
+    EXPECT_FALSE(t.state.button_pickup().visible);  // nothing on the pile yet
     EXPECT_GT(t.state.button_pickup().z, t.state.button_draw().z);
     EXPECT_EQ(t.events.sounds, (std::vector<std::string>{"turn"}));
 }
@@ -290,9 +290,9 @@ TEST(TableMessages, OwnTurnIsRecognisedBySeatNotByName) {
 TEST(TableMessages, NextPlayerCardCounts) {
     Table t(3);
     t.state.startround();
-    t.state.getnextplayer({0, 0, 1});   // previous seat 0 leaves every count
+    t.state.getnextplayer({0, 0, 1});  // previous seat 0 leaves every count
     for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(t.state.seatRow(seat).cardsleft, "11");
-    t.state.getnextplayer({1, 0, 3});   // the catch-up form
+    t.state.getnextplayer({1, 0, 3});  // the catch-up form
     EXPECT_EQ(t.state.seatRow(1).cardsleft, "0");
     EXPECT_EQ(t.state.label_turn(), "Your Turn.");
     EXPECT_TRUE(t.state.image_greenarrow().visible);
@@ -390,7 +390,7 @@ TEST(TableMessages, RefusalsShowTheirTextsAndARefusedDiscardHandsTheTurnBack) {
     t.state.invaliddiscard();
     EXPECT_EQ(t.state.label_status(), "That is not a valid discard");
     EXPECT_EQ(t.state.whoseturn(), 1);
-    EXPECT_EQ(t.state.card(2)->top, kCardTopRaised);   // raised, but no longer selected
+    EXPECT_EQ(t.state.card(2)->top, kCardTopRaised);    // raised, but no longer selected
     t.state.cardimagesMouseDown(2, MouseButton::Left);  // lowers it
     t.state.cardimagesMouseDown(1, MouseButton::Left);
     t.events.sent.clear();

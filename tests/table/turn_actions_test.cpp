@@ -37,7 +37,7 @@ TEST(TurnActions, NothingIsSentOutOfTurnOrBeforeLogin) {
 
     Table fresh(0);
     fresh.roster.logged = false;
-    fresh.state.button_createClick();   // whoseturn 0 is not seat 0's turn
+    fresh.state.button_createClick();  // whoseturn 0 is not seat 0's turn
     fresh.state.image_discardClick();
     fresh.state.JustWatch1Click();
     EXPECT_TRUE(fresh.events.sent.empty());
@@ -47,7 +47,7 @@ TEST(TurnActions, NothingIsSentOutOfTurnOrBeforeLogin) {
     offline.roster.logged = false;
     offline.state.getnextplayer({0, 0, 1});
     offline.state.button_drawClick();
-    EXPECT_TRUE(offline.state.button_draw().visible);   // the click does nothing at all
+    EXPECT_TRUE(offline.state.button_draw().visible);  // the click does nothing at all
     EXPECT_TRUE(offline.events.sent.empty());
 }
 
@@ -82,7 +82,7 @@ TEST(TurnActions, ClearBookReturnsEverySquaresCard) {
     t.events.clear();
     t.state.button_clearbookClick();
     EXPECT_EQ(t.events.sounds, (std::vector<std::string>{"clearbook", "clearbook", "clearbook"}));
-    EXPECT_EQ(t.rowSlots(), (std::vector<int>{3, 2, 1, 0}));   // square 1 first
+    EXPECT_EQ(t.rowSlots(), (std::vector<int>{3, 2, 1, 0}));  // square 1 first
     EXPECT_EQ(t.state.card(0)->left, 4 + 20 * 3);
 }
 
@@ -105,8 +105,8 @@ TEST(TurnActions, DiscardReturnsSquareCardsFirstThenSendsAndEndsTheTurn) {
     EXPECT_EQ(t.state.whoseturn(), 0);
     EXPECT_EQ(t.state.selectedslot(), -1);
     EXPECT_EQ(t.state.selectedcode(), "");
-    EXPECT_EQ(t.state.card(3)->top, kCardTopRaised);   // until the host frees it
-    t.state.image_discardClick();   // nothing more this turn
+    EXPECT_EQ(t.state.card(3)->top, kCardTopRaised);  // until the host frees it
+    t.state.image_discardClick();                     // nothing more this turn
     EXPECT_EQ(t.events.sent.size(), 1u);
 }
 
@@ -128,10 +128,10 @@ TEST(TurnActions, BookClicksSendTheClickedSlotAndClearTheSelection) {
     t.state.completed({2, 2, 6, 3, 10, 1});
     t.myTurnDrawn();
     t.events.clear();
-    t.state.bookimageClick(2, 5);   // nothing selected
+    t.state.bookimageClick(2, 5);  // nothing selected
     EXPECT_TRUE(t.events.sent.empty());
     t.state.cardimagesMouseDown(1, MouseButton::Left);
-    t.state.bookimageClick(2, 5);   // the other team's board: the host resolves the slot
+    t.state.bookimageClick(2, 5);  // the other team's board: the host resolves the slot
     EXPECT_EQ(t.events.sent, (std::vector<std::string>{"CMD_addtobook+1+1+5"}));
     EXPECT_EQ(t.state.selectedslot(), -1);
     EXPECT_EQ(t.state.selectedcode(), "");
@@ -187,7 +187,7 @@ TEST(TurnActions, TakingTheSeatBackAfterDrawingOrAfterTheTurnOffersNoDraw) {
     t.state.justwatching({1, 2});
     EXPECT_FALSE(t.state.button_draw().visible);
     t.state.cardimagesMouseDown(0, MouseButton::Left);
-    EXPECT_EQ(t.state.selectedslot(), 0);   // still in the drawn phase of this turn
+    EXPECT_EQ(t.state.selectedslot(), 0);  // still in the drawn phase of this turn
 
     // The computer played the whole turn before the seat was taken back.
     t.state.getnextplayer({1, 12, 2});

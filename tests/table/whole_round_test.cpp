@@ -61,7 +61,7 @@ TEST(WholeRound, SeatOnePlaysARoundAgainstTheComputer) {
     t.state.button_drawClick();
     EXPECT_EQ(t.takeSent(), (std::vector<std::string>{"CMD_drawing+1+1"}));
     t.host({"CMD_newcard+1+11+35", "CMD_newcard+1+12+40"});
-    t.state.cardimagesMouseDown(0, MouseButton::Right);   // sort first
+    t.state.cardimagesMouseDown(0, MouseButton::Right);  // sort first
     for (int slot : {0, 1, 11}) {
         t.state.cardimagesMouseDown(slot, MouseButton::Left);
         t.state.acard_place3Click(slot == 0 ? 1 : slot == 1 ? 2 : 3);
@@ -91,9 +91,8 @@ TEST(WholeRound, SeatOnePlaysARoundAgainstTheComputer) {
     // The computer players' turns.
     t.host({"CMD_discard+0", "CMD_newbook+2+2+1+13+2", "CMD_postscores+30+30+2+4",
             "CMD_addtobook+2+2+4+1+4+54+2", "CMD_postscores+80+50+2+4", "CMD_discard+33",
-            "CMD_nextplayer+2+8+3",
-            "CMD_addtobook+3+1+2+1+4+48+1", "CMD_usefoot+3", "CMD_discard+46", "CMD_nextplayer+3+11+4",
-            "CMD_addtobook+4+2+6+1+5+26+2", "CMD_addtobook+4+2+7+1+6+39+2",
+            "CMD_nextplayer+2+8+3", "CMD_addtobook+3+1+2+1+4+48+1", "CMD_usefoot+3", "CMD_discard+46",
+            "CMD_nextplayer+3+11+4", "CMD_addtobook+4+2+6+1+5+26+2", "CMD_addtobook+4+2+7+1+6+39+2",
             "CMD_addtobook+4+2+8+1+7+52+2", "CMD_complete+4+2+1+1+13+2", "CMD_postscores+380+300+4+2",
             "CMD_discard+4", "CMD_nextplayer+4+3+1"});
     EXPECT_EQ(t.state.workingBooks(1).at(1).count, 4);

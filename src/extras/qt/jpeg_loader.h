@@ -10,8 +10,8 @@ namespace quintrel {
 
 // A picture that could not be decoded (broken, truncated, unsupported or too big).
 class JpegError : public std::runtime_error {
- public:
-  explicit JpegError(const std::string& what) : std::runtime_error(what) {}
+public:
+    explicit JpegError(const std::string& what) : std::runtime_error(what) {}
 };
 
 // Larger pictures are refused before any pixel memory is taken: nothing we show comes near it,

@@ -16,17 +16,17 @@ constexpr int kBlanks = 5;
 constexpr int kPhrases = 10;
 
 std::string numbered(const char* stem, int index) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%s%02d", stem, index);
-  return text;
+    char text[32];
+    std::snprintf(text, sizeof text, "%s%02d", stem, index);
+    return text;
 }
 
 struct Single {
-  Picture which;
-  const char* name;
-  int width;
-  int height;
-  const char* mask;
+    Picture which;
+    const char* name;
+    int width;
+    int height;
+    const char* mask;
 };
 
 // Sizes the table's layout fixes are kept exactly; the small ones fit a 16-pixel seat row.
@@ -50,131 +50,127 @@ constexpr Single kSingles[] = {
 static_assert(std::size(kSingles) == kPictureCount);
 
 std::vector<PictureFile> buildCatalogue() {
-  std::vector<PictureFile> files;
-  auto addMask = [&](const char* name, int width, int height) {
-    files.push_back({name, width, height, "", true});
-  };
-  addMask("mask_card", 71, 96);
-  addMask("mask_book48", 36, 48);
-  addMask("mask_book49", 36, 49);
-  addMask("mask_phrase", 24, 24);
-  std::map<std::string, bool> seen;
-  for (const Single& single : kSingles) {
-    if (*single.mask && !seen[single.mask]) {
-      seen[single.mask] = true;
-      addMask(single.mask, single.width, single.height);
+    std::vector<PictureFile> files;
+    auto addMask = [&](const char* name, int width, int height) {
+        files.push_back({name, width, height, "", true});
+    };
+    addMask("mask_card", 71, 96);
+    addMask("mask_book48", 36, 48);
+    addMask("mask_book49", 36, 49);
+    addMask("mask_phrase", 24, 24);
+    std::map<std::string, bool> seen;
+    for (const Single& single : kSingles) {
+        if (*single.mask && !seen[single.mask]) {
+            seen[single.mask] = true;
+            addMask(single.mask, single.width, single.height);
+        }
     }
-  }
-  for (int i = 0; i < kBigCards; ++i)
-    files.push_back({numbered("bigcard", i), 71, 96, "mask_card"});
-  for (int i = 0; i < kBookFaces; ++i)
-    files.push_back({numbered("ntop", i), 36, 48, "mask_book48"});
-  for (int i = 0; i < kBookFaces; ++i)
-    files.push_back({numbered("wtop", i), 36, 49, "mask_book49"});
-  for (int i = 0; i < kBlanks; ++i) files.push_back({numbered("blank", i), 36, 48, "mask_book48"});
-  for (int i = 0; i < kPhrases; ++i)
-    files.push_back({numbered("phrase", i), 24, 24, "mask_phrase"});
-  for (const Single& single : kSingles) {
-    files.push_back({single.name, single.width, single.height, single.mask});
-  }
-  return files;
+    for (int i = 0; i < kBigCards; ++i) files.push_back({numbered("bigcard", i), 71, 96, "mask_card"});
+    for (int i = 0; i < kBookFaces; ++i) files.push_back({numbered("ntop", i), 36, 48, "mask_book48"});
+    for (int i = 0; i < kBookFaces; ++i) files.push_back({numbered("wtop", i), 36, 49, "mask_book49"});
+    for (int i = 0; i < kBlanks; ++i) files.push_back({numbered("blank", i), 36, 48, "mask_book48"});
+    for (int i = 0; i < kPhrases; ++i) files.push_back({numbered("phrase", i), 24, 24, "mask_phrase"});
+    for (const Single& single : kSingles) {
+        files.push_back({single.name, single.width, single.height, single.mask});
+    }
+    return files;
 }
 
 // JPEG leaves a faint ripple in flat areas; a mask must be exactly clear or exactly solid
 // there, or a card would leave a ghostly rectangle on the table.
 QImage cleanMask(const QImage& decoded) {
-  QImage mask = decoded.convertToFormat(QImage::Format_Grayscale8);
-  for (int y = 0; y < mask.height(); ++y) {
-    uchar* row = mask.scanLine(y);
-    for (int x = 0; x < mask.width(); ++x) {
-      if (row[x] < 12) row[x] = 0;
-      if (row[x] > 243) row[x] = 255;
+    QImage mask = decoded.convertToFormat(QImage::Format_Grayscale8);
+    for (int y = 0; y < mask.height(); ++y) {
+        uchar* row = mask.scanLine(y);
+        for (int x = 0; x < mask.width(); ++x) {
+            if (row[x] < 12) row[x] = 0;
+            if (row[x] > 243) row[x] = 255;
+        }
     }
-  }
-  return mask;
+    return mask;
 }
 
 QImage readPicture(const QString& directory, const PictureFile& file) {
-  const QString path = directory + '/' + QString::fromLatin1(file.name) + QStringLiteral(".jpg");
-  QFile source(path);
-  if (!source.open(QIODevice::ReadOnly)) {
-    throw PictureError("cannot open picture " + path.toStdString());
-  }
-  QImage image;
-  try {
-    image = decodeJpeg(source.readAll());
-  } catch (const JpegError& error) {
-    throw PictureError(path.toStdString() + ": " + error.what());
-  }
-  if (image.width() != file.width || image.height() != file.height) {
-    throw PictureError(path.toStdString() + ": size " + std::to_string(image.width()) + "x" +
-                       std::to_string(image.height()) + ", expected " + std::to_string(file.width) +
-                       "x" + std::to_string(file.height));
-  }
-  return image;
+    const QString path = directory + '/' + QString::fromLatin1(file.name) + QStringLiteral(".jpg");
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly)) {
+        throw PictureError("cannot open picture " + path.toStdString());
+    }
+    QImage image;
+    try {
+        image = decodeJpeg(source.readAll());
+    } catch (const JpegError& error) {
+        throw PictureError(path.toStdString() + ": " + error.what());
+    }
+    if (image.width() != file.width || image.height() != file.height) {
+        throw PictureError(path.toStdString() + ": size " + std::to_string(image.width()) + "x" +
+                           std::to_string(image.height()) + ", expected " + std::to_string(file.width) + "x" +
+                           std::to_string(file.height));
+    }
+    return image;
 }
 
 }  // namespace
 
 const std::vector<PictureFile>& pictureCatalogue() {
-  static const std::vector<PictureFile> catalogue = buildCatalogue();
-  return catalogue;
+    static const std::vector<PictureFile> catalogue = buildCatalogue();
+    return catalogue;
 }
 
 std::string pictureName(Picture which) {
-  for (const Single& single : kSingles) {
-    if (single.which == which) return single.name;
-  }
-  return {};
+    for (const Single& single : kSingles) {
+        if (single.which == which) return single.name;
+    }
+    return {};
 }
 
 const QImage& PictureList::at(int index) const {
-  static const QImage none;
-  if (index < 0 || index >= count()) return none;
-  return images_[static_cast<size_t>(index)];
+    static const QImage none;
+    if (index < 0 || index >= count()) return none;
+    return images_[static_cast<size_t>(index)];
 }
 
 const QImage& Pictures::picture(Picture which) const {
-  static const QImage none;
-  const int index = static_cast<int>(which);
-  if (index < 0 || index >= kPictureCount) return none;
-  return singles_[static_cast<size_t>(index)];
+    static const QImage none;
+    const int index = static_cast<int>(which);
+    if (index < 0 || index >= kPictureCount) return none;
+    return singles_[static_cast<size_t>(index)];
 }
 
 Pictures Pictures::load(const QString& directory) {
-  Pictures pictures;
-  std::map<std::string, QImage> masks;
-  std::map<std::string, QImage> plain;
-  for (const PictureFile& file : pictureCatalogue()) {
-    QImage image = readPicture(directory, file);
-    if (file.isMask) {
-      masks[file.name] = cleanMask(image);
-      continue;
+    Pictures pictures;
+    std::map<std::string, QImage> masks;
+    std::map<std::string, QImage> plain;
+    for (const PictureFile& file : pictureCatalogue()) {
+        QImage image = readPicture(directory, file);
+        if (file.isMask) {
+            masks[file.name] = cleanMask(image);
+            continue;
+        }
+        if (!file.mask.empty()) {
+            const auto mask = masks.find(file.mask);
+            if (mask == masks.end()) throw PictureError("mask " + file.mask + " not loaded");
+            image.setAlphaChannel(mask->second);
+        }
+        plain[file.name] = image;
     }
-    if (!file.mask.empty()) {
-      const auto mask = masks.find(file.mask);
-      if (mask == masks.end()) throw PictureError("mask " + file.mask + " not loaded");
-      image.setAlphaChannel(mask->second);
-    }
-    plain[file.name] = image;
-  }
 
-  auto fill = [&](PictureList& list, const char* stem, int count) {
-    for (int i = 0; i < count; ++i) list.images_.push_back(plain.at(numbered(stem, i)));
-    list.size_ = list.images_.front().size();
-  };
-  fill(pictures.bigcards_, "bigcard", kBigCards);
-  fill(pictures.ntop_, "ntop", kBookFaces);
-  fill(pictures.wtop_, "wtop", kBookFaces);
-  fill(pictures.blank_, "blank", kBlanks);
-  fill(pictures.phrases_, "phrase", kPhrases);
-  for (const Single& single : kSingles) {
-    const int index = static_cast<int>(single.which);
-    if (index >= 0 && index < kPictureCount) {
-      pictures.singles_[static_cast<size_t>(index)] = plain.at(single.name);
+    auto fill = [&](PictureList& list, const char* stem, int count) {
+        for (int i = 0; i < count; ++i) list.images_.push_back(plain.at(numbered(stem, i)));
+        list.size_ = list.images_.front().size();
+    };
+    fill(pictures.bigcards_, "bigcard", kBigCards);
+    fill(pictures.ntop_, "ntop", kBookFaces);
+    fill(pictures.wtop_, "wtop", kBookFaces);
+    fill(pictures.blank_, "blank", kBlanks);
+    fill(pictures.phrases_, "phrase", kPhrases);
+    for (const Single& single : kSingles) {
+        const int index = static_cast<int>(single.which);
+        if (index >= 0 && index < kPictureCount) {
+            pictures.singles_[static_cast<size_t>(index)] = plain.at(single.name);
+        }
     }
-  }
-  return pictures;
+    return pictures;
 }
 
 }  // namespace quintrel

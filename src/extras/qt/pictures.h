@@ -13,38 +13,38 @@ namespace quintrel {
 
 // A shipped picture is missing, broken or not the size the table expects.
 class PictureError : public std::runtime_error {
- public:
-  explicit PictureError(const std::string& what) : std::runtime_error(what) {}
+public:
+    explicit PictureError(const std::string& what) : std::runtime_error(what) {}
 };
 
 // Single pictures of the table, by role. Their sizes are in pictureCatalogue().
 enum class Picture {
-  Foot,        // small card shown beside a seat that still has its foot
-  Eyes,        // the seat is only watching
-  GreenArrow,  // own turn, Green team
-  BlueArrow,   // own turn, Blue team
-  GreenBar,    // thin team bar across the top of the score panel (stretch it to the width)
-  BlueBar,
-  TurnMarker,    // moved to the row of the seat whose turn it is
-  RoundWinner1,  // Green team won the round
-  RoundWinner2,  // Blue team won the round
-  GameWinner1,   // Green team won the game
-  GameWinner2,   // Blue team won the game
-  StartButton,
-  Background,  // seamless tile for every window's background
-  BookSquare,  // cross-hatched frame under an empty create-book square
-  Banner,      // the game's picture for the download and about windows
+    Foot,        // small card shown beside a seat that still has its foot
+    Eyes,        // the seat is only watching
+    GreenArrow,  // own turn, Green team
+    BlueArrow,   // own turn, Blue team
+    GreenBar,    // thin team bar across the top of the score panel (stretch it to the width)
+    BlueBar,
+    TurnMarker,    // moved to the row of the seat whose turn it is
+    RoundWinner1,  // Green team won the round
+    RoundWinner2,  // Blue team won the round
+    GameWinner1,   // Green team won the game
+    GameWinner2,   // Blue team won the game
+    StartButton,
+    Background,  // seamless tile for every window's background
+    BookSquare,  // cross-hatched frame under an empty create-book square
+    Banner,      // the game's picture for the download and about windows
 };
 inline constexpr int kPictureCount = static_cast<int>(Picture::Banner) + 1;
 
 // One shipped file: "<name>.jpg", width x height. A picture with a mask gets its alpha
 // channel from the greyscale picture "<mask>.jpg" (white = opaque); masks are listed too.
 struct PictureFile {
-  std::string name;
-  int width = 0;
-  int height = 0;
-  std::string mask;
-  bool isMask = false;
+    std::string name;
+    int width = 0;
+    int height = 0;
+    std::string mask;
+    bool isMask = false;
 };
 
 // Every file the table ships, in load order. The generator writes exactly these.
@@ -55,47 +55,47 @@ std::string pictureName(Picture which);
 
 // Pictures of one size addressed by index, as the table's picture lists are.
 class PictureList {
- public:
-  int count() const { return static_cast<int>(images_.size()); }
-  QSize size() const { return size_; }
-  // An index out of range gives a null image, which draws nothing.
-  const QImage& at(int index) const;
+public:
+    int count() const { return static_cast<int>(images_.size()); }
+    QSize size() const { return size_; }
+    // An index out of range gives a null image, which draws nothing.
+    const QImage& at(int index) const;
 
- private:
-  friend class Pictures;
-  std::vector<QImage> images_;
-  QSize size_;
+private:
+    friend class Pictures;
+    std::vector<QImage> images_;
+    QSize size_;
 };
 
 class Pictures {
- public:
-  // Reads every file of pictureCatalogue() from a folder, or from ":/pictures" for the
-  // pictures built into the program. Throws PictureError naming the first bad file.
-  static Pictures load(const QString& directory);
+public:
+    // Reads every file of pictureCatalogue() from a folder, or from ":/pictures" for the
+    // pictures built into the program. Throws PictureError naming the first bad file.
+    static Pictures load(const QString& directory);
 
-  // The built-in pictures, loaded once on first use (throws PictureError if they are broken).
-  static const Pictures& shipped();
+    // The built-in pictures, loaded once on first use (throws PictureError if they are broken).
+    static const Pictures& shipped();
 
-  // 55 cards, 71 x 96, index = card code (0 = back).
-  const PictureList& imagelist_bigcards() const { return bigcards_; }
-  // 13 book faces, 36 x 48, index = code mod 13: a Normal book.
-  const PictureList& imagelist_ntop() const { return ntop_; }
-  // 13 book faces, 36 x 49, index = code mod 13: a Wild book.
-  const PictureList& imagelist_wtop() const { return wtop_; }
-  // 5 under-card edges, 36 x 48, used in order beneath a working book's face.
-  const PictureList& imagelist_blank() const { return blank_; }
-  // 10 small pictures, 24 x 24, of the phrase buttons: index 0 for b_phrase1.
-  const PictureList& phraseButtons() const { return phrases_; }
+    // 55 cards, 71 x 96, index = card code (0 = back).
+    const PictureList& imagelist_bigcards() const { return bigcards_; }
+    // 13 book faces, 36 x 48, index = code mod 13: a Normal book.
+    const PictureList& imagelist_ntop() const { return ntop_; }
+    // 13 book faces, 36 x 49, index = code mod 13: a Wild book.
+    const PictureList& imagelist_wtop() const { return wtop_; }
+    // 5 under-card edges, 36 x 48, used in order beneath a working book's face.
+    const PictureList& imagelist_blank() const { return blank_; }
+    // 10 small pictures, 24 x 24, of the phrase buttons: index 0 for b_phrase1.
+    const PictureList& phraseButtons() const { return phrases_; }
 
-  const QImage& picture(Picture which) const;
+    const QImage& picture(Picture which) const;
 
- private:
-  PictureList bigcards_;
-  PictureList ntop_;
-  PictureList wtop_;
-  PictureList blank_;
-  PictureList phrases_;
-  std::array<QImage, kPictureCount> singles_;
+private:
+    PictureList bigcards_;
+    PictureList ntop_;
+    PictureList wtop_;
+    PictureList blank_;
+    PictureList phrases_;
+    std::array<QImage, kPictureCount> singles_;
 };
 
 }  // namespace quintrel

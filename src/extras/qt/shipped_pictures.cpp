@@ -8,11 +8,11 @@ static void registerPictureResource() { Q_INIT_RESOURCE(pictures); }
 namespace quintrel {
 
 const Pictures& Pictures::shipped() {
-  static const Pictures pictures = [] {
-    registerPictureResource();
-    return Pictures::load(QStringLiteral(":/pictures"));
-  }();
-  return pictures;
+    static const Pictures pictures = [] {
+        registerPictureResource();
+        return Pictures::load(QStringLiteral(":/pictures"));
+    }();
+    return pictures;
 }
 
 }  // namespace quintrel

@@ -11,63 +11,61 @@ static void registerSoundResource() { Q_INIT_RESOURCE(sounds); }
 namespace quintrel {
 
 const QStringList& soundNames() {
-  static const QStringList names = {"CLEARBOOK", "CREATEBOOK",    "DISCARD",  "ENTERED",
-                                    "GETCARD",   "GETFOOT",       "PLACEBOOK", "PLACECOMPLETE",
-                                    "PLACEOFF",  "PLACEON",       "TURN",     "WINNER"};
-  return names;
+    static const QStringList names = {"CLEARBOOK", "CREATEBOOK", "DISCARD",   "ENTERED",
+                                      "GETCARD",   "GETFOOT",    "PLACEBOOK", "PLACECOMPLETE",
+                                      "PLACEOFF",  "PLACEON",    "TURN",      "WINNER"};
+    return names;
 }
 
 QString soundResource(std::string_view name) {
-  static const bool registered = [] {
-    registerSoundResource();
-    return true;
-  }();
-  (void)registered;
-  const QString upper =
-      QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toUpper();
-  if (!soundNames().contains(upper)) return {};
-  return QStringLiteral(":/sounds/") + upper + QStringLiteral(".wav");
+    static const bool registered = [] {
+        registerSoundResource();
+        return true;
+    }();
+    (void)registered;
+    const QString upper = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toUpper();
+    if (!soundNames().contains(upper)) return {};
+    return QStringLiteral(":/sounds/") + upper + QStringLiteral(".wav");
 }
 
 bool SoundPlayer::outputAvailable() {
-  // Asking for the devices on a machine without a sound service logs a warning; not
-  // having sound is normal here, so that warning is held back.
-  const QtMessageHandler previous = qInstallMessageHandler(
-      [](QtMsgType, const QMessageLogContext&, const QString&) {});
-  const bool available = !QMediaDevices::audioOutputs().isEmpty();
-  qInstallMessageHandler(previous);
-  return available;
+    // Asking for the devices on a machine without a sound service logs a warning; not
+    // having sound is normal here, so that warning is held back.
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const bool available = !QMediaDevices::audioOutputs().isEmpty();
+    qInstallMessageHandler(previous);
+    return available;
 }
 
 SoundPlayer::SoundPlayer(bool haveOutput, QObject* parent) : QObject(parent) {
-  // Without an output QSoundEffect only complains and never plays: keep quiet instead.
-  if (!haveOutput) return;
-  for (const QString& name : soundNames()) {
-    auto* effect = new QSoundEffect(this);
-    effect->setSource(QUrl(QStringLiteral("qrc") + soundResource(name.toStdString())));
-    effects_.insert(name, effect);
-  }
+    // Without an output QSoundEffect only complains and never plays: keep quiet instead.
+    if (!haveOutput) return;
+    for (const QString& name : soundNames()) {
+        auto* effect = new QSoundEffect(this);
+        effect->setSource(QUrl(QStringLiteral("qrc") + soundResource(name.toStdString())));
+        effects_.insert(name, effect);
+    }
 }
 
 SoundPlayer::~SoundPlayer() {
-  // QSoundEffect signals from its destructor; nothing of ours may hear that.
-  for (QSoundEffect* effect : std::as_const(effects_)) {
-    effect->disconnect();
-    effect->stop();
-    delete effect;
-  }
+    // QSoundEffect signals from its destructor; nothing of ours may hear that.
+    for (QSoundEffect* effect : std::as_const(effects_)) {
+        effect->disconnect();
+        effect->stop();
+        delete effect;
+    }
 }
 
 void SoundPlayer::playsounds(std::string_view name) {
-  if (!enabled_) return;
-  const QString upper =
-      QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toUpper();
-  QSoundEffect* effect = effects_.value(upper, nullptr);
-  if (effect == nullptr) return;
-  if (current_ != nullptr) current_->stop();
-  effect->play();
-  current_ = effect;
-  lastStarted_ = upper;
+    if (!enabled_) return;
+    const QString upper = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toUpper();
+    QSoundEffect* effect = effects_.value(upper, nullptr);
+    if (effect == nullptr) return;
+    if (current_ != nullptr) current_->stop();
+    effect->play();
+    current_ = effect;
+    lastStarted_ = upper;
 }
 
 }  // namespace quintrel

@@ -21,30 +21,30 @@ QString soundResource(std::string_view name);
 // is immediate; starting a cue stops the one still sounding. On a machine without an
 // audio output nothing is loaded and playsounds does nothing, silently.
 class SoundPlayer : public QObject {
- public:
-  // Whether the machine has an audio output at all.
-  static bool outputAvailable();
+public:
+    // Whether the machine has an audio output at all.
+    static bool outputAvailable();
 
-  // haveOutput false: load nothing, play nothing.
-  explicit SoundPlayer(bool haveOutput = outputAvailable(), QObject* parent = nullptr);
-  ~SoundPlayer() override;
+    // haveOutput false: load nothing, play nothing.
+    explicit SoundPlayer(bool haveOutput = outputAvailable(), QObject* parent = nullptr);
+    ~SoundPlayer() override;
 
-  // Options > "Play Sounds"; on at start.
-  void setEnabled(bool enabled) { enabled_ = enabled; }
-  bool isEnabled() const { return enabled_; }
-  bool hasOutput() const { return !effects_.isEmpty(); }
+    // Options > "Play Sounds"; on at start.
+    void setEnabled(bool enabled) { enabled_ = enabled; }
+    bool isEnabled() const { return enabled_; }
+    bool hasOutput() const { return !effects_.isEmpty(); }
 
-  void playsounds(std::string_view name);
+    void playsounds(std::string_view name);
 
-  // The cue started last (upper case), empty when none; what a test can observe
-  // without hearing anything.
-  const QString& lastStarted() const { return lastStarted_; }
+    // The cue started last (upper case), empty when none; what a test can observe
+    // without hearing anything.
+    const QString& lastStarted() const { return lastStarted_; }
 
- private:
-  QHash<QString, QSoundEffect*> effects_;
-  QSoundEffect* current_ = nullptr;
-  QString lastStarted_;
-  bool enabled_ = true;
+private:
+    QHash<QString, QSoundEffect*> effects_;
+    QSoundEffect* current_ = nullptr;
+    QString lastStarted_;
+    bool enabled_ = true;
 };
 
 }  // namespace quintrel

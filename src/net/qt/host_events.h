@@ -9,11 +9,11 @@ namespace quintrel::net {
 class HostEvents {
 public:
     virtual ~HostEvents() = default;
-    virtual int accept(bool fromLoopback) = 0;   // the slot for a new connection
+    virtual int accept(bool fromLoopback) = 0;  // the slot for a new connection
     virtual void accepted(int slot) = 0;
     virtual void read(int slot, std::string_view bytes) = 0;
     virtual void closed(int slot) = 0;
-    virtual void socktimer() = 0;                // every 10 ms
+    virtual void socktimer() = 0;  // every 10 ms
     virtual void timer1() = 0;
     virtual bool timer1Enabled() const = 0;
     virtual int timer1Interval() const = 0;

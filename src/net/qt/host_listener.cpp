@@ -44,7 +44,8 @@ bool HostListener::isListening() const { return listener_.isListening(); }
 
 quint16 HostListener::port() const { return listener_.listeningPort(); }
 
-template <typename Call> void HostListener::callHost(Call&& call) {
+template <typename Call>
+void HostListener::callHost(Call&& call) {
     if (!host_) return;
     ++depth_;
     try {
@@ -63,8 +64,7 @@ void HostListener::afterHostCall() {
         ++depth_;
         try {
             host_->closed(slot);
-        } catch (...) {
-        }
+        } catch (...) {}
         --depth_;
     }
     syncTimer1();
@@ -91,7 +91,7 @@ void HostListener::onAccept() {
     if (!sock || !host_) return;
     int slot = 0;
     callHost([&] { slot = host_->accept(sock->fromLoopback()); });
-    if (slot <= 0) return;   // the unique_ptr drops the connection
+    if (slot <= 0) return;  // the unique_ptr drops the connection
 
     // A slot the host hands out again is free in its eyes: the old connection goes quietly.
     if (auto old = connections_.find(slot); old != connections_.end()) {
@@ -110,12 +110,15 @@ void HostListener::onRead(TSock* sock) {
     const QByteArray bytes = sock->receiveText();
     if (bytes.isEmpty()) return;
     const int slot = sock->tag();
-    callHost([&] { host_->read(slot, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))); });
+    callHost([&] {
+        host_->read(slot, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    });
 }
 
 void HostListener::onInfo(TSock* sock, const QString& text) {
     // "Socket Closed" and every network error end the slot's connection.
-    if (text == QLatin1String(kSocketClosed) || text.startsWith(QLatin1String("Error #"))) connectionGone(sock);
+    if (text == QLatin1String(kSocketClosed) || text.startsWith(QLatin1String("Error #")))
+        connectionGone(sock);
 }
 
 void HostListener::connectionGone(TSock* sock) {
@@ -159,7 +162,8 @@ void HostListener::close(int slot) {
         it->second.release()->setParent(this);
         connections_.erase(it);
         connect(sock, &TSock::info, sock, [sock](int, const QString& text) {
-            if (text == QLatin1String(kSocketClosed) || text.startsWith(QLatin1String("Error #"))) sock->deleteLater();
+            if (text == QLatin1String(kSocketClosed) || text.startsWith(QLatin1String("Error #")))
+                sock->deleteLater();
         });
         sock->close();
         return;

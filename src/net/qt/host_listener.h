@@ -51,14 +51,15 @@ private:
     void onInfo(TSock* sock, const QString& text);
     void connectionGone(TSock* sock);
     void retire(std::unique_ptr<TSock> sock);
-    template <typename Call> void callHost(Call&& call);
+    template <typename Call>
+    void callHost(Call&& call);
     void afterHostCall();
     void syncTimer1();
 
     HostEvents* host_ = nullptr;
     TSock listener_;
-    std::map<int, std::unique_ptr<TSock>> connections_;   // slot -> its connection
-    std::vector<int> pendingClosed_;                      // slots to report once the call ends
+    std::map<int, std::unique_ptr<TSock>> connections_;  // slot -> its connection
+    std::vector<int> pendingClosed_;                     // slots to report once the call ends
     int depth_ = 0;
     QTimer socktimer_;
     QTimer timer1_;

@@ -10,10 +10,10 @@
 namespace quintrel::net {
 
 enum class SessionMode {
-    Solo,      // no arguments: a private table against the computer
-    Host,      // argument 3 is "true"
-    Join,      // argument 3 is anything else
-    Waiting,   // one or two arguments: only the loading line, no connection
+    Solo,     // no arguments: a private table against the computer
+    Host,     // argument 3 is "true"
+    Join,     // argument 3 is anything else
+    Waiting,  // one or two arguments: only the loading line, no connection
 };
 
 enum class StartOptions {
@@ -26,7 +26,7 @@ struct SessionPlan {
     SessionMode mode = SessionMode::Solo;
     std::string loadingLine;
     std::string playername;
-    std::string hostaddress;   // where the table connects: "127.0.0.1" whenever this copy hosts
+    std::string hostaddress;  // where the table connects: "127.0.0.1" whenever this copy hosts
     bool openLobbyLink = false;
     bool showDownloadWindow = false;
     StartOptions startOptions = StartOptions::Unchanged;

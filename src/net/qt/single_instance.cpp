@@ -27,8 +27,7 @@ QString defaultInstanceKey() {
     return sanitised(key);
 }
 
-SingleInstance::SingleInstance(const QString& key, QObject* parent)
-    : QObject(parent), key_(sanitised(key)) {
+SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent), key_(sanitised(key)) {
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* peer = server_.nextPendingConnection()) {
             peer->disconnectFromServer();
@@ -43,7 +42,9 @@ SingleInstance::~SingleInstance() {
     if (lock_) lock_->unlock();
 }
 
-QString SingleInstance::lockPath() const { return QDir::temp().filePath(QStringLiteral("ronlep11-%1.lock").arg(key_)); }
+QString SingleInstance::lockPath() const {
+    return QDir::temp().filePath(QStringLiteral("ronlep11-%1.lock").arg(key_));
+}
 
 QString SingleInstance::serverName() const { return QStringLiteral("quintrel-%1").arg(key_); }
 

@@ -44,8 +44,8 @@ void TSock::listen(ListenScope scope) {
     }
     server_ = new QTcpServer(this);
     server_->setListenBacklogSize(kListenBacklog);
-    const QHostAddress address =
-        scope == ListenScope::AllAddresses ? QHostAddress(QHostAddress::Any) : QHostAddress(QHostAddress::LocalHost);
+    const QHostAddress address = scope == ListenScope::AllAddresses ? QHostAddress(QHostAddress::Any)
+                                                                    : QHostAddress(QHostAddress::LocalHost);
     if (!server_->listen(address, port_)) {
         const auto error = server_->serverError();
         delete server_;

@@ -31,8 +31,8 @@ class QTcpSocket;
 namespace quintrel::net {
 
 enum class ListenScope {
-    AllAddresses,   // a table other people join
-    LoopbackOnly,   // a private table (solo game)
+    AllAddresses,  // a table other people join
+    LoopbackOnly,  // a private table (solo game)
 };
 
 class TSock : public QObject {
@@ -50,7 +50,7 @@ public:
 
     void listen(ListenScope scope);
     bool isListening() const;
-    quint16 listeningPort() const;   // the bound port (differs from port() when that was 0)
+    quint16 listeningPort() const;  // the bound port (differs from port() when that was 0)
 
     // Empty text: the connect is under way (its outcome arrives as events). Otherwise the
     // text of the failure ("Host Lookup - Could Not Find Host Entry"). For a dotted address
@@ -66,7 +66,7 @@ public:
     void close();
 
     bool isConnected() const;
-    bool fromLoopback() const;   // an accepted connection whose peer is this machine
+    bool fromLoopback() const;  // an accepted connection whose peer is this machine
 
 signals:
     void readReady(qint64 count);

@@ -62,12 +62,14 @@ BookBoard::BookBoard(int team, TableState& table, std::function<void()> afterCli
     setFixedWidth(kWidth);
     setMinimumHeight(kMinHeight);
 
-    auto* caption = new QLabel(team == 1 ? QStringLiteral("Green Team's Books") : QStringLiteral("Blue Team's Books"), this);
+    auto* caption = new QLabel(
+        team == 1 ? QStringLiteral("Green Team's Books") : QStringLiteral("Blue Team's Books"), this);
     caption->setObjectName(QStringLiteral("caption_board%1").arg(team));
     caption->setGeometry(4, 3, kWidth - 8, 18);
     caption->setAlignment(Qt::AlignCenter);
     caption->setFont(pixelFont(13, true));
-    caption->setStyleSheet(QStringLiteral("color: %1; background: #faf4e0; border-radius: 4px;").arg(teamColour(team).name()));
+    caption->setStyleSheet(
+        QStringLiteral("color: %1; background: #faf4e0; border-radius: 4px;").arg(teamColour(team).name()));
     // The columns stand mirrored: completed books on the outer side of each board.
     const int workingLeft = team == 1 ? 109 : 13;
     const int completedLeft = team == 1 ? 13 : 90;
@@ -186,8 +188,10 @@ void BookBoard::sync() {
 
 void BookBoard::restack() {
     ZOrder order;
-    for (const auto& [slot, book] : table_.workingBooks(team_)) order.emplace_back(book.z, working_.value(slot).widget);
-    for (const auto& [slot, book] : table_.completedBooks(team_)) order.emplace_back(book.z, completed_.value(slot).widget);
+    for (const auto& [slot, book] : table_.workingBooks(team_))
+        order.emplace_back(book.z, working_.value(slot).widget);
+    for (const auto& [slot, book] : table_.completedBooks(team_))
+        order.emplace_back(book.z, completed_.value(slot).widget);
     order.emplace_back(table_.image_rwinner(team_).z, rwinner_);
     order.emplace_back(table_.image_winner(team_).z, winner_);
     applyStacking(std::move(order), stacked_);

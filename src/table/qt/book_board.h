@@ -22,7 +22,7 @@ class BookBoard : public QFrame {
     Q_OBJECT
 public:
     static constexpr int kWidth = 200;
-    static constexpr int kMinHeight = 506;   // nine working books: 51 x 9 - 11 + 48, and a margin
+    static constexpr int kMinHeight = 506;  // nine working books: 51 x 9 - 11 + 48, and a margin
 
     BookBoard(int team, TableState& table, std::function<void()> afterClick, QWidget* parent = nullptr);
 
@@ -34,7 +34,7 @@ protected:
 private:
     struct Book {
         PictureWidget* widget = nullptr;
-        std::vector<PictureLayer> layers;   // what its picture was drawn from
+        std::vector<PictureLayer> layers;  // what its picture was drawn from
     };
 
     PictureWidget* bookWidget(QHash<int, Book>& books, int slot, bool completed);
@@ -44,7 +44,7 @@ private:
     int team_;
     TableState& table_;
     std::function<void()> afterClick_;
-    QHash<int, Book> working_;     // by slot
+    QHash<int, Book> working_;  // by slot
     QHash<int, Book> completed_;
     PictureWidget* rwinner_ = nullptr;
     PictureWidget* winner_ = nullptr;

@@ -28,7 +28,8 @@ ChatLog::ChatLog(QWidget* parent) : QTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     document()->setDocumentMargin(kInnerBorder);
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    font.setFamilies(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
     font.setPointSize(kDefaultPointSize);
     setFont(font);
     QPalette colours = palette();

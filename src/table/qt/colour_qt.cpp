@@ -10,31 +10,31 @@ namespace {
 
 // The nearest palette role for each system colour, in their numbering order.
 constexpr std::array<QPalette::ColorRole, chat::kSystemColourCount> kRoles{
-    QPalette::Button,          // clScrollBar
-    QPalette::Window,          // clBackground
-    QPalette::Highlight,       // clActiveCaption
-    QPalette::Mid,             // clInactiveCaption
-    QPalette::Button,          // clMenu
-    QPalette::Base,            // clWindow
-    QPalette::Shadow,          // clWindowFrame
-    QPalette::ButtonText,      // clMenuText
-    QPalette::Text,            // clWindowText
-    QPalette::HighlightedText, // clCaptionText
-    QPalette::Midlight,        // clActiveBorder
-    QPalette::Midlight,        // clInactiveBorder
-    QPalette::Dark,            // clAppWorkSpace
-    QPalette::Highlight,       // clHighlight
-    QPalette::HighlightedText, // clHighlightText
-    QPalette::Button,          // clBtnFace
-    QPalette::Dark,            // clBtnShadow
-    QPalette::PlaceholderText, // clGrayText
-    QPalette::ButtonText,      // clBtnText
-    QPalette::Text,            // clInactiveCaptionText
-    QPalette::Light,           // clBtnHighlight
-    QPalette::Shadow,          // cl3DDkShadow
-    QPalette::Midlight,        // cl3DLight
-    QPalette::ToolTipText,     // clInfoText
-    QPalette::ToolTipBase,     // clInfoBk
+    QPalette::Button,           // clScrollBar
+    QPalette::Window,           // clBackground
+    QPalette::Highlight,        // clActiveCaption
+    QPalette::Mid,              // clInactiveCaption
+    QPalette::Button,           // clMenu
+    QPalette::Base,             // clWindow
+    QPalette::Shadow,           // clWindowFrame
+    QPalette::ButtonText,       // clMenuText
+    QPalette::Text,             // clWindowText
+    QPalette::HighlightedText,  // clCaptionText
+    QPalette::Midlight,         // clActiveBorder
+    QPalette::Midlight,         // clInactiveBorder
+    QPalette::Dark,             // clAppWorkSpace
+    QPalette::Highlight,        // clHighlight
+    QPalette::HighlightedText,  // clHighlightText
+    QPalette::Button,           // clBtnFace
+    QPalette::Dark,             // clBtnShadow
+    QPalette::PlaceholderText,  // clGrayText
+    QPalette::ButtonText,       // clBtnText
+    QPalette::Text,             // clInactiveCaptionText
+    QPalette::Light,            // clBtnHighlight
+    QPalette::Shadow,           // cl3DDkShadow
+    QPalette::Midlight,         // cl3DLight
+    QPalette::ToolTipText,      // clInfoText
+    QPalette::ToolTipBase,      // clInfoBk
 };
 
 }  // namespace

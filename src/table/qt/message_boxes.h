@@ -10,7 +10,7 @@ class QWidget;
 
 namespace quintrel::table {
 
-void errorBox(QWidget* parent, const QString& text);   // the standard error box
+void errorBox(QWidget* parent, const QString& text);  // the standard error box
 void infoBox(QWidget* parent, const QString& text);
 
 // Tests route boxes to a recorder instead of the screen; an empty sink restores the boxes.
@@ -18,6 +18,6 @@ using MessageBoxSink = std::function<void(const QString& text)>;
 void setMessageBoxSink(MessageBoxSink sink);
 
 bool testEchoEnabled();
-void testEcho(const char* kind, const QString& text);   // "<kind>: <text>" on standard output
+void testEcho(const char* kind, const QString& text);  // "<kind>: <text>" on standard output
 
 }  // namespace quintrel::table

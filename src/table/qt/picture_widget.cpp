@@ -5,9 +5,7 @@
 
 namespace quintrel::table {
 
-PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_NoSystemBackground);
-}
+PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_NoSystemBackground); }
 
 void PictureWidget::setPicture(const QImage& image) {
     if (image.cacheKey() == picture_.cacheKey() && image.isNull() == picture_.isNull()) return;

@@ -26,7 +26,7 @@ public:
 
 signals:
     void pressed(Qt::MouseButton button);
-    void clicked();   // left button released over the picture
+    void clicked();  // left button released over the picture
 
 protected:
     void paintEvent(QPaintEvent* event) override;

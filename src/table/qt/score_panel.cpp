@@ -99,7 +99,8 @@ QPushButton* ScorePanel::makeButton(const char* name, const QString& text, int l
     button->setStyleSheet(QStringLiteral(
         "QPushButton { color: #3b2a05; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbe7a1, "
         "stop:1 #d9a93c); border: 1px solid #7a5a12; border-radius: 7px; }"
-        "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff3c4, stop:1 #e8bb52); }"
+        "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff3c4, stop:1 "
+        "#e8bb52); }"
         "QPushButton:pressed { background: #c7962e; }"));
     return button;
 }
@@ -123,7 +124,8 @@ void ScorePanel::build() {
         row.name->setProperty("Tag", seat);
         row.name->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(row.name, &QLabel::customContextMenuRequested, this, [this, seat](const QPoint& pos) {
-            label_playername1ContextPopup(seat, seats_[static_cast<std::size_t>(seat)].name->mapToGlobal(pos));
+            label_playername1ContextPopup(seat,
+                                          seats_[static_cast<std::size_t>(seat)].name->mapToGlobal(pos));
         });
         row.eyes = makePicture(("image_eyes" + std::to_string(seat)).c_str(), kEyesLeft, top + 3, 26, 14);
         row.eyes->setPicture(pictures.picture(Picture::Eyes));
@@ -171,33 +173,42 @@ void ScorePanel::build() {
     label_status_->setStyleSheet(QStringLiteral("color: #ffe58a;"));
 
     for (int n = 1; n <= 3; ++n) {
-        auto* frame = makePicture(("booksquare" + std::to_string(n)).c_str(), kSquareLeft[static_cast<std::size_t>(n)],
-                                  kSquareTop, kCardWidth, kCardHeight);
+        auto* frame =
+            makePicture(("booksquare" + std::to_string(n)).c_str(), kSquareLeft[static_cast<std::size_t>(n)],
+                        kSquareTop, kCardWidth, kCardHeight);
         frame->setPicture(pictures.picture(Picture::BookSquare));
         frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-        PictureWidget* square = makePicture(("acard_place" + std::to_string(n)).c_str(),
-                                            kSquareLeft[static_cast<std::size_t>(n)], kSquareTop, kCardWidth, kCardHeight);
-        connect(square, &PictureWidget::clicked, this, [this, n] { clicked([&] { table_.acard_place3Click(n); }); });
+        PictureWidget* square =
+            makePicture(("acard_place" + std::to_string(n)).c_str(), kSquareLeft[static_cast<std::size_t>(n)],
+                        kSquareTop, kCardWidth, kCardHeight);
+        connect(square, &PictureWidget::clicked, this,
+                [this, n] { clicked([&] { table_.acard_place3Click(n); }); });
         squares_[static_cast<std::size_t>(n)] = square;
     }
     button_create_ = makeButton("button_create", QStringLiteral("Create"), 235, 119, 65);
-    connect(button_create_, &QPushButton::clicked, this, [this] { clicked([&] { table_.button_createClick(); }); });
+    connect(button_create_, &QPushButton::clicked, this,
+            [this] { clicked([&] { table_.button_createClick(); }); });
     button_clearbook_ = makeButton("button_clearbook", QStringLiteral("Clear"), 235, 154, 65);
-    connect(button_clearbook_, &QPushButton::clicked, this, [this] { clicked([&] { table_.button_clearbookClick(); }); });
+    connect(button_clearbook_, &QPushButton::clicked, this,
+            [this] { clicked([&] { table_.button_clearbookClick(); }); });
 
     image_discard_ = makePicture("image_discard", 309, 99, kCardWidth, kCardHeight);
     image_discard_->setToolTip(QStringLiteral("Discard pile"));
-    connect(image_discard_, &PictureWidget::clicked, this, [this] { clicked([&] { table_.image_discardClick(); }); });
+    connect(image_discard_, &PictureWidget::clicked, this,
+            [this] { clicked([&] { table_.image_discardClick(); }); });
     // A transparent strip over the pile's right edge that discards as well.
     Image4_ = makePicture("Image4", 362, 101, 18, 61);
-    connect(Image4_, &PictureWidget::clicked, this, [this] { clicked([&] { table_.image_discardClick(); }); });
+    connect(Image4_, &PictureWidget::clicked, this,
+            [this] { clicked([&] { table_.image_discardClick(); }); });
 
     button_pickup_ = makeButton("button_pickup", QStringLiteral("Pick Up"), 91, 246, 100);
     button_pickup_->setProperty("Tag", 2);
-    connect(button_pickup_, &QPushButton::clicked, this, [this] { clicked([&] { table_.button_pickupClick(); }); });
+    connect(button_pickup_, &QPushButton::clicked, this,
+            [this] { clicked([&] { table_.button_pickupClick(); }); });
     button_draw_ = makeButton("button_draw", QStringLiteral("Draw"), 195, 246, 100);
     button_draw_->setProperty("Tag", 1);
-    connect(button_draw_, &QPushButton::clicked, this, [this] { clicked([&] { table_.button_drawClick(); }); });
+    connect(button_draw_, &QPushButton::clicked, this,
+            [this] { clicked([&] { table_.button_drawClick(); }); });
 
     button_start_ = new QPushButton(this);
     button_start_->setObjectName(QStringLiteral("button_start"));
@@ -208,26 +219,29 @@ void ScorePanel::build() {
     button_start_->setFocusPolicy(Qt::NoFocus);
     button_start_->setCursor(Qt::PointingHandCursor);
     button_start_->setToolTip(QStringLiteral("Start Game"));
-    button_start_->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; }"));
+    button_start_->setStyleSheet(
+        QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; }"));
     connect(button_start_, &QPushButton::clicked, this, &ScorePanel::startClicked);
 }
 
 void ScorePanel::buildKickPopup() {
     popup_kick_ = new QMenu(this);
     popup_kick_->setObjectName(QStringLiteral("popup_kick"));
-    popup_kick_->setStyleSheet(QStringLiteral(
-        "QMenu { background: #efe4c2; color: #3b2a05; border: 1px solid #b79a4e; }"
-        "QMenu::item { padding: 3px 18px; }"
-        "QMenu::item:selected { background: #d9a93c; }"
-        "QMenu::item:disabled { color: #a08f6a; }"));
+    popup_kick_->setStyleSheet(
+        QStringLiteral("QMenu { background: #efe4c2; color: #3b2a05; border: 1px solid #b79a4e; }"
+                       "QMenu::item { padding: 3px 18px; }"
+                       "QMenu::item:selected { background: #d9a93c; }"
+                       "QMenu::item:disabled { color: #a08f6a; }"));
     // The seat comes from the popup's own tag, set when it was opened.
     auto item = [this](const char* name, const QString& text, auto action) {
         QAction* added = popup_kick_->addAction(text);
         added->setObjectName(QString::fromLatin1(name));
-        connect(added, &QAction::triggered, this, [this, action] { clicked([&] { action(table_.popup_kick().tag); }); });
+        connect(added, &QAction::triggered, this,
+                [this, action] { clicked([&] { action(table_.popup_kick().tag); }); });
         return added;
     };
-    RemoveFromGame1_ = item("RemoveFromGame1", QStringLiteral("Remove From Game"), [this](int seat) { table_.kicking(seat); });
+    RemoveFromGame1_ = item("RemoveFromGame1", QStringLiteral("Remove From Game"),
+                            [this](int seat) { table_.kicking(seat); });
     SettojustWatch1_ = item("SettojustWatch1", QStringLiteral("Set to Just Watch"),
                             [this](int seat) { table_.SettojustWatch1Click(seat); });
     UnsetJustWatch1_ = item("UnsetJustWatch1", QStringLiteral("Unset Just Watch"),
@@ -241,7 +255,7 @@ void ScorePanel::label_playername1ContextPopup(int seat, const QPoint& at) {
     RemoveFromGame1_->setEnabled(state.removeEnabled);
     SettojustWatch1_->setEnabled(state.setWatchEnabled);
     UnsetJustWatch1_->setEnabled(state.unsetWatchEnabled);
-    popup_kick_->popup(at);   // returns at once: no nested event loop inside the label's event
+    popup_kick_->popup(at);  // returns at once: no nested event loop inside the label's event
 }
 
 void ScorePanel::paintEvent(QPaintEvent*) {

@@ -25,7 +25,7 @@ class TableState;
 class ScorePanel : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 470;   // a full row of 20 cards: 6 + 19 x 20 + 71
+    static constexpr int kWidth = 470;  // a full row of 20 cards: 6 + 19 x 20 + 71
     static constexpr int kHeight = 342;
 
     // afterClick runs after every click the state handled, to redraw the window.
@@ -36,7 +36,7 @@ public:
     QPushButton* startButton() const { return button_start_; }
 
 signals:
-    void startClicked();   // button_start: open the start dialog
+    void startClicked();  // button_start: open the start dialog
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,7 +62,7 @@ private:
 
     TableState& table_;
     std::function<void()> afterClick_;
-    std::array<SeatWidgets, 5> seats_{};   // [seat]
+    std::array<SeatWidgets, 5> seats_{};  // [seat]
     PictureWidget* image_Turn_ = nullptr;
     QLabel* label_turn_ = nullptr;
     QLabel* label_status_ = nullptr;
@@ -71,7 +71,7 @@ private:
     PictureWidget* image_bluearrow_ = nullptr;
     PictureWidget* image_green_ = nullptr;
     PictureWidget* image_blue_ = nullptr;
-    std::array<PictureWidget*, 4> squares_{};   // [1..3]
+    std::array<PictureWidget*, 4> squares_{};  // [1..3]
     QPushButton* button_create_ = nullptr;
     QPushButton* button_clearbook_ = nullptr;
     PictureWidget* image_discard_ = nullptr;
@@ -83,8 +83,8 @@ private:
     QAction* RemoveFromGame1_ = nullptr;
     QAction* SettojustWatch1_ = nullptr;
     QAction* UnsetJustWatch1_ = nullptr;
-    QHash<int, PictureWidget*> cards_;   // by hand slot
-    std::vector<QWidget*> stacked_;      // the last order applied to cards and buttons
+    QHash<int, PictureWidget*> cards_;  // by hand slot
+    std::vector<QWidget*> stacked_;     // the last order applied to cards and buttons
 };
 
 }  // namespace quintrel::table

@@ -28,8 +28,8 @@ StartDialog::StartDialog(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Windo
         const char* caption;
         Box box;
     } kBoxes[] = {
-        {"full", "Play Full Game", Box::Full},         {"half", "Play Half Game", Box::Half},
-        {"round", "Play One Round", Box::Round},       {"checkbox_bots", "Bots Just Watch", Box::Bots},
+        {"full", "Play Full Game", Box::Full},          {"half", "Play Half Game", Box::Half},
+        {"round", "Play One Round", Box::Round},        {"checkbox_bots", "Bots Just Watch", Box::Bots},
         {"checkbox_5000", "Play to 5000", Box::To5000}, {"checkbox_3000", "Play to 3000", Box::To3000},
     };
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -65,7 +65,8 @@ StartDialog::StartDialog(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Windo
     button_start_->setFlat(true);
     button_start_->setCursor(Qt::PointingHandCursor);
     button_start_->setToolTip(QStringLiteral("Start the game"));
-    button_start_->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; }"));
+    button_start_->setStyleSheet(
+        QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; }"));
     layout->addSpacing(4);
     layout->addWidget(button_start_, 0, Qt::AlignHCenter);
     connect(button_start_, &QPushButton::clicked, this, &StartDialog::startPressed);

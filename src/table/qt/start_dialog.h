@@ -31,7 +31,7 @@ public:
     void sync();
 
 signals:
-    void startPressed();   // the dialog's start button: the table sends the choice
+    void startPressed();  // the dialog's start button: the table sends the choice
 
 public:
     // Closing the window hides the dialog like its start button does.

@@ -71,9 +71,9 @@ Tchat::~Tchat() {
 }
 
 void Tchat::buildMenus() {
-    menuBar()->setStyleSheet(QStringLiteral(
-        "QMenuBar { background: #efe4c2; color: #3b2a05; border-bottom: 1px solid #b79a4e; }"
-        "QMenuBar::item:selected { background: #d9a93c; }"));
+    menuBar()->setStyleSheet(
+        QStringLiteral("QMenuBar { background: #efe4c2; color: #3b2a05; border-bottom: 1px solid #b79a4e; }"
+                       "QMenuBar::item:selected { background: #d9a93c; }"));
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
     StartGame1_ = file->addAction(QStringLiteral("Start Game"));
@@ -132,8 +132,8 @@ void Tchat::buildPanels() {
 
     mainchat_ = new ChatLog(central);
     mainchat_->setMinimumHeight(120);
-    mainchat_->setStyleSheet(QStringLiteral(
-        "QTextEdit { background: #fffcf2; border: 2px solid #d8be6e; border-radius: 6px; }"));
+    mainchat_->setStyleSheet(
+        QStringLiteral("QTextEdit { background: #fffcf2; border: 2px solid #d8be6e; border-radius: 6px; }"));
     middle->addWidget(mainchat_, 1);
 
     mychat_ = new QLineEdit(central);
@@ -142,8 +142,9 @@ void Tchat::buildPanels() {
     typing.setPixelSize(13);
     mychat_->setFont(typing);
     mychat_->setText(QStringLiteral("<Enter Chat Here>"));
-    mychat_->setStyleSheet(QStringLiteral(
-        "QLineEdit { background: #fffcf2; border: 2px solid #d8be6e; border-radius: 6px; padding: 1px 4px; }"));
+    mychat_->setStyleSheet(
+        QStringLiteral("QLineEdit { background: #fffcf2; border: 2px solid #d8be6e; border-radius: 6px; "
+                       "padding: 1px 4px; }"));
     middle->addWidget(mychat_);
     layout->addLayout(middle, 1);
 
@@ -158,7 +159,8 @@ void Tchat::refresh() {
     panel_board1_->sync();
     panel_board2_->sync();
     if (ManualSort1_->isChecked() != table_->manualSort()) ManualSort1_->setChecked(table_->manualSort());
-    if (JustWatch1_->isChecked() != table_->justWatchChecked()) JustWatch1_->setChecked(table_->justWatchChecked());
+    if (JustWatch1_->isChecked() != table_->justWatchChecked())
+        JustWatch1_->setChecked(table_->justWatchChecked());
     startDialog_->sync();
 }
 

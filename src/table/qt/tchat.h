@@ -47,7 +47,7 @@ public:
 
     // Reads the command line and starts the session; only the first call does anything.
     void processparams();
-    void hostpress();   // throws net::SocketError when the listener cannot start
+    void hostpress();  // throws net::SocketError when the listener cannot start
     void joinpress();
 
     // A second start of the program asks for this window.

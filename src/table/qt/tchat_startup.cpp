@@ -41,7 +41,7 @@ void Tchat::hostpress() {
     if (!listener_) throw net::SocketError(net::kListenStartError);
     // A solo game is a private table: nobody but this machine may connect to it.
     const auto scope = plan_.mode == net::SessionMode::Solo ? net::ListenScope::LoopbackOnly
-                                                             : net::ListenScope::AllAddresses;
+                                                            : net::ListenScope::AllAddresses;
     listener_->startListening(scope, net::gamePort());
     session_->setPlayerName(playername_);
     ishost_ = true;
@@ -64,7 +64,7 @@ void Tchat::startConnecting(const QString& address) {
     sock_.setPort(net::gamePort());
     sock_.open([this](const QString& error) {
         if (!error.isEmpty()) {
-            errorBox(this, error);   // no lobby link either
+            errorBox(this, error);  // no lobby link either
             return;
         }
         afterConnectStarted();
