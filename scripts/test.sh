@@ -3,6 +3,7 @@
 # under AddressSanitizer and UndefinedBehaviorSanitizer. --fast skips the second run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/check_includes.sh
 scripts/deps.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen

@@ -1,15 +1,11 @@
 // quintrel: the desktop program. One copy per user session; the table window, then the host,
 // then the event loop until the table window closes.
 
-#include "net/qt/host_listener.h"
-#include "net/qt/server_events.h"
+#include "host/qt/running_host.h"
 #include "net/qt/single_instance.h"
-#include "engine/thedeck.h"
-#include "net/server.h"
 #include "table/qt/tchat.h"
 
 #include <QApplication>
-#include <QTime>
 
 #include <cstdio>
 #include <string>
@@ -27,25 +23,22 @@ int main(int argc, char** argv) {
 
     quintrel::table::Tchat table(std::move(args));
 
-    quintrel::net::HostListener listener;
     quintrel::ServerOptions options;
-    const QTime now = QTime::currentTime();
-    options.seed = quintrel::RandomSource::clockSeed(now.hour(), now.minute(), now.second(), now.msec());
+    options.seed = quintrel::host::clockSeed();
     // The computer players' pace until the hosting table sends its own choice.
     options.botdelay = 750;
-    quintrel::TServer server(listener, options, [](std::string_view line) {
+    quintrel::host::RunningHost host(options, [](std::string_view line) {
         std::fprintf(stderr, "host: %.*s\n", static_cast<int>(line.size()), line.data());
     });
-    quintrel::net::TServerEvents events(server);
-    listener.attach(&events);
-    table.setHostListener(&listener);
+    // The table asks for the listener when its command line says this copy hosts.
+    table.setStartListening(
+        [&host](quintrel::net::ListenScope scope, quint16 port) { host.startListening(scope, port); });
 
     QObject::connect(&instance, &quintrel::net::SingleInstance::raiseRequested, &table,
                      &quintrel::table::Tchat::bringToFront);
 
     table.show();
     const int result = QApplication::exec();
-    listener.shutdown();
-    listener.attach(nullptr);
+    host.shutdown();
     return result;
 }

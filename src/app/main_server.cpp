@@ -10,11 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "engine/thedeck.h"
-#include "net/qt/host_listener.h"
-#include "net/qt/server_events.h"
+#include "host/qt/running_host.h"
 #include "net/qt/socket_texts.h"
-#include "net/server.h"
 
 namespace {
 
@@ -77,27 +74,21 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const QTime now = QTime::currentTime();
     quintrel::ServerOptions options;
     options.mode = quintrel::HostMode::Headless;
     options.botdelay = static_cast<int>(*botdelay);
-    options.seed =
-        seed ? static_cast<std::uint32_t>(*seed)
-             : quintrel::RandomSource::clockSeed(now.hour(), now.minute(), now.second(), now.msec());
+    options.seed = seed ? static_cast<std::uint32_t>(*seed) : quintrel::host::clockSeed();
 
-    quintrel::net::HostListener listener;
-    quintrel::TServer server(listener, options, logLine);
-    quintrel::net::TServerEvents events(server);
-    listener.attach(&events);
+    quintrel::host::RunningHost host(options, logLine);
     try {
-        listener.startListening(quintrel::net::ListenScope::AllAddresses, static_cast<quint16>(*port));
+        host.startListening(quintrel::net::ListenScope::AllAddresses, static_cast<quint16>(*port));
     } catch (const quintrel::net::SocketError& error) {
         std::fprintf(stderr, "quintrel-server: %s (port %lld)\n", error.what(), *port);
         return 1;
     }
-    logLine("listening on port " + std::to_string(listener.port()) + ", bot delay " +
+    logLine("listening on port " + std::to_string(host.listener().port()) + ", bot delay " +
             std::to_string(*botdelay) + " ms, seed " + std::to_string(options.seed));
     const int code = app.exec();
-    listener.attach(nullptr);
+    host.shutdown();
     return code;
 }

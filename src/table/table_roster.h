@@ -3,7 +3,7 @@
 // The session owns these; the table only reads them (and, for the labels, writes the
 // captions and eyes the game messages change).
 
-#include "net/client_session.h"
+#include "table/client_session.h"
 
 namespace quintrel::table {
 

@@ -13,7 +13,7 @@
 #include <map>
 #include <string>
 
-#include "net/client_session.h"
+#include "table/client_session.h"
 #include "table/table_roster.h"
 #include "table/table_types.h"
 

@@ -1,5 +1,5 @@
-#include "net/qt/host_events.h"
-#include "net/qt/host_listener.h"
+#include "host/qt/host_events.h"
+#include "host/qt/host_listener.h"
 #include "net/qt/socket_texts.h"
 #include "net/qt/tsock.h"
 #include "qt_test_support.h"
@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
-namespace quintrel::net {
+namespace quintrel::host {
+
+using namespace quintrel::net;
 namespace {
 
 using quintrel::testing::str;
@@ -206,4 +208,4 @@ TEST(HostListener, SecondListenerOnTheSamePortFails) {
 }
 
 }  // namespace
-}  // namespace quintrel::net
+}  // namespace quintrel::host

@@ -2,9 +2,7 @@
 // messages, and a turn of seat 1 played by clicks on the widgets, found by their names.
 
 #include "extras/qt/sound_player.h"
-#include "net/qt/host_listener.h"
-#include "net/qt/server_events.h"
-#include "net/server.h"
+#include "host/qt/running_host.h"
 #include "qt_test_support.h"
 #include "table/qt/chat_log.h"
 #include "table/qt/message_boxes.h"
@@ -37,9 +35,7 @@ using quintrel::testing::waitUntil;
 constexpr std::uint32_t kSeed = 1;
 
 struct WindowFixture : ::testing::Test {
-    net::HostListener listener;
-    std::unique_ptr<TServer> server;
-    std::unique_ptr<net::TServerEvents> events;
+    std::unique_ptr<host::RunningHost> host;
     QTcpServer lobby;
     QStringList boxes;
     std::unique_ptr<Tchat> table;
@@ -53,8 +49,7 @@ struct WindowFixture : ::testing::Test {
     void TearDown() override {
         table.reset();
         setMessageBoxSink({});
-        listener.shutdown();
-        listener.attach(nullptr);
+        host.reset();
     }
 
     void startHost(HostMode mode) {
@@ -62,15 +57,14 @@ struct WindowFixture : ::testing::Test {
         options.mode = mode;
         options.seed = kSeed;
         options.botdelay = 1;
-        server = std::make_unique<TServer>(listener, options);
-        events = std::make_unique<net::TServerEvents>(*server);
-        listener.attach(events.get());
+        host = std::make_unique<host::RunningHost>(options);
     }
 
-    // A solo table (it hosts through `listener`) or a table joining the host on the test port.
+    // A solo table (it hosts through `host`) or a table joining the host on the test port.
     void openTable(std::vector<std::string> args) {
         table = std::make_unique<Tchat>(std::move(args));
-        table->setHostListener(&listener);
+        table->setStartListening(
+            [this](net::ListenScope scope, quint16 port) { host->startListening(scope, port); });
         table->show();
         ASSERT_TRUE(waitUntil([&] { return chat().contains(QStringLiteral("You are Connected.")); }));
     }
@@ -404,8 +398,8 @@ void choose(QMenu* popup, const char* name) {
 
 TEST_F(WindowFixture, ATableGivenSlotOneByAHeadlessHostGetsTheHostingControls) {
     startHost(HostMode::Headless);
-    listener.startListening(net::ListenScope::LoopbackOnly,
-                            static_cast<quint16>(qEnvironmentVariableIntValue("QUINTREL_PORT")));
+    host->startListening(net::ListenScope::LoopbackOnly,
+                         static_cast<quint16>(qEnvironmentVariableIntValue("QUINTREL_PORT")));
     openTable({"Bob", "127.0.0.1", "false"});
     ASSERT_TRUE(waitUntil([&] { return onPanel(QStringLiteral("button_start"))->isVisible(); }));
     EXPECT_FALSE(table->ishost());

@@ -1,7 +1,5 @@
 #include "net/qt/game_port.h"
-#include "net/qt/host_listener.h"
-#include "net/qt/server_events.h"
-#include "net/server.h"
+#include "host/qt/running_host.h"
 #include "qt_test_support.h"
 #include "table/qt/chat_log.h"
 #include "table/qt/message_boxes.h"
@@ -31,9 +29,7 @@ QStringList chatLines(const Tchat& table) {
 
 // A real host on a free port, a stand-in lobby on another, and the boxes the table shows.
 struct TableFixture : ::testing::Test {
-    net::HostListener listener;
-    std::unique_ptr<TServer> server;
-    std::unique_ptr<net::TServerEvents> events;
+    std::unique_ptr<host::RunningHost> host;
     QTcpServer lobby;
     int lobbyConnections = 0;
     QStringList boxes;
@@ -45,22 +41,22 @@ struct TableFixture : ::testing::Test {
         QObject::connect(&lobby, &QTcpServer::newConnection, [this] {
             while (lobby.nextPendingConnection()) ++lobbyConnections;
         });
-        server = std::make_unique<TServer>(listener, ServerOptions{});
-        events = std::make_unique<net::TServerEvents>(*server);
-        listener.attach(events.get());
+        host = std::make_unique<host::RunningHost>(ServerOptions{});
         setMessageBoxSink([this](const QString& text) { boxes << text; });
     }
     void TearDown() override {
         setMessageBoxSink({});
-        listener.shutdown();
-        listener.attach(nullptr);
+        host.reset();
     }
 
     std::unique_ptr<Tchat> start(std::vector<std::string> args) {
         auto table = std::make_unique<Tchat>(std::move(args));
-        table->setHostListener(&listener);
+        table->setStartListening(listenerStarter());
         table->show();
         return table;
+    }
+    Tchat::StartListening listenerStarter() {
+        return [this](net::ListenScope scope, quint16 port) { host->startListening(scope, port); };
     }
     static bool connected(const Tchat& table) {
         return chatLines(table).contains(QStringLiteral("You are Connected."));
@@ -75,7 +71,7 @@ struct TableFixture : ::testing::Test {
 
 TEST_F(TableFixture, SoloGameHostsPrivatelyAndItsTableLogsIn) {
     auto table = std::make_unique<Tchat>(std::vector<std::string>{});
-    table->setHostListener(&listener);
+    table->setStartListening(listenerStarter());
     int downloadOffers = 0;
     QObject::connect(table.get(), &Tchat::downloadWindowRequested, [&] { ++downloadOffers; });
     table->show();
@@ -99,7 +95,7 @@ TEST_F(TableFixture, OneOrTwoArgumentsOnlyShowTheLoadingLine) {
         ASSERT_TRUE(waitUntil([&] { return !chatLines(*table).isEmpty(); }));
         QTest::qWait(100);
         EXPECT_EQ(chatLines(*table), QStringList{QStringLiteral("Loading Multi-player Game.. Please Wait.")});
-        EXPECT_FALSE(listener.isListening());
+        EXPECT_FALSE(host->listener().isListening());
         EXPECT_FALSE(startGameEnabled(*table));
         EXPECT_FALSE(startButtonShown(*table));
         EXPECT_EQ(lobbyConnections, 0);
@@ -124,7 +120,7 @@ TEST_F(TableFixture, AnythingButTrueJoinsAndARefusedJoinJustWaits) {
     ASSERT_TRUE(waitUntil([&] { return lobbyConnections == 1; }));
     QTest::qWait(200);
     EXPECT_FALSE(table->ishost());
-    EXPECT_FALSE(listener.isListening());
+    EXPECT_FALSE(host->listener().isListening());
     EXPECT_FALSE(startGameEnabled(*table));
     EXPECT_EQ(table->startOptions(), net::StartOptions::ShowTargetsDisabled);
     // Nobody listens on the game port: the refusal shows nothing and ends nothing.
@@ -167,14 +163,14 @@ TEST_F(TableFixture, ShowingTheWindowAgainRestoresItButStartsNoSecondSession) {
     EXPECT_FALSE(table->isMinimized());
     EXPECT_TRUE(table->isVisible());
     EXPECT_EQ(chatLines(*table).count(QStringLiteral("Loading Solo Game..Please wait.")), 1);
-    EXPECT_EQ(server->connectioncount(), 1);
+    EXPECT_EQ(host->server().connectioncount(), 1);
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(TableFixture, TheTableClosesWhenTheHostGoesAway) {
     auto table = start({});
     ASSERT_TRUE(waitUntil([&] { return connected(*table); }));
-    listener.shutdown();
+    host->shutdown();
     EXPECT_TRUE(waitUntil([&] { return !table->isVisible(); }));
 }
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "net/client_session.h"
+#include "table/client_session.h"
 #include "net/dispatch.h"
 #include "net/wire.h"
 #include "table/game_start_form.h"

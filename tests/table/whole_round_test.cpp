@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "net/client_session.h"
+#include "table/client_session.h"
 #include "table_test_support.h"
 
 namespace quintrel::table {

@@ -4,7 +4,7 @@
 // (processparams), and shows the chat log. The score panel and the two boards draw the
 // table's state; refresh() brings them up to date after every handled line and click.
 
-#include "net/client_session.h"
+#include "table/client_session.h"
 #include "table/table_roster.h"
 #include "net/qt/session_plan.h"
 #include "net/qt/tsock.h"
@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,10 +22,6 @@ class QLineEdit;
 
 namespace quintrel {
 class SoundPlayer;
-}
-
-namespace quintrel::net {
-class HostListener;
 }
 
 namespace quintrel::table {
@@ -42,8 +39,10 @@ public:
     explicit Tchat(std::vector<std::string> args, QWidget* parent = nullptr);
     ~Tchat() override;
 
-    // The host's listener (Sock1), started by hostpress.
-    void setHostListener(net::HostListener* listener) { listener_ = listener; }
+    // Starts the in-process host's listener (Sock1); hostpress calls it. Throws
+    // net::SocketError with the text to show.
+    using StartListening = std::function<void(net::ListenScope scope, quint16 port)>;
+    void setStartListening(StartListening start) { startListening_ = std::move(start); }
 
     // Reads the command line and starts the session; only the first call does anything.
     void processparams();
@@ -104,7 +103,7 @@ private:
     bool ishost_ = false;
     net::StartOptions startOptions_ = net::StartOptions::Unchanged;
 
-    net::HostListener* listener_ = nullptr;
+    StartListening startListening_;
     net::TSock sock_;
     net::TSock Sock11_;
     std::unique_ptr<SoundPlayer> sounds_;

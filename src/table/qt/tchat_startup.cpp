@@ -2,7 +2,6 @@
 
 #include "chat/colour_text.h"
 #include "net/qt/game_port.h"
-#include "net/qt/host_listener.h"
 #include "net/qt/socket_texts.h"
 #include "table/qt/message_boxes.h"
 #include "table/qt/start_dialog.h"
@@ -38,11 +37,11 @@ void Tchat::processparams() {
 }
 
 void Tchat::hostpress() {
-    if (!listener_) throw net::SocketError(net::kListenStartError);
+    if (!startListening_) throw net::SocketError(net::kListenStartError);
     // A solo game is a private table: nobody but this machine may connect to it.
     const auto scope = plan_.mode == net::SessionMode::Solo ? net::ListenScope::LoopbackOnly
                                                             : net::ListenScope::AllAddresses;
-    listener_->startListening(scope, net::gamePort());
+    startListening_(scope, net::gamePort());
     session_->setPlayerName(playername_);
     ishost_ = true;
     startConnecting(QString::fromLatin1(net::kLoopbackAddress));

@@ -12,7 +12,7 @@
 #include "engine/thedeck.h"
 #include "net/dispatch.h"
 #include "net/framing.h"
-#include "net/server.h"
+#include "host/server.h"
 #include "net/wire.h"
 
 namespace quintrel {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "engine/outbox.h"
-#include "net/client_session.h"
+#include "table/client_session.h"
 #include "net/dispatch.h"
-#include "net/server.h"
+#include "host/server.h"
 #include "net/wire.h"
 #include "table/table_state.h"
 

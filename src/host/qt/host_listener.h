@@ -17,7 +17,7 @@
 #include <memory>
 #include <vector>
 
-namespace quintrel::net {
+namespace quintrel::host {
 
 class HostEvents;
 
@@ -30,8 +30,8 @@ public:
     // The host must outlive the listener's use of it; attach before listening.
     void attach(HostEvents* host);
 
-    // Throws SocketError ("Listen - Error Binding Socket", ...).
-    void startListening(ListenScope scope, quint16 port);
+    // Throws net::SocketError ("Listen - Error Binding Socket", ...).
+    void startListening(net::ListenScope scope, quint16 port);
     bool isListening() const;
     quint16 port() const;
 
@@ -47,22 +47,22 @@ public:
 
 private:
     void onAccept();
-    void onRead(TSock* sock);
-    void onInfo(TSock* sock, const QString& text);
-    void connectionGone(TSock* sock);
-    void retire(std::unique_ptr<TSock> sock);
+    void onRead(net::TSock* sock);
+    void onInfo(net::TSock* sock, const QString& text);
+    void connectionGone(net::TSock* sock);
+    void retire(std::unique_ptr<net::TSock> sock);
     template <typename Call>
     void callHost(Call&& call);
     void afterHostCall();
     void syncTimer1();
 
     HostEvents* host_ = nullptr;
-    TSock listener_;
-    std::map<int, std::unique_ptr<TSock>> connections_;  // slot -> its connection
-    std::vector<int> pendingClosed_;                     // slots to report once the call ends
+    net::TSock listener_;
+    std::map<int, std::unique_ptr<net::TSock>> connections_;  // slot -> its connection
+    std::vector<int> pendingClosed_;                          // slots to report once the call ends
     int depth_ = 0;
     QTimer socktimer_;
     QTimer timer1_;
 };
 
-}  // namespace quintrel::net
+}  // namespace quintrel::host

@@ -1,13 +1,13 @@
-#include "net/qt/host_listener.h"
+#include "host/qt/host_listener.h"
 
-#include "net/qt/host_events.h"
+#include "host/qt/host_events.h"
 #include "net/qt/socket_texts.h"
 
 #include <QByteArray>
 
 #include <algorithm>
 
-namespace quintrel::net {
+namespace quintrel::host {
 namespace {
 
 constexpr int kSocktimerMs = 10;
@@ -16,7 +16,7 @@ constexpr char kTerminator = '\xFF';
 }  // namespace
 
 HostListener::HostListener(QObject* parent) : QObject(parent) {
-    connect(&listener_, &TSock::acceptReady, this, &HostListener::onAccept);
+    connect(&listener_, &net::TSock::acceptReady, this, &HostListener::onAccept);
     socktimer_.setInterval(kSocktimerMs);
     connect(&socktimer_, &QTimer::timeout, this, [this] { callHost([this] { host_->socktimer(); }); });
     connect(&timer1_, &QTimer::timeout, this, [this] { callHost([this] { host_->timer1(); }); });
@@ -35,7 +35,7 @@ void HostListener::attach(HostEvents* host) {
     }
 }
 
-void HostListener::startListening(ListenScope scope, quint16 port) {
+void HostListener::startListening(net::ListenScope scope, quint16 port) {
     listener_.setPort(port);
     listener_.listen(scope);
 }
@@ -82,10 +82,10 @@ void HostListener::syncTimer1() {
 }
 
 void HostListener::onAccept() {
-    std::unique_ptr<TSock> sock;
+    std::unique_ptr<net::TSock> sock;
     try {
         sock = listener_.accept();
-    } catch (const SocketError&) {
+    } catch (const net::SocketError&) {
         return;
     }
     if (!sock || !host_) return;
@@ -98,15 +98,15 @@ void HostListener::onAccept() {
         retire(std::move(old->second));
         connections_.erase(old);
     }
-    TSock* raw = sock.get();
+    net::TSock* raw = sock.get();
     raw->setTag(slot);
-    connect(raw, &TSock::readReady, this, [this, raw] { onRead(raw); });
-    connect(raw, &TSock::info, this, [this, raw](int, const QString& text) { onInfo(raw, text); });
+    connect(raw, &net::TSock::readReady, this, [this, raw] { onRead(raw); });
+    connect(raw, &net::TSock::info, this, [this, raw](int, const QString& text) { onInfo(raw, text); });
     connections_[slot] = std::move(sock);
     callHost([&] { host_->accepted(slot); });
 }
 
-void HostListener::onRead(TSock* sock) {
+void HostListener::onRead(net::TSock* sock) {
     const QByteArray bytes = sock->receiveText();
     if (bytes.isEmpty()) return;
     const int slot = sock->tag();
@@ -115,13 +115,13 @@ void HostListener::onRead(TSock* sock) {
     });
 }
 
-void HostListener::onInfo(TSock* sock, const QString& text) {
+void HostListener::onInfo(net::TSock* sock, const QString& text) {
     // "Socket Closed" and every network error end the slot's connection.
-    if (text == QLatin1String(kSocketClosed) || text.startsWith(QLatin1String("Error #")))
+    if (text == QLatin1String(net::kSocketClosed) || text.startsWith(QLatin1String("Error #")))
         connectionGone(sock);
 }
 
-void HostListener::connectionGone(TSock* sock) {
+void HostListener::connectionGone(net::TSock* sock) {
     const int slot = sock->tag();
     auto it = connections_.find(slot);
     if (it == connections_.end() || it->second.get() != sock) return;
@@ -132,7 +132,7 @@ void HostListener::connectionGone(TSock* sock) {
     if (depth_ == 0) afterHostCall();
 }
 
-void HostListener::retire(std::unique_ptr<TSock> sock) {
+void HostListener::retire(std::unique_ptr<net::TSock> sock) {
     // Deleted later, as its own signal may be on the stack; parented so that it never outlives us.
     sock->disconnect(this);
     sock->setParent(this);
@@ -146,7 +146,7 @@ void HostListener::send(int slot, std::string_view line) {
     framed.append(kTerminator);
     try {
         it->second->sendText(framed);
-    } catch (const SocketError&) {
+    } catch (const net::SocketError&) {
         // A dead connection drops the line; its close is reported after the current call.
     }
 }
@@ -154,15 +154,15 @@ void HostListener::send(int slot, std::string_view line) {
 void HostListener::close(int slot) {
     auto it = connections_.find(slot);
     if (it == connections_.end()) return;
-    TSock* sock = it->second.get();
+    net::TSock* sock = it->second.get();
     if (slot >= 10) {
         // The refused connection's slot is reused by the next refused one: detach it now and
         // let it finish sending "CMD_full+" on its own.
         sock->disconnect(this);
         it->second.release()->setParent(this);
         connections_.erase(it);
-        connect(sock, &TSock::info, sock, [sock](int, const QString& text) {
-            if (text == QLatin1String(kSocketClosed) || text.startsWith(QLatin1String("Error #")))
+        connect(sock, &net::TSock::info, sock, [sock](int, const QString& text) {
+            if (text == QLatin1String(net::kSocketClosed) || text.startsWith(QLatin1String("Error #")))
                 sock->deleteLater();
         });
         sock->close();
@@ -182,4 +182,4 @@ void HostListener::shutdown() {
     listener_.close();
 }
 
-}  // namespace quintrel::net
+}  // namespace quintrel::host

@@ -1,6 +1,6 @@
 // The table's connection: login, roster, and routing of the host's messages.
 
-#include "net/client_session.h"
+#include "table/client_session.h"
 
 #include <algorithm>
 

@@ -22,7 +22,7 @@
 #include "host_fuzz_support.h"
 #include "net/dispatch.h"
 #include "net/framing.h"
-#include "net/server.h"
+#include "host/server.h"
 #include "net/wire.h"
 #include "table/game_start_form.h"
 #include "table/table_state.h"

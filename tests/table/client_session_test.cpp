@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "net/client_session.h"
+#include "table/client_session.h"
 
 namespace quintrel {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host_fixture.h"
-#include "net/client_session.h"
+#include "table/client_session.h"
 
 namespace quintrel::testing {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "engine/host_state.h"
 #include "engine/outbox.h"
-#include "net/client_session.h"
-#include "net/server.h"
+#include "table/client_session.h"
+#include "host/server.h"
 
 namespace quintrel {
 namespace {

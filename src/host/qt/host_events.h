@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace quintrel::net {
+namespace quintrel::host {
 
 class HostEvents {
 public:
@@ -19,4 +19,4 @@ public:
     virtual int timer1Interval() const = 0;
 };
 
-}  // namespace quintrel::net
+}  // namespace quintrel::host

@@ -9,7 +9,7 @@
 
 #include "engine/host_state.h"
 #include "engine/outbox.h"
-#include "net/server.h"
+#include "host/server.h"
 
 namespace quintrel::testing {
 

@@ -1,7 +1,7 @@
 // The host's connections: slot choice, login, catch-up of a late joiner, departures.
 // Request dispatch and the sender checks are in server_dispatch.cpp.
 
-#include "net/server.h"
+#include "host/server.h"
 
 #include <algorithm>
 #include <string>
