@@ -24,13 +24,8 @@ void Engine::addtocomp(std::string_view rest) {
     addtocomp(request->seat, request->pos, request->compslot);
 }
 
-namespace {
-bool validHandSlot(int slot) { return slot >= 0 && slot < kHandSlots; }
-bool validBookSlot(int entry) { return entry >= 1 && entry <= kBookSlots; }
-}  // namespace
-
 void Engine::createbook(int seat, int first, int second, int third) {
-    if (!mayPlay(seat) || !validHandSlot(first) || !validHandSlot(second) || !validHandSlot(third)) return;
+    if (!mayPlay(seat) || !isHandSlot(first) || !isHandSlot(second) || !isHandSlot(third)) return;
     auto& hand = state_.players[seat].hand;
     const int cards[3] = {hand[first], hand[second], hand[third]};
     if (cards[0] == kNoCard || cards[1] == kNoCard || cards[2] == kNoCard) return;
@@ -81,15 +76,15 @@ void Engine::createbook(int seat, int first, int second, int third) {
     }
     BookEntry& book = state_.books[team][entry];
     book.count = 3;
-    book.kind = wilds > 0 ? 2 : 1;
+    book.kind = wilds > 0 ? BookKind::Wild : BookKind::Normal;
     book.card = natural[0];
-    sendToAll(wire::toclient::newbook(seat, team, entry, book.card, book.kind));
+    sendToAll(wire::toclient::newbook(seat, team, entry, book.card, kindCode(book.kind)));
     for (int card : cards) addscore(seat, card);
     checkforfoot(seat, false);
 }
 
 void Engine::addtobook(int seat, int slot, int entry) {
-    if (!mayPlay(seat) || !validHandSlot(slot) || !validBookSlot(entry)) return;
+    if (!mayPlay(seat) || !isHandSlot(slot) || !isBookSlot(entry)) return;
     auto& hand = state_.players[seat].hand;
     const int card = hand[slot];
     if (card == kNoCard) return;
@@ -99,18 +94,18 @@ void Engine::addtobook(int seat, int slot, int entry) {
         book.count > 0 && (isWild(card) || (!isThree(card) && rankOf(card) == rankOf(book.card)));
     // A team holds at most 13 completed books a round; a card that would complete a
     // fourteenth is refused like one that does not fit.
-    const bool roomToComplete = book.count + 1 < 7 || state_.completedcount[team] < kBookSlots;
+    const bool roomToComplete = book.count + 1 < kBookComplete || state_.completedcount[team] < kBookSlots;
     if (!fits || !roomToComplete) {
         sendToOne(seat, wire::toclient::nobookmatch(slot));
         return;
     }
-    if (isWild(card)) book.kind = 2;
+    if (isWild(card)) book.kind = BookKind::Wild;
     ++book.count;
-    sendToAll(wire::toclient::addtobook(seat, team, slot, entry, book.count, card, book.kind));
+    sendToAll(wire::toclient::addtobook(seat, team, slot, entry, book.count, card, kindCode(book.kind)));
     addscore(seat, card);
     hand[slot] = kNoCard;
     sendToOne(seat, wire::toclient::freecard(slot));
-    if (book.count == 7) createcomplete(seat, entry, book.card);
+    if (book.count == kBookComplete) createcomplete(seat, entry, book.card);
     checkforfoot(seat, false);
 }
 
@@ -119,22 +114,22 @@ void Engine::createcomplete(int seat, int entry, int card) {
     BookEntry& book = state_.books[team][entry];
     const int n = ++state_.completedcount[team];
     state_.completedbooks[team][n] = BookEntry{book.count, card, book.kind};
-    const int bonus = book.kind == 1 ? kNormalBookBonus : kWildBookBonus;
+    const int bonus = book.kind == BookKind::Normal ? kNormalBookBonus : kWildBookBonus;
     book.count = 0;
-    sendToAll(wire::toclient::complete(seat, team, entry, n, card, book.kind));
+    sendToAll(wire::toclient::complete(seat, team, entry, n, card, kindCode(book.kind)));
     addPoints(seat, bonus);
 }
 
 void Engine::addtocomp(int seat, int slot, int entry) {
-    if (!mayPlay(seat) || !validHandSlot(slot) || !validBookSlot(entry)) return;
+    if (!mayPlay(seat) || !isHandSlot(slot) || !isBookSlot(entry)) return;
     auto& hand = state_.players[seat].hand;
     const int card = hand[slot];
     if (card == kNoCard) return;
     const int team = teamOf(seat);
     BookEntry& book = state_.completedbooks[team][entry];
     const bool exists = entry <= state_.completedcount[team] && book.count > 0;
-    const bool fits =
-        exists && (isWild(card) ? book.kind == 2 : !isThree(card) && rankOf(card) == rankOf(book.card));
+    const bool fits = exists && (isWild(card) ? book.kind == BookKind::Wild
+                                              : !isThree(card) && rankOf(card) == rankOf(book.card));
     if (!fits) {
         sendToOne(seat, wire::toclient::nobookmatch(slot));
         return;
@@ -143,7 +138,7 @@ void Engine::addtocomp(int seat, int slot, int entry) {
     addscore(seat, card);
     hand[slot] = kNoCard;
     sendToOne(seat, wire::toclient::freecard(slot));
-    sendToAll(wire::toclient::addtocomp(seat, book.kind, book.card));
+    sendToAll(wire::toclient::addtocomp(seat, kindCode(book.kind), book.card));
     checkforfoot(seat, false);
 }
 

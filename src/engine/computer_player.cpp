@@ -57,7 +57,7 @@ struct BookIndex {
             if (b.card != kNoCard) entryOfRank[rankOf(b.card)] = true;
             if (b.count <= 0) continue;
             firstInUse = e;
-            if (b.kind == 2) firstWildInUse = e;
+            if (b.kind == BookKind::Wild) firstWildInUse = e;
             if (b.card != kNoCard) firstInUseOfRank[rankOf(b.card)] = e;
         }
     }
@@ -145,7 +145,7 @@ void Engine::checkforaddtocomp(int seat) {
         if (wild && !checkforallwilds(seat)) continue;
         int target = 0;
         for (int n = 1; n <= state_.completedcount[team] && target == 0; ++n) {
-            if (wild ? completed[n].kind == 2 : sameRank(completed[n].card, card)) target = n;
+            if (wild ? completed[n].kind == BookKind::Wild : sameRank(completed[n].card, card)) target = n;
         }
         if (target != 0) addtocomp(requestRest(wire::tohost::addtocomp(seat, slot, target)));
     }

@@ -14,7 +14,7 @@ void sendToRange(const HostState& state, Outbox& outbox, int last, std::string_v
 }  // namespace
 
 void sendToAll(const HostState& state, Outbox& outbox, std::string_view line) {
-    sendToRange(state, outbox, std::clamp(state.connectioncount, 0, kMaxSlot), line);
+    sendToRange(state, outbox, std::clamp(state.connectioncount, 0, kLastSlot), line);
 }
 
 void sendToSeats(const HostState& state, Outbox& outbox, std::string_view line) {
@@ -22,7 +22,7 @@ void sendToSeats(const HostState& state, Outbox& outbox, std::string_view line) 
 }
 
 void sendToOne(const HostState& state, Outbox& outbox, int slot, std::string_view line) {
-    if (slot >= 1 && slot <= kMaxSlot && state.players[slot].connected) outbox.send(slot, line);
+    if (isSlot(slot) && state.players[slot].connected) outbox.send(slot, line);
 }
 
 }  // namespace quintrel

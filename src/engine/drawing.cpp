@@ -19,14 +19,14 @@ void Engine::discard(std::string_view rest) {
 
 int Engine::lowestFreeDrawSlot(int seat) const {
     const auto& hand = state_.players[seat].hand;
-    for (int slot = 0; slot <= 19; ++slot) {
+    for (int slot = 0; slot <= kLastDrawSlot; ++slot) {
         if (hand[slot] == kNoCard) return slot;
     }
     return -1;
 }
 
 void Engine::getcard(int seat, int slot, int part) {
-    if (slot < 0 || slot > 19 || seat < 1 || seat > kSeats) return;
+    if (slot < 0 || slot > kLastDrawSlot || !isSeat(seat)) return;
     tplayer& p = state_.players[seat];
     auto& cards = part == 1 ? p.hand : p.foot;
     const int card = deck_.drawcard();
@@ -65,7 +65,7 @@ void Engine::drawing(int seat, int choice) {
 }
 
 void Engine::discard(int seat, int slot) {
-    if (!mayPlay(seat) || slot < 0 || slot >= kHandSlots) return;
+    if (!mayPlay(seat) || !isHandSlot(slot)) return;
     tplayer& p = state_.players[seat];
     const int card = p.hand[slot];
     if (card == kNoCard) {

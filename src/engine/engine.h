@@ -50,9 +50,6 @@ public:
     thedeck& deck() { return deck_; }
     const HostState& state() const { return state_; }
 
-    static int teamOf(int seat) { return seat % 2 == 1 ? 1 : 2; }
-    static int partnerOf(int seat) { return seat <= 2 ? seat + 2 : seat - 2; }
-
 private:
     // Typed forms of the requests, after parsing and range checks.
     void drawing(int seat, int choice);

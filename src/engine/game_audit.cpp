@@ -1,11 +1,10 @@
 #include "engine/game_audit.h"
 
+#include "engine/scoring.h"
 #include "net/wire.h"
 
 namespace quintrel {
 namespace {
-
-int teamOfSeat(int seat) { return seat % 2 == 1 ? 1 : 2; }
 
 bool startsWith(std::string_view line, std::string_view prefix) {
     return line.substr(0, prefix.size()) == prefix;
@@ -26,15 +25,15 @@ void GameAudit::observe(std::string_view line) {
     } else if (startsWith(line, "CMD_postscores+")) {
         const auto s = wire::parse::postscores(line.substr(15));
         if (!s) return fail("unreadable score line", line);
-        if (s->partner != (s->seat <= 2 ? s->seat + 2 : s->seat - 2)) return fail("wrong partner", line);
+        if (s->partner != partnerOf(s->seat)) return fail("wrong partner", line);
         for (int seat = 1; seat <= 2; ++seat) {
-            if (state_.players[seat].score != state_.players[seat + 2].score) {
+            if (state_.players[seat].score != state_.players[partnerOf(seat)].score) {
                 return fail("partners' scores differ", line);
             }
         }
-        const int team = teamOfSeat(s->seat);
+        const int team = teamOf(s->seat);
         const int expected = announced_[team] + s->points;
-        const bool bonus = s->teamScore == expected + 200;
+        const bool bonus = s->teamScore == expected + kGoingOutBonus;
         if (!bonus && s->teamScore != expected) return fail("total does not follow from the points", line);
         announced_[team] = s->teamScore;
         if (windowSize_ == 4) {

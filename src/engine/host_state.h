@@ -5,13 +5,9 @@
 #include <cstdint>
 #include <string>
 
-namespace quintrel {
+#include "net/game_limits.h"
 
-constexpr int kHandSlots = 21;  // positions 0..20
-constexpr int kMaxSlot = 11;    // players 1..11; 1..4 seats, 5..9 spectators, 10 refused
-constexpr int kSeats = 4;
-constexpr int kBookSlots = 13;    // working and completed book entries 1..13 per team
-constexpr int kNewBookSlots = 9;  // new working books take entries 1..9 only
+namespace quintrel {
 
 struct tplayer {
     std::string name;
@@ -27,25 +23,34 @@ struct tplayer {
 };
 
 struct BookEntry {
-    int count = 0;  // 0 = free
-    int card = 0;   // natural card; kept after completion as a leftover
-    int kind = -1;  // 1 Normal, 2 Wild, -1 after a reset
+    int count = 0;                     // 0 = free
+    int card = 0;                      // natural card; kept after completion as a leftover
+    BookKind kind = BookKind::Normal;  // read only while the entry holds cards
 };
 
 // Index 0 of every table is unused so that slots, seats, teams and book entries keep
 // their 1-based numbers.
 using TeamBooks = std::array<BookEntry, kBookSlots + 1>;
 
+// What the pacing timer waits for.
+enum class PacingTag { Idle = 0, ComputerTurnPending = 1, NewRoundPending = 2 };
+
+// A pending computer turn is played on the timer's second tick, the next round dealt on
+// its tenth.
+constexpr int kComputerTurnTicks = 2;
+constexpr int kNewRoundTicks = 10;
+
 // The host's pacing timer as state: the transport starts/stops a real timer to match
 // and calls the engine's tick.
 struct Timer1State {
     bool enabled = false;
     int interval = 0;  // ms; 0 = never set, nothing fires
-    int tag = 0;       // 0 idle, 1 computer turn pending, 2 new round pending
+    PacingTag tag = PacingTag::Idle;
 };
 
 struct HostState {
-    std::array<tplayer, kMaxSlot + 1> players{};
+    // Every slot a connection can be named by, the refused one included; [0] unused.
+    std::array<tplayer, kRefusedSlot + 1> players{};
     std::int32_t connectioncount = 0;
     std::int32_t turnseat = 0;
     bool gamestarted = false;
@@ -58,14 +63,14 @@ struct HostState {
     Timer1State timer1;
     int discardtop = 0;
     int discardbelow = 0;
-    std::array<TeamBooks, 3> books{};           // [team 1..2][entry 1..13]
-    std::array<TeamBooks, 3> completedbooks{};  // [team 1..2][entry 1..13]
-    std::array<int, 3> completedcount{};        // [team 1..2]
+    std::array<TeamBooks, kTeams + 1> books{};           // [team 1..2][entry 1..13]
+    std::array<TeamBooks, kTeams + 1> completedbooks{};  // [team 1..2][entry 1..13]
+    std::array<int, kTeams + 1> completedcount{};        // [team 1..2]
 
     HostState() {
         static const char* const kBots[] = {"", "", "Klot", "Klick", "Kling"};
         for (int seat = 1; seat <= kSeats; ++seat) {
-            players[seat].partner = seat <= 2 ? seat + 2 : seat - 2;
+            players[seat].partner = partnerOf(seat);
             players[seat].botname = kBots[seat];
             players[seat].name = kBots[seat];
         }

@@ -5,6 +5,7 @@
 
 #include "engine/delivery.h"
 #include "engine/engine.h"
+#include "engine/scoring.h"
 #include "net/wire.h"
 
 namespace quintrel {
@@ -22,7 +23,7 @@ bool Engine::computerPlayed(int seat) const {
 }
 
 bool Engine::mayPlay(int seat) const {
-    return state_.gamestarted && !state_.roundover && seat >= 1 && seat <= kSeats && seat == state_.turnseat;
+    return state_.gamestarted && !state_.roundover && isSeat(seat) && seat == state_.turnseat;
 }
 
 int Engine::handCount(int seat) const {
@@ -31,7 +32,7 @@ int Engine::handCount(int seat) const {
 }
 
 void Engine::resetBooks() {
-    for (int team = 1; team <= 2; ++team) {
+    for (int team = 1; team <= kTeams; ++team) {
         state_.books[team].fill(BookEntry{});
         state_.completedbooks[team].fill(BookEntry{});
         state_.completedcount[team] = 0;
@@ -40,7 +41,7 @@ void Engine::resetBooks() {
 
 void Engine::deal() {
     for (int part = 1; part <= 2; ++part) {
-        for (int slot = 0; slot <= 10; ++slot) {
+        for (int slot = 0; slot < kDealtCards; ++slot) {
             for (int seat = 1; seat <= kSeats; ++seat) {
                 getcard(seat, slot, part);
                 if (state_.roundover) return;  // the shoe ran dry: the round is already over
@@ -56,7 +57,7 @@ void Engine::startgame(std::string_view rest) {
 
     // Whatever the old game had pending must not fire into this one.
     state_.timer1.enabled = false;
-    state_.timer1.tag = 0;
+    state_.timer1.tag = PacingTag::Idle;
     state_.botticks = 0;
     state_.turnseat = 0;
     state_.roundover = false;
@@ -101,7 +102,7 @@ void Engine::settourney(std::string_view rest) {
         state_.playtotarget = true;
     }
     sendToAll(wire::toclient::nobots(request->digit));
-    for (int seat = 3; seat <= 4; ++seat) {
+    for (int seat = 3; seat <= kSeats; ++seat) {
         state_.players[seat].watching = true;
         sendToAll(wire::toclient::justwatching(seat, 1));
     }
@@ -109,7 +110,7 @@ void Engine::settourney(std::string_view rest) {
 
 void Engine::justwatch(std::string_view rest) {
     const auto request = wire::parse::justwatch(rest);
-    if (!request || request->seat < 1 || request->seat > kSeats) return;
+    if (!request || !isSeat(request->seat)) return;
     tplayer& p = state_.players[request->seat];
     if (!p.connected) return;
     if (request->code == 2) {
@@ -146,7 +147,7 @@ void Engine::startnewround() {
 
 void Engine::findplayer() {
     const int previous = state_.turnseat;
-    const bool seated = previous >= 1 && previous <= kSeats;
+    const bool seated = isSeat(previous);
     if (seated && checkforwin(previous)) return;
     const int cardsleft = seated ? handCount(previous) : 0;
     const int lastSeat = state_.botswatch ? 2 : 4;
@@ -155,7 +156,7 @@ void Engine::findplayer() {
     state_.turnseat = next;
     sendToSeats(wire::toclient::nextplayer(previous, cardsleft, next));
     state_.timer1.interval = state_.botdelay;
-    state_.timer1.tag = 1;
+    state_.timer1.tag = PacingTag::ComputerTurnPending;
     if (computerPlayed(next)) {
         state_.botticks = 0;
         state_.timer1.enabled = true;
@@ -188,7 +189,7 @@ bool Engine::checkforwin(int seat) {
     } else {
         if (handCount(partner) > 0 || !p.usefoot || !state_.players[partner].usefoot) return false;
     }
-    state_.players[seat].score += 200;
+    state_.players[seat].score += kGoingOutBonus;
     state_.players[partner].score = state_.players[seat].score;
     postwinner(seat);
     return true;
@@ -202,7 +203,7 @@ void Engine::postwinner(int seat) {
         const int penalty = (state_.botswatch && i >= 3) ? 0 : roundPenalty(i);
         addPoints(i, penalty);
     }
-    state_.timer1.tag = 2;
+    state_.timer1.tag = PacingTag::NewRoundPending;
     const int score1 = state_.players[1].score;
     const int score2 = state_.players[2].score;
     if (state_.playtotarget && score1 < state_.targetscore && score2 < state_.targetscore) {
@@ -224,7 +225,7 @@ void Engine::postwinner(int seat) {
     state_.gamestarted = false;
     state_.turnseat = 0;
     // No new round is pending once the game is over.
-    state_.timer1.tag = 0;
+    state_.timer1.tag = PacingTag::Idle;
     sendToAll(wire::toclient::winner(winner, text));
 }
 
@@ -232,17 +233,17 @@ void Engine::Timer1Timer() {
     Timer1State& timer = state_.timer1;
     if (!timer.enabled || timer.interval <= 0) return;
     ++state_.botticks;
-    if (state_.botticks > 1 && timer.tag == 1) {
+    if (state_.botticks >= kComputerTurnTicks && timer.tag == PacingTag::ComputerTurnPending) {
         timer.enabled = false;
         const int seat = state_.turnseat;
         // The seat's person may have taken it back since the turn began; the turn then
         // stays pending, so that watching again hands it to the computer once more.
         if (mayPlay(seat) && computerPlayed(seat)) {
-            timer.tag = 0;
+            timer.tag = PacingTag::Idle;
             computerdraw(seat);
         }
-    } else if (state_.botticks >= 10 && timer.tag == 2) {
-        timer.tag = 0;
+    } else if (state_.botticks >= kNewRoundTicks && timer.tag == PacingTag::NewRoundPending) {
+        timer.tag = PacingTag::Idle;
         timer.enabled = false;
         if (state_.gamestarted) startnewround();
     }

@@ -6,7 +6,7 @@
 namespace quintrel {
 namespace {
 
-constexpr int kSpectator = 5;
+constexpr int kSpectator = kFirstSpectator;
 constexpr long kMaxTicksPerRound = 200000;
 
 // Delivers to the spectator's audit; lines for other slots are built but not kept.
@@ -47,7 +47,7 @@ bool selfPlayOneGame(std::uint32_t gameSeed, std::string_view letter, SelfPlaySt
             stats.failure = "the game stalled: nothing pending on the timer";
             return false;
         }
-        if (state.timer1.tag == 1 && state.botticks >= 1) ++stats.turns;
+        if (state.timer1.tag == PacingTag::ComputerTurnPending && state.botticks >= 1) ++stats.turns;
         engine.Timer1Timer();
         if (audit.rounds() != roundsSeen) {
             roundsSeen = audit.rounds();

@@ -17,8 +17,6 @@ namespace quintrel {
 
 namespace {
 
-constexpr int kLastSpectator = 9;
-constexpr int kRefusedSlot = 10;
 constexpr std::size_t kMaxNameLength = 64;
 
 // Control bytes would break chat lines and labels on every table; a name is one short line.
@@ -50,7 +48,7 @@ TServer::~TServer() = default;
 int TServer::connectioncount() const { return state_->connectioncount; }
 HostState& TServer::state() { return *state_; }
 const HostState& TServer::state() const { return *state_; }
-bool TServer::loggedIn(int slot) const { return slot >= 1 && slot <= kLastSpectator && loggedIn_[slot]; }
+bool TServer::loggedIn(int slot) const { return isSlot(slot) && loggedIn_[slot]; }
 bool TServer::timer1Enabled() const { return state_->timer1.enabled && state_->timer1.interval > 0; }
 int TServer::timer1Interval() const { return state_->timer1.interval; }
 
@@ -64,7 +62,7 @@ int TServer::Sock1Accept(bool fromLoopback) {
     // own table, which always connects over loopback.
     const bool slot1Allowed = options_.mode == HostMode::Headless || fromLoopback;
     int slot = 0;
-    for (int k = 1; k <= s.connectioncount && k <= kLastSpectator; ++k) {
+    for (int k = 1; k <= s.connectioncount && k <= kLastSlot; ++k) {
         if (k == 1 && !slot1Allowed) continue;
         if (!s.players[k].connected) {
             slot = k;
@@ -73,7 +71,7 @@ int TServer::Sock1Accept(bool fromLoopback) {
     }
     if (slot == 0) {
         if (s.connectioncount == 0 && !slot1Allowed) s.connectioncount = 1;
-        if (s.connectioncount >= kLastSpectator) {
+        if (s.connectioncount >= kLastSlot) {
             log("connection refused: the table is full");
             return kRefusedSlot;
         }
@@ -91,18 +89,18 @@ void TServer::accepted(int slot) {
         outbox_.close(kRefusedSlot);
         return;
     }
-    if (slot < 1 || slot > kLastSpectator || !state_->players[slot].connected) return;
+    if (!isSlot(slot) || !state_->players[slot].connected) return;
     log("connection accepted in slot " + std::to_string(slot));
     outbox_.send(slot, wire::toclient::sendlogininfo(slot));
 }
 
 void TServer::connectionClosed(int slot) {
-    if (slot < 1 || slot > kLastSpectator) return;
+    if (!isSlot(slot)) return;
     tempsockInfo(slot);
 }
 
 void TServer::disconnectsock(int slot) {
-    if (slot < 1 || slot > kLastSpectator || !state_->players[slot].connected) return;
+    if (!isSlot(slot) || !state_->players[slot].connected) return;
     outbox_.close(slot);
     tempsockInfo(slot);
 }
@@ -115,7 +113,7 @@ void TServer::tempsockInfo(int k) {
     // A connection that never logged in was never announced, so its departure is not either.
     if (wasLoggedIn) {
         const std::string line = wire::toclient::playerdisconnected(k, p.name);
-        for (int j = 1; j <= s.connectioncount && j <= kLastSpectator; ++j)
+        for (int j = 1; j <= s.connectioncount && j <= kLastSlot; ++j)
             if (j != k && s.players[j].connected) outbox_.send(j, line);
     }
     log("slot " + std::to_string(k) + " left" + (wasLoggedIn ? " (" + p.name + ")" : ""));
@@ -130,7 +128,7 @@ void TServer::tempsockInfo(int k) {
     // The tag may already be 0 when the timer found a newcomer in the seat who then left
     // before playing; between rounds the timer is busy with the next deal and is left alone.
     if (s.gamestarted && !s.roundover && k == s.turnseat && computerMayPlay) {
-        s.timer1.tag = 1;
+        s.timer1.tag = PacingTag::ComputerTurnPending;
         engine_->restartTimer1();
     }
 }
@@ -151,13 +149,13 @@ void TServer::receivedlogininfo(int sender, std::string_view rest) {
     log("slot " + std::to_string(sender) + " logged in as " + newcomer.name);
 
     const std::string announce = wire::toclient::newplayerinfo(sender, newcomer.name);
-    for (int j = 1; j <= s.connectioncount && j <= kLastSpectator; ++j)
+    for (int j = 1; j <= s.connectioncount && j <= kLastSlot; ++j)
         if (s.players[j].connected) outbox_.send(j, announce);
 
-    for (int j = 1; j <= s.connectioncount && j <= kLastSpectator; ++j) {
+    for (int j = 1; j <= s.connectioncount && j <= kLastSlot; ++j) {
         if (j == sender) continue;
         // An empty spectator slot would show up as " is spying." and an empty spy-list entry.
-        if (j > kSeats && !loggedIn_[j]) continue;
+        if (isSpectator(j) && !loggedIn_[j]) continue;
         outbox_.send(sender, wire::toclient::existingplayers(j, s.players[j].name));
     }
 
@@ -173,23 +171,23 @@ void TServer::receivedlogininfo(int sender, std::string_view rest) {
 void TServer::sendCatchUp(int slot) {
     const HostState& s = *state_;
     namespace out = wire::toclient;
-    if (slot <= kSeats && (!s.botswatch || slot < 3)) {
+    if (isSeat(slot) && (!s.botswatch || slot < 3)) {
         const tplayer& p = s.players[slot];
         for (int pos = 0; pos < kHandSlots; ++pos)
             if (p.hand[pos] != 0) outbox_.send(slot, out::newcard(slot, pos, p.hand[pos]));
     }
-    for (int team = 1; team <= 2; ++team) {
+    for (int team = 1; team <= kTeams; ++team) {
         std::vector<out::WorkingBookGroup> working;
         for (int entry = 1; entry <= kBookSlots; ++entry) {
             const BookEntry& b = s.books[team][entry];
-            if (b.count > 0) working.push_back({entry, b.card, b.kind, b.count});
+            if (b.count > 0) working.push_back({entry, b.card, kindCode(b.kind), b.count});
         }
         if (!working.empty()) outbox_.send(slot, out::loadbooks(team, working));
         std::vector<out::CompletedBookGroup> completed;
         const int done = std::clamp(s.completedcount[team], 0, kBookSlots);
         for (int entry = 1; entry <= done; ++entry) {
             const BookEntry& b = s.completedbooks[team][entry];
-            completed.push_back({entry, b.card, b.kind});
+            completed.push_back({entry, b.card, kindCode(b.kind)});
         }
         if (!completed.empty()) outbox_.send(slot, out::loadcomp(team, completed));
     }
@@ -235,7 +233,7 @@ void TServer::relay(int sender, std::string_view rest, bool isAction) {
     const std::string& name = s.players[sender].name;
     const std::string line = isAction ? wire::toclient::action(name + " " + request->text)
                                       : wire::toclient::chat(name + " chats: " + request->text);
-    for (int j = 1; j <= s.connectioncount && j <= kLastSpectator; ++j)
+    for (int j = 1; j <= s.connectioncount && j <= kLastSlot; ++j)
         if (s.players[j].connected) outbox_.send(j, line);
 }
 

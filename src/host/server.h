@@ -30,6 +30,8 @@
 #include <string>
 #include <string_view>
 
+#include "net/game_limits.h"
+
 namespace quintrel {
 
 class Outbox;
@@ -111,7 +113,7 @@ private:
     std::unique_ptr<RandomSource> random_;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<HostInbox> inbox_;  // per-slot line buffers and the shared queue
-    std::array<bool, 11> loggedIn_{};
+    std::array<bool, kRefusedSlot + 1> loggedIn_{};
     bool gameWasStarted_ = false;
 };
 

@@ -73,7 +73,7 @@ Engine& TServer::engine() { return *engine_; }
 std::size_t TServer::queuedLines() const { return inbox_->size(); }
 
 void TServer::Sock1Read(int slot, std::string_view bytes) {
-    if (slot < 1 || slot > 9 || !state_->players[slot].connected) return;
+    if (!isSlot(slot) || !state_->players[slot].connected) return;
     if (inbox_->receive(slot, bytes)) return;
     log("slot " + std::to_string(slot) + " sent too much unread data; closing it");
     disconnectsock(slot);
@@ -96,7 +96,7 @@ void TServer::Timer1Timer() {
 }
 
 void TServer::dispatch(int sender, std::string_view line) {
-    if (sender < 1 || sender > 9 || !state_->players[sender].connected) return;
+    if (!isSlot(sender) || !state_->players[sender].connected) return;
     const auto routed = routeHostLine(line);
     if (!routed) {
         // Empty lines and bare words carry nothing (a login is followed by an empty one).

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "net/game_limits.h"
+
 namespace quintrel::wire::parse {
 namespace {
 
@@ -13,19 +15,19 @@ struct Range {
     int lo;
     int hi;
 };
-constexpr Range kSeat{1, 4};
-constexpr Range kSeatOrNone{0, 4};
-constexpr Range kSlot{1, 9};
-constexpr Range kLoginSlot{1, 10};
-constexpr Range kPos{0, 20};
-constexpr Range kCard{0, 54};
-constexpr Range kBookSlot{1, 13};
-constexpr Range kKind{1, 2};
-constexpr Range kTeam{1, 2};
-constexpr Range kTeamOrNone{0, 2};
-constexpr Range kBookCount{1, 7};   // a working book completes at 7
-constexpr Range kHandCount{0, 21};  // hand slots 0..20
-constexpr Range kCode{1, 2};        // watching / playing again; stock / discard pile
+constexpr Range kSeat{1, kSeats};
+constexpr Range kSeatOrNone{0, kSeats};
+constexpr Range kSlot{1, kLastSlot};
+constexpr Range kLoginSlot{1, kRefusedSlot};
+constexpr Range kPos{0, kHandSlots - 1};
+constexpr Range kCard{0, kMaxCard};
+constexpr Range kBookSlot{1, kBookSlots};
+constexpr Range kKind{kindCode(BookKind::Normal), kindCode(BookKind::Wild)};
+constexpr Range kTeam{1, kTeams};
+constexpr Range kTeamOrNone{0, kTeams};
+constexpr Range kBookCount{1, kBookComplete};
+constexpr Range kHandCount{0, kHandSlots};
+constexpr Range kCode{1, 2};  // watching / playing again; stock / discard pile
 constexpr Range kBotDelay{1, 60000};
 constexpr Range kAnyScore{-999999999, 999999999};
 

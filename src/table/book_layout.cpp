@@ -13,12 +13,13 @@ std::string bookname(int code) {
     return kWords[static_cast<std::size_t>(code % 13)];
 }
 
-std::string kindWord(int kind) { return kind == 1 ? "Normal" : "Wild"; }
+std::string kindWord(int kind) { return kind == kindCode(BookKind::Normal) ? "Normal" : "Wild"; }
 
 namespace {
 
 PictureLayer faceLayer(int code, int kind, int x) {
-    return {kind == 2 ? PictureList::WildTop : PictureList::NormalTop, ((code % 13) + 13) % 13, x, 0};
+    return {kind == kindCode(BookKind::Wild) ? PictureList::WildTop : PictureList::NormalTop,
+            ((code % 13) + 13) % 13, x, 0};
 }
 
 }  // namespace
@@ -29,7 +30,7 @@ WorkingBook makeWorkingBook(int team, int slot, int code, int kind, int count) {
     book.slot = slot;
     book.code = code;
     book.kind = kind;
-    book.count = std::clamp(count, 1, kMaxBookCount);
+    book.count = std::clamp(count, 1, kBookComplete);
     book.left = team == 1 ? 109 : 13;
     book.top = 51 * slot - 11;
     book.width = 31 + 5 * book.count;

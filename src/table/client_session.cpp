@@ -12,7 +12,6 @@ namespace quintrel {
 
 namespace {
 
-constexpr int kLastSpectator = 9;
 constexpr const char* kBotNames[] = {"", "Klot", "Klick", "Kling"};
 
 std::string spectatorEntry(int slot, std::string_view name) {
@@ -23,9 +22,10 @@ std::string spectatorEntry(int slot, std::string_view name) {
 
 ClientSession::ClientSession(ClientEvents& events, GameView& game)
     : events_(events), game_(game), inbox_(std::make_unique<TableInbox>()) {
-    for (int i = 0; i < 4; ++i) {
-        seats_[i].hint = kBotNames[i];
-        seats_[i].colour = i % 2 == 0 ? kColourGreen : kColourNavy;
+    for (int seat = 1; seat <= kSeats; ++seat) {
+        SeatLabel& label = this->seat(seat);
+        label.hint = kBotNames[seat - 1];
+        label.colour = teamOf(seat) == 1 ? kColourGreen : kColourNavy;
     }
 }
 
@@ -74,7 +74,7 @@ bool ClientSession::processsocktimer() {
 void ClientSession::sendloginfo(std::string_view rest) {
     const auto slot = wire::parse::sendlogininfo(rest);
     // Slot 10 only ever hears "CMD_full+"; a second assignment would re-seat a logged-in table.
-    if (!slot || *slot > kLastSpectator || loggedin_) return;
+    if (!slot || !isSlot(*slot) || loggedin_) return;
     myseat_ = *slot;
     loggedin_ = true;
     events_.sendToHost(wire::tohost::logininfo(myseat_, kVersionLabel, loginname_));
@@ -82,7 +82,7 @@ void ClientSession::sendloginfo(std::string_view rest) {
 
 void ClientSession::newplayerinfo(std::string_view rest) {
     const auto info = wire::parse::slotName(rest);
-    if (!info || info->slot < 1 || info->slot > kLastSpectator) return;
+    if (!info || !isSlot(info->slot)) return;
     const bool own = info->slot == myseat_;
     if (own) {
         events_.addlinetochat("You are Connected.", kColourBlue);
@@ -91,7 +91,7 @@ void ClientSession::newplayerinfo(std::string_view rest) {
         events_.addlinetochat(info->name + " is Connected.", kColourBlue);
     }
     events_.playsounds("entered");
-    if (info->slot <= 4) {
+    if (isSeat(info->slot)) {
         seat(info->slot).caption = info->name;
     } else {
         // One entry per slot: a table that connects while another spectator logs in hears
@@ -106,8 +106,8 @@ void ClientSession::newplayerinfo(std::string_view rest) {
 
 void ClientSession::playerdisconnected(std::string_view rest) {
     const auto info = wire::parse::slotName(rest);
-    if (!info || info->slot < 1 || info->slot > kLastSpectator) return;
-    if (info->slot <= 4) {
+    if (!info || !isSlot(info->slot)) return;
+    if (isSeat(info->slot)) {
         SeatLabel& label = seat(info->slot);
         events_.addlinetochat(label.caption + " disconnected.", kColourBlue);
         label.caption = label.hint;

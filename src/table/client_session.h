@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "net/game_limits.h"
 #include "net/wire.h"
 
 namespace quintrel {
@@ -127,7 +128,7 @@ private:
     int myseat_ = 0;
     bool loggedin_ = false;
     bool streamBroken_ = false;  // the host overflowed the line buffer: stop reading
-    std::array<SeatLabel, 4> seats_;
+    std::array<SeatLabel, kSeats> seats_;
     std::vector<std::string> spectators_;
 };
 

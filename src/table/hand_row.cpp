@@ -176,7 +176,7 @@ void TableState::acard_place3Click(int n) {
     if (!selectedcode_.empty() && sq.empty() && myTurnDrawn()) {
         const int code = std::stoi(selectedcode_);
         const bool firstCard = squares_[1].empty() && squares_[2].empty() && squares_[3].empty();
-        if (firstCard && checkforbook(code % 13, teamOfSeat(roster_.myseat())))
+        if (firstCard && checkforbook(code % 13, teamOf(roster_.myseat())))
             events_.messageBox("Woops, you already have that book!");
         sq.tag = selectedslot_;
         sq.hint = selectedcode_;

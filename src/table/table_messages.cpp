@@ -7,7 +7,7 @@ namespace quintrel::table {
 
 namespace {
 
-bool isWorkingSlot(int n) { return n >= 1 && n <= kMaxWorkingSlot; }
+bool isWorkingSlot(int n) { return isBookSlot(n); }
 bool isCompletedSlot(int n) { return n >= 1 && n <= kMaxCompletedSlot; }
 
 }  // namespace
@@ -45,7 +45,7 @@ void TableState::usefoot(int seat) {
 
 void TableState::newbook(const wire::parse::NewBook& m) {
     if (!isSeat(m.seat) || !isTeam(m.team) || !isWorkingSlot(m.bookslot) || !isCardCode(m.card) ||
-        !isKind(m.kind))
+        !isBookKind(m.kind))
         return;
     addWorkingBook(m.team, m.bookslot, m.card, m.kind, 3);
     emptySquares();
@@ -54,7 +54,7 @@ void TableState::newbook(const wire::parse::NewBook& m) {
 }
 
 void TableState::addtobook(const wire::parse::AddToBook& m) {
-    if (!isSeat(m.seat) || !isTeam(m.team) || !isWorkingSlot(m.bookslot) || !isKind(m.kind)) return;
+    if (!isSeat(m.seat) || !isTeam(m.team) || !isWorkingSlot(m.bookslot) || !isBookKind(m.kind)) return;
     auto& books = working_[static_cast<std::size_t>(m.team)];
     auto it = books.find(m.bookslot);
     if (it != books.end()) {
@@ -70,7 +70,7 @@ void TableState::addtobook(const wire::parse::AddToBook& m) {
 
 void TableState::completed(const wire::parse::Complete& m) {
     if (!isSeat(m.seat) || !isTeam(m.team) || !isWorkingSlot(m.bookslot) || !isCompletedSlot(m.compslot) ||
-        !isCardCode(m.card) || !isKind(m.kind))
+        !isCardCode(m.card) || !isBookKind(m.kind))
         return;
     working_[static_cast<std::size_t>(m.team)].erase(m.bookslot);
     addCompletedBook(m.team, m.compslot, m.card, m.kind);
@@ -79,7 +79,7 @@ void TableState::completed(const wire::parse::Complete& m) {
 }
 
 void TableState::addtocomp(const wire::parse::AddToComp& m) {
-    if (!isSeat(m.seat) || !isKind(m.kind) || !isCardCode(m.card)) return;
+    if (!isSeat(m.seat) || !isBookKind(m.kind) || !isCardCode(m.card)) return;
     status(seatName(m.seat) + " added to the " + kindWord(m.kind) + " " + bookname(m.card) +
            " completed book.");
     events_.playsounds("placecomplete");
@@ -95,14 +95,14 @@ void TableState::nobookmatch(int pos) {
 void TableState::loadbooks(const wire::parse::LoadBooks& m) {
     if (!isTeam(m.team)) return;
     for (const auto& g : m.books)
-        if (isWorkingSlot(g.bookslot) && isCardCode(g.card) && isKind(g.kind))
+        if (isWorkingSlot(g.bookslot) && isCardCode(g.card) && isBookKind(g.kind))
             addWorkingBook(m.team, g.bookslot, g.card, g.kind, g.count);
 }
 
 void TableState::loadcomp(const wire::parse::LoadComp& m) {
     if (!isTeam(m.team)) return;
     for (const auto& g : m.books)
-        if (isCompletedSlot(g.compslot) && isCardCode(g.card) && isKind(g.kind))
+        if (isCompletedSlot(g.compslot) && isCardCode(g.card) && isBookKind(g.kind))
             addCompletedBook(m.team, g.compslot, g.card, g.kind);
 }
 
@@ -130,7 +130,7 @@ void TableState::getnextplayer(const wire::parse::NextPlayer& m) {
     }
     labelTurn_ = "Your Turn.";
     events_.playsounds("turn");
-    (teamOfSeat(m.nextSeat) == 1 ? greenArrow_ : blueArrow_).visible = true;
+    (teamOf(m.nextSeat) == 1 ? greenArrow_ : blueArrow_).visible = true;
     if (justWatch_) {
         buttonDraw_.visible = buttonPickup_.visible = false;
         watchedUndrawnTurn_ = true;
@@ -159,12 +159,12 @@ void TableState::clearTable() {
 }
 
 void TableState::startround() {
-    for (int team = 1; team <= 2; ++team) {
+    for (int team = 1; team <= kTeams; ++team) {
         rwinner_[static_cast<std::size_t>(team)].visible = false;
         winner_[static_cast<std::size_t>(team)].visible = false;
     }
     clearTable();
-    for (int seat = 1; seat <= 4; ++seat) {
+    for (int seat = 1; seat <= kSeats; ++seat) {
         SeatRow& row = seats_[static_cast<std::size_t>(seat)];
         row.footVisible = true;
         row.cardsleft = "11";
@@ -185,13 +185,13 @@ void TableState::startthegame(const wire::parse::StartGame& m) {
     buttonStart_.visible = false;
     justWatch_ = false;
     watchedUndrawnTurn_ = false;
-    for (int team = 1; team <= 2; ++team) {
+    for (int team = 1; team <= kTeams; ++team) {
         rwinner_[static_cast<std::size_t>(team)].visible = false;
         winner_[static_cast<std::size_t>(team)].visible = false;
     }
     notice(m.name + " has started a game.");
     clearTable();
-    for (int seat = 1; seat <= 4; ++seat) {
+    for (int seat = 1; seat <= kSeats; ++seat) {
         SeatRow& row = seats_[static_cast<std::size_t>(seat)];
         row.footVisible = true;
         row.score = "0";
@@ -201,7 +201,7 @@ void TableState::startthegame(const wire::parse::StartGame& m) {
         if (label.caption == "<Waiting>") label.caption = label.hint;
     }
     const int me = roster_.myseat();
-    if (isSeat(me)) (teamOfSeat(me) == 1 ? greenBar_ : blueBar_).visible = true;
+    if (isSeat(me)) (teamOf(me) == 1 ? greenBar_ : blueBar_).visible = true;
 }
 
 void TableState::nobook() { status("This is not a valid book"); }

@@ -28,7 +28,7 @@ public:
 
 private:
     ClientSession* session_ = nullptr;
-    std::array<SeatLabel, 4> detached_{};
+    std::array<SeatLabel, kSeats> detached_{};
 };
 
 }  // namespace quintrel::table

@@ -167,18 +167,18 @@ private:
     std::string selectedcode_;
     std::array<Square, kSquares + 1> squares_{};  // [0] unused
     std::map<int, CardImage> cards_;
-    std::array<std::map<int, WorkingBook>, 3> working_{};  // [team]
-    std::array<std::map<int, CompletedBook>, 3> completed_{};
+    std::array<std::map<int, WorkingBook>, kTeams + 1> working_{};  // [team]
+    std::array<std::map<int, CompletedBook>, kTeams + 1> completed_{};
     int discardPicture_ = -1;
     int discardTag_ = 0;
-    std::array<SeatRow, 5> seats_{};  // [seat]
+    std::array<SeatRow, kSeats + 1> seats_{};  // [seat]
     int turnMarkerTop_ = -1;
     std::string labelTurn_;
     std::string labelStatus_ = "Welcome to Quintrel!";
     std::string labelFull_;
     Shown buttonDraw_, buttonPickup_, buttonStart_;
     Shown greenArrow_, blueArrow_, greenBar_, blueBar_;
-    std::array<Shown, 3> rwinner_{}, winner_{};  // [team]
+    std::array<Shown, kTeams + 1> rwinner_{}, winner_{};  // [team]
     std::int64_t nextZ_ = 0;
 };
 

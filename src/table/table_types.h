@@ -10,17 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "net/game_limits.h"
+
 namespace quintrel::table {
 
-constexpr int kHandPlaces = 20;   // places of the hand row, 1..20
-constexpr int kMaxHandSlot = 20;  // hand slots 0..20 name a player's cards
-constexpr int kMaxCardCode = 54;
-constexpr int kSquares = 3;  // create-book squares acard_place1..3
-constexpr int kMaxWorkingSlot = 13;
+constexpr int kHandPlaces = 20;        // places of the hand row, 1..20
+constexpr int kSquares = 3;            // create-book squares acard_place1..3
 constexpr int kMaxCompletedSlot = 40;  // more than a five-deck shoe can fill for one team
-constexpr int kMaxBookCount = 7;       // a working book completes at 7 cards
 constexpr int kBlankImages = 5;        // imagelist_blank
-constexpr int kMaxSlot = 9;            // connections: 1..4 seats, 5..9 spectators
 
 constexpr int kCardWidth = 71;
 constexpr int kCardHeight = 96;
@@ -82,7 +79,7 @@ struct WorkingBook {
     int team = 1;
     int slot = 1;  // Tag
     int code = 0;  // hint: the card it was created with; fixes the rank
-    int kind = 1;  // 1 Normal, 2 Wild
+    int kind = kindCode(BookKind::Normal);
     int count = 3;
     int left = 0, top = 0, width = 0, height = 48;
     std::vector<PictureLayer> layers;  // under-cards first, the face last
@@ -96,7 +93,7 @@ struct CompletedBook {
     int team = 1;
     int slot = 1;  // Tag
     int code = 0;
-    int kind = 1;
+    int kind = kindCode(BookKind::Normal);
     int left = 0, top = 0, width = 36, height = 48;
     PictureLayer face;
     std::int64_t z = 0;
@@ -122,14 +119,6 @@ struct KickPopup {
 };
 
 // Rows of the seat name labels, measured from the top of panel_score; image_Turn follows them.
-constexpr std::array<int, 5> kSeatRowTop = {0, 11, 35, 58, 79};
-
-constexpr int teamOfSeat(int seat) { return (seat == 1 || seat == 3) ? 1 : 2; }
-constexpr bool isSeat(int n) { return n >= 1 && n <= 4; }
-constexpr bool isSlot(int n) { return n >= 1 && n <= kMaxSlot; }
-constexpr bool isTeam(int n) { return n == 1 || n == 2; }
-constexpr bool isKind(int n) { return n == 1 || n == 2; }
-constexpr bool isCardCode(int n) { return n >= 0 && n <= kMaxCardCode; }
-constexpr bool isHandSlot(int n) { return n >= 0 && n <= kMaxHandSlot; }
+constexpr std::array<int, kSeats + 1> kSeatRowTop = {0, 11, 35, 58, 79};
 
 }  // namespace quintrel::table

@@ -77,7 +77,7 @@ TEST_F(Books, RepeatedSlotEmptySlotAndWrongSeatAreRefusedOrIgnored) {
 TEST_F(Books, TenthBookRefusedAndAFreedEntryIsReused) {
     // Nine working books of different ranks; the one in entry 4 (sevens) is about to complete.
     const int ranks[] = {4, 5, 6, 7, 8, 9, 10, 11, 12};
-    for (int e = 1; e <= 9; ++e) state.books[1][e] = BookEntry{3, ranks[e - 1], 1};
+    for (int e = 1; e <= 9; ++e) state.books[1][e] = BookEntry{3, ranks[e - 1], BookKind::Normal};
     state.books[1][4].count = 6;
     setHand(1, {kKingC, kKingD, kKingS, 7 + 13, kJoker});
     engine.createbook("1+0+1+2");
@@ -92,10 +92,10 @@ TEST_F(Books, TenthBookRefusedAndAFreedEntryIsReused) {
 }
 
 TEST_F(Books, JokerTurnsANormalBookWildAndItCompletesForThreeHundred) {
-    state.books[1][1] = BookEntry{4, kFiveC, 1};
+    state.books[1][1] = BookEntry{4, kFiveC, BookKind::Normal};
     setHand(1, {kJoker, kFiveD, kFiveS, 9});
     engine.addtobook("1+0+1");
-    EXPECT_EQ(state.books[1][1].kind, 2);
+    EXPECT_EQ(state.books[1][1].kind, BookKind::Wild);
     EXPECT_EQ(state.books[1][1].count, 5);
     engine.addtobook("1+1+1");
     out.clear();
@@ -107,11 +107,11 @@ TEST_F(Books, JokerTurnsANormalBookWildAndItCompletesForThreeHundred) {
                             "CMD_complete+1+1+1+1+5+2", "CMD_postscores+370+300+1+3"));
     EXPECT_EQ(state.completedcount[1], 1);
     EXPECT_EQ(state.completedbooks[1][1].count, 7);
-    EXPECT_EQ(state.completedbooks[1][1].kind, 2);
+    EXPECT_EQ(state.completedbooks[1][1].kind, BookKind::Wild);
 }
 
 TEST_F(Books, NaturalSeventhCardScoresFiveHundred) {
-    state.books[1][1] = BookEntry{6, kFiveC, 1};
+    state.books[1][1] = BookEntry{6, kFiveC, BookKind::Normal};
     setHand(1, {kFiveH, 9});
     engine.addtobook("1+0+1");
     EXPECT_THAT(withPrefix(out.take(5), "CMD_postscores"),
@@ -119,8 +119,8 @@ TEST_F(Books, NaturalSeventhCardScoresFiveHundred) {
 }
 
 TEST_F(Books, AddToBookRefusesAMismatchAFreeEntryAndAThree) {
-    state.books[1][1] = BookEntry{3, kFiveC, 1};
-    state.books[1][2] = BookEntry{0, kKingC, 1};  // freed by completion
+    state.books[1][1] = BookEntry{3, kFiveC, BookKind::Normal};
+    state.books[1][2] = BookEntry{0, kKingC, BookKind::Normal};  // freed by completion
     setHand(1, {kKingD, kThreeC, kKingS});
     engine.addtobook("1+0+1");
     engine.addtobook("1+1+1");
@@ -130,8 +130,8 @@ TEST_F(Books, AddToBookRefusesAMismatchAFreeEntryAndAThree) {
 
 TEST_F(Books, WildCardsGoOnWildCompletedBooksOnly) {
     state.completedcount[1] = 2;
-    state.completedbooks[1][1] = BookEntry{7, kJackC, 1};
-    state.completedbooks[1][2] = BookEntry{7, kKingC, 2};
+    state.completedbooks[1][1] = BookEntry{7, kJackC, BookKind::Normal};
+    state.completedbooks[1][2] = BookEntry{7, kKingC, BookKind::Wild};
     setHand(1, {kJackD, kTwoC, kKingD, kJoker, kJackS, 9});
     engine.addtocomp("1+0+1");  // Jack on Normal Jacks
     engine.addtocomp("1+1+1");  // two on Normal Jacks: refused
@@ -144,14 +144,14 @@ TEST_F(Books, WildCardsGoOnWildCompletedBooksOnly) {
                                          "CMD_addtocomp+1+2+13", "CMD_nobookmatch+4"));
     EXPECT_EQ(state.completedbooks[1][1].count, 8);
     EXPECT_EQ(state.completedbooks[1][2].count, 9);
-    EXPECT_EQ(state.completedbooks[1][2].kind, 2);
+    EXPECT_EQ(state.completedbooks[1][2].kind, BookKind::Wild);
 }
 
 TEST_F(Books, FourteenthCompletedBookIsRefusedWithoutWritingPastTheTable) {
     state.completedcount[1] = 13;
-    for (int n = 1; n <= 13; ++n) state.completedbooks[1][n] = BookEntry{7, kJackC, 1};
-    state.books[1][1] = BookEntry{6, kFiveC, 1};
-    state.books[1][2] = BookEntry{5, kKingC, 1};
+    for (int n = 1; n <= 13; ++n) state.completedbooks[1][n] = BookEntry{7, kJackC, BookKind::Normal};
+    state.books[1][1] = BookEntry{6, kFiveC, BookKind::Normal};
+    state.books[1][2] = BookEntry{5, kKingC, BookKind::Normal};
     setHand(1, {kFiveD, kKingD, kJackH, 9});
     engine.addtobook("1+0+1");
     EXPECT_THAT(out.take(1), ElementsAre("CMD_nobookmatch+0"));

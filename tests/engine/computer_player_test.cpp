@@ -55,7 +55,7 @@ TEST_F(Bots, QueenWithOneQueenTakenOnlyWithManySinglesAndEnoughWilds) {
     // singles 3 only
     EXPECT_FALSE(tookDiscard({kQueenC, 6, 8, kTwoC}, kQueenS));
     // with a Queens' working book of five it is taken
-    state.books[2][3] = BookEntry{5, kQueenD, 1};
+    state.books[2][3] = BookEntry{5, kQueenD, BookKind::Normal};
     EXPECT_TRUE(tookDiscard({kQueenC, 4, 4 + 13, 6, 8, 10}, kQueenS));
 }
 
@@ -77,18 +77,18 @@ TEST_F(Bots, KingsBookTakesBothWildsTheFiveIsDiscardedAndTheFootTakenUp) {
                             "CMD_postscores+60+20+2+4", "CMD_addtobook+2+2+4+1+4+2+2",
                             "CMD_postscores+110+50+2+4", "CMD_addtobook+2+2+5+1+5+15+2",
                             "CMD_postscores+160+50+2+4", "CMD_discard+5", "CMD_usefoot+2"));
-    EXPECT_EQ(state.books[2][1].kind, 2);
+    EXPECT_EQ(state.books[2][1].kind, BookKind::Wild);
     EXPECT_EQ(state.books[2][1].count, 5);
     EXPECT_TRUE(state.players[2].usefoot);
     EXPECT_EQ(state.turnseat, 3);
 }
 
 TEST_F(Bots, WildsGoToAWildWorkingBookFirstElseAnyAndToWildCompletedBooks) {
-    state.books[2][1] = BookEntry{3, 6, 1};
-    state.books[2][2] = BookEntry{3, 7, 2};
+    state.books[2][1] = BookEntry{3, 6, BookKind::Normal};
+    state.books[2][2] = BookEntry{3, 7, BookKind::Wild};
     state.completedcount[2] = 2;
-    state.completedbooks[2][1] = BookEntry{7, 8, 1};
-    state.completedbooks[2][2] = BookEntry{7, 9, 2};
+    state.completedbooks[2][1] = BookEntry{7, 8, BookKind::Normal};
+    state.completedbooks[2][2] = BookEntry{7, 9, BookKind::Wild};
     setHand(2, {kTwoC, 10, kJoker});
     engine.computerplay(2);
     const auto all = out.take(5);
@@ -99,7 +99,7 @@ TEST_F(Bots, WildsGoToAWildWorkingBookFirstElseAnyAndToWildCompletedBooks) {
 
     // Without a Wild working book: the first one in use; completed Wild books also take wilds.
     state.books[2][2].count = 0;
-    state.books[2][1] = BookEntry{3, 6, 1};
+    state.books[2][1] = BookEntry{3, 6, BookKind::Normal};
     giveTurn(2);
     setHand(2, {kTwoC, 10});
     engine.computerplay(2);
@@ -114,9 +114,9 @@ TEST_F(Bots, WildsGoToAWildWorkingBookFirstElseAnyAndToWildCompletedBooks) {
 }
 
 TEST_F(Bots, FreedEntryRankSendsCardsToTheCompletedBook) {
-    state.books[2][1] = BookEntry{0, kKingC, 1};
+    state.books[2][1] = BookEntry{0, kKingC, BookKind::Normal};
     state.completedcount[2] = 1;
-    state.completedbooks[2][1] = BookEntry{7, kKingC, 1};
+    state.completedbooks[2][1] = BookEntry{7, kKingC, BookKind::Normal};
     setHand(2, {kKingD, kKingS, kKingH, 6, 8});
     engine.computerplay(2);
     const auto all = out.take(5);
@@ -135,7 +135,7 @@ TEST_F(Bots, DiscardsAThreeFirstAndNeverAWildWhileHoldingANatural) {
     EXPECT_THAT(out.take(5), Contains("CMD_discard+8"));
     giveTurn(2);
     setHand(2, {kJoker, 8, 8 + 13});  // a pair: one of them goes, not the joker
-    state.books[2][1] = BookEntry{3, 8 + 26, 1};
+    state.books[2][1] = BookEntry{3, 8 + 26, BookKind::Normal};
     state.books[2][1].count = 0;  // a leftover of eights keeps the bot from a new book
     engine.computerplay(2);
     const auto discards = withPrefix(out.take(5), "CMD_discard");

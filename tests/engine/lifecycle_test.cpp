@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "harness.h"
 #include "net/wire.h"
 
@@ -24,7 +26,7 @@ TEST_F(EngineTest, DealSendsHandCardsOnlyToConnectedPersonsAndOpensWithSeatOne) 
             for (int c : {p.hand[slot], p.foot[slot]}) EXPECT_TRUE(c != 1 && c != 53);
         }
         for (int slot = 11; slot < kHandSlots; ++slot) EXPECT_EQ(p.hand[slot] + p.foot[slot], 0);
-        EXPECT_EQ(p.team, seat % 2 == 1 ? 1 : 2);
+        EXPECT_EQ(p.team, (std::array<int, 5>{0, 1, 2, 1, 2}[seat]));
     }
 
     const auto seat1 = out.take(1);
@@ -42,7 +44,7 @@ TEST_F(EngineTest, DealSendsHandCardsOnlyToConnectedPersonsAndOpensWithSeatOne) 
     EXPECT_FALSE(state.playtotarget);
     // Seat 1 is a person: no computer turn is pending on the timer.
     EXPECT_FALSE(state.timer1.enabled);
-    EXPECT_EQ(state.timer1.tag, 1);
+    EXPECT_EQ(state.timer1.tag, PacingTag::ComputerTurnPending);
 }
 
 TEST_F(EngineTest, GameLengthLetterAndTourneyOptions) {
@@ -132,7 +134,7 @@ TEST_F(EngineTest, EmptyShoeEndsTheRoundForTheDrawingSeatsTeam) {
     EXPECT_EQ(all.back(), "CMD_rwinner+2+");
     EXPECT_TRUE(state.roundover);
     EXPECT_TRUE(state.gamestarted);
-    EXPECT_EQ(state.timer1.tag, 2);
+    EXPECT_EQ(state.timer1.tag, PacingTag::NewRoundPending);
     EXPECT_TRUE(state.timer1.enabled);
     // No second draw, no new card: the round is over.
     EXPECT_TRUE(withPrefix(out.take(2), "CMD_newcard").empty());
@@ -174,7 +176,7 @@ TEST_F(EngineTest, PlayToTargetEndsWhenAScoreReachesItAndTiesGoToNoOne) {
     engine.postwinner(2);
     EXPECT_FALSE(state.gamestarted);
     EXPECT_EQ(out.take(5).back(), "CMD_winner+0+No One");
-    EXPECT_EQ(state.timer1.tag, 0);
+    EXPECT_EQ(state.timer1.tag, PacingTag::Idle);
     EXPECT_FALSE(state.timer1.enabled);
 }
 
@@ -196,12 +198,12 @@ TEST_F(EngineTest, StartGameOverARunningGameDropsWhatWasPending) {
     startWithPeople("h");
     fillShoeWith(0);
     engine.drawing("1+1");  // round ends, new round pending on the timer
-    ASSERT_EQ(state.timer1.tag, 2);
+    ASSERT_EQ(state.timer1.tag, PacingTag::NewRoundPending);
     ASSERT_TRUE(state.timer1.enabled);
     engine.startgame("Ann+f");
     EXPECT_EQ(state.turnseat, 1);
     EXPECT_FALSE(state.roundover);
-    EXPECT_EQ(state.timer1.tag, 1);
+    EXPECT_EQ(state.timer1.tag, PacingTag::ComputerTurnPending);
     EXPECT_FALSE(state.timer1.enabled);  // seat 1 is a person
     for (int tick = 0; tick < 20; ++tick) engine.Timer1Timer();
     EXPECT_EQ(state.turnseat, 1);
@@ -214,7 +216,7 @@ TEST_F(EngineTest, TimerDoesNothingBeforeABotDelayIsSet) {
     engine.startgame("Ann+h");
     fillShoeWith(0);
     engine.drawing("1+1");
-    ASSERT_EQ(state.timer1.tag, 2);
+    ASSERT_EQ(state.timer1.tag, PacingTag::NewRoundPending);
     for (int tick = 0; tick < 30; ++tick) engine.Timer1Timer();
     EXPECT_TRUE(state.roundover);
     EXPECT_EQ(state.botticks, 0);

@@ -90,7 +90,7 @@ TEST_F(BotSteps, NewBookTakesTheFirstAndLastMatchAndTheFourthCardJoinsIt) {
 TEST_F(BotSteps, ANewBookOverAFreedEntryLetsEarlierCardsOfItsLeftoverRankMakeABook) {
     // Entry 1 is free but still carries fives, so the fives in slots 0 and 1 are passed
     // over; the sixes' book then takes entry 1, and the five in slot 5 pairs with them.
-    state.books[2][1] = BookEntry{0, 5, 1};
+    state.books[2][1] = BookEntry{0, 5, BookKind::Normal};
     setHand(2, {5, 18, 6, 19, 32, 31});
     engine.computerplay(2);
     EXPECT_THAT(withPrefix(out.take(5), "CMD_newbook"),
@@ -103,11 +103,11 @@ TEST_F(BotSteps, ARefusedNewBookDoesNotRepeatTheAddsToBooks) {
     connect(2, "Bob");
     state.players[2].watching = true;
     // Nine working books in use, the sixes one card short of a fourteenth completed book.
-    state.books[2][1] = BookEntry{6, 6, 1};
+    state.books[2][1] = BookEntry{6, 6, BookKind::Normal};
     const int others[] = {4, 5, 7, 8, 9, 10, 11, 12};
-    for (int e = 2; e <= 9; ++e) state.books[2][e] = BookEntry{3, others[e - 2], 1};
+    for (int e = 2; e <= 9; ++e) state.books[2][e] = BookEntry{3, others[e - 2], BookKind::Normal};
     state.completedcount[2] = 13;
-    for (int n = 1; n <= 13; ++n) state.completedbooks[2][n] = BookEntry{7, 8, 1};
+    for (int n = 1; n <= 13; ++n) state.completedbooks[2][n] = BookEntry{7, 8, BookKind::Normal};
     setHand(2, {kSixD, kKingC, kKingD, kKingS});
     engine.computerplay(2);
     const auto mine = out.take(2);
@@ -117,7 +117,7 @@ TEST_F(BotSteps, ARefusedNewBookDoesNotRepeatTheAddsToBooks) {
 }
 
 TEST_F(BotSteps, AWildJoinsAsSoonAsTheLiveHandHoldsOneNatural) {
-    state.books[2][1] = BookEntry{3, 6, 1};
+    state.books[2][1] = BookEntry{3, 6, BookKind::Normal};
     // Two naturals when the step begins: the first wild is kept; once the six has joined
     // its book only the nine is left, so the later wild joins in the same step.
     setHand(2, {kTwoC, kSixD, 9, kTwoD});

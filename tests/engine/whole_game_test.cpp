@@ -103,7 +103,7 @@ private:
     }
 
     void meld(int seat) {
-        const int team = Engine::teamOf(seat);
+        const int team = teamOf(seat);
         const auto& hand = state_.players[seat].hand;
         for (int i = 0; i < kHandSlots && stillMine(seat); ++i) {
             if (!isNatural(hand[i]) || isThree(hand[i])) continue;
@@ -171,8 +171,8 @@ private:
             } else if (command == "CMD_postscores") {
                 const auto s = wire::parse::postscores(restOf(line));
                 ASSERT_TRUE(s);
-                ASSERT_EQ(s->partner, Engine::partnerOf(s->seat));
-                const int team = Engine::teamOf(s->seat);
+                ASSERT_EQ(s->partner, partnerOf(s->seat));
+                const int team = teamOf(s->seat);
                 const int expected = announced_[team] + s->points;
                 if (penaltyLine) {
                     ASSERT_EQ(s->seat, 5 - static_cast<int>(result - i)) << "penalty order";

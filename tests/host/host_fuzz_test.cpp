@@ -172,7 +172,7 @@ private:
         const HostState& st = s();
         ASSERT_GE(st.connectioncount, 0);
         ASSERT_LE(st.connectioncount, 9);
-        for (int slot = 1; slot <= kMaxSlot; ++slot) {
+        for (int slot = 1; slot <= kRefusedSlot; ++slot) {
             const bool bound = slot <= 9 && transport_.live[static_cast<std::size_t>(slot)];
             // One person per slot: the host counts a slot connected exactly while a
             // connection is bound to it.
@@ -378,7 +378,7 @@ private:
             } else if (roll <= 64) {
                 t.button_clearbookClick();
             } else if (roll <= 76) {
-                const int team = t.myseat() % 2 == 1 ? 1 : 2;
+                const int team = teamOf(t.myseat());
                 const auto& books = t.workingBooks(team);
                 if (!books.empty()) {
                     auto it = books.begin();
@@ -386,7 +386,7 @@ private:
                     t.bookimageClick(team, it->first);
                 }
             } else if (roll <= 80) {
-                const int team = t.myseat() % 2 == 1 ? 1 : 2;
+                const int team = teamOf(t.myseat());
                 const auto& books = t.completedBooks(team);
                 if (!books.empty()) t.completedimageClick(team, books.begin()->first);
             } else if (roll <= 92) {
@@ -468,7 +468,7 @@ private:
     }
 
     int workingEntry(int seat) {
-        const int team = seat % 2 == 1 ? 1 : 2;
+        const int team = teamOf(seat);
         for (int e = 1; e <= kBookSlots; ++e)
             if (s().books[team][e].count > 0 && chance(50)) return e;
         return pick(1, 13);

@@ -197,9 +197,9 @@ protected:
         st.players[3].hand[4] = 2;
         st.players[3].hand[20] = 54;
         st.players[3].foot[0] = 9;  // never sent
-        st.books[1][2] = {4, 10, 1};
-        st.books[1][5] = {3, 12, 2};
-        st.completedbooks[2][1] = {7, 6, 1};
+        st.books[1][2] = {4, 10, BookKind::Normal};
+        st.books[1][5] = {3, 12, BookKind::Wild};
+        st.completedbooks[2][1] = {7, 6, BookKind::Normal};
         st.completedcount[2] = 1;
         st.players[1].usefoot = true;
         st.players[3].usefoot = true;

@@ -197,11 +197,11 @@ TEST_F(Requests, ANewcomerWhoLeavesTheSeatBeforePlayingItsTurnHandsItBackToTheCo
 TEST_F(Requests, ADepartureBetweenRoundsLeavesTheNextDealsTimerAlone) {
     startFourPlayerGame();
     s().roundover = true;
-    s().timer1 = {true, 750, 2};
+    s().timer1 = {true, 750, PacingTag::NewRoundPending};
     s().botticks = 5;
     s().turnseat = 3;
     server.connectionClosed(3);
-    EXPECT_EQ(s().timer1.tag, 2);
+    EXPECT_EQ(s().timer1.tag, PacingTag::NewRoundPending);
     EXPECT_EQ(s().botticks, 5);
 }
 

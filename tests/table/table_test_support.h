@@ -14,9 +14,9 @@ class FakeRoster final : public TableRoster {
 public:
     FakeRoster() {
         const char* hints[] = {"", "Klot", "Klick", "Kling"};
-        for (int i = 0; i < 4; ++i) {
-            labels[static_cast<std::size_t>(i)].hint = hints[i];
-            labels[static_cast<std::size_t>(i)].colour = (i % 2 == 0) ? kColourGreen : kColourNavy;
+        for (int seat = 1; seat <= kSeats; ++seat) {
+            seatLabel(seat).hint = hints[seat - 1];
+            seatLabel(seat).colour = teamOf(seat) == 1 ? kColourGreen : kColourNavy;
         }
     }
     int myseat() const override { return seat; }

@@ -1,6 +1,8 @@
 #include "host/qt/host_listener.h"
 
 #include "host/qt/host_events.h"
+#include "net/game_limits.h"
+#include "net/wire.h"
 #include "net/qt/socket_texts.h"
 
 #include <QByteArray>
@@ -11,7 +13,6 @@ namespace quintrel::host {
 namespace {
 
 constexpr int kSocktimerMs = 10;
-constexpr char kTerminator = '\xFF';
 
 }  // namespace
 
@@ -143,7 +144,7 @@ void HostListener::send(int slot, std::string_view line) {
     auto it = connections_.find(slot);
     if (it == connections_.end()) return;
     QByteArray framed(line.data(), static_cast<qsizetype>(line.size()));
-    framed.append(kTerminator);
+    framed.append(wire::kTerminator);
     try {
         it->second->sendText(framed);
     } catch (const net::SocketError&) {
@@ -155,7 +156,7 @@ void HostListener::close(int slot) {
     auto it = connections_.find(slot);
     if (it == connections_.end()) return;
     net::TSock* sock = it->second.get();
-    if (slot >= 10) {
+    if (slot >= kRefusedSlot) {
         // The refused connection's slot is reused by the next refused one: detach it now and
         // let it finish sending "CMD_full+" on its own.
         sock->disconnect(this);

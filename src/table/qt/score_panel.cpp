@@ -113,7 +113,7 @@ void ScorePanel::build() {
     image_blue_ = makePicture("image_blue", 0, 0, kWidth, 6);
     image_blue_->setPicture(pictures.picture(Picture::BlueBar));
 
-    for (int seat = 1; seat <= 4; ++seat) {
+    for (int seat = 1; seat <= kSeats; ++seat) {
         const int top = kSeatRowTop[static_cast<std::size_t>(seat)];
         SeatWidgets& row = seats_[static_cast<std::size_t>(seat)];
         const QString n = QString::number(seat);
@@ -280,7 +280,7 @@ void ScorePanel::paintEvent(QPaintEvent*) {
 }
 
 void ScorePanel::syncSeats() {
-    for (int seat = 1; seat <= 4; ++seat) {
+    for (int seat = 1; seat <= kSeats; ++seat) {
         SeatWidgets& row = seats_[static_cast<std::size_t>(seat)];
         const SeatLabel& label = table_.seatLabel(seat);
         const SeatRow& state = table_.seatRow(seat);
