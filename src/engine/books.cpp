@@ -6,25 +6,11 @@
 
 namespace quintrel {
 
-void Engine::createbook(std::string_view rest) {
-    const auto request = wire::parse::createbook(rest);
-    if (!request) return;
-    createbook(request->seat, request->pos[0], request->pos[1], request->pos[2]);
-}
-
-void Engine::addtobook(std::string_view rest) {
-    const auto request = wire::parse::addtobookRequest(rest);
-    if (!request) return;
-    addtobook(request->seat, request->pos, request->bookslot);
-}
-
-void Engine::addtocomp(std::string_view rest) {
-    const auto request = wire::parse::addtocompRequest(rest);
-    if (!request) return;
-    addtocomp(request->seat, request->pos, request->compslot);
-}
-
-void Engine::createbook(int seat, int first, int second, int third) {
+void Engine::createbook(const wire::parse::CreateBook& request) {
+    const int seat = request.seat;
+    const int first = request.pos[0];
+    const int second = request.pos[1];
+    const int third = request.pos[2];
     if (!mayPlay(seat) || !isHandSlot(first) || !isHandSlot(second) || !isHandSlot(third)) return;
     auto& hand = state_.players[seat].hand;
     const int cards[3] = {hand[first], hand[second], hand[third]};
@@ -83,7 +69,10 @@ void Engine::createbook(int seat, int first, int second, int third) {
     checkforfoot(seat, false);
 }
 
-void Engine::addtobook(int seat, int slot, int entry) {
+void Engine::addtobook(const wire::parse::AddToBookRequest& request) {
+    const int seat = request.seat;
+    const int slot = request.pos;
+    const int entry = request.bookslot;
     if (!mayPlay(seat) || !isHandSlot(slot) || !isBookSlot(entry)) return;
     auto& hand = state_.players[seat].hand;
     const int card = hand[slot];
@@ -120,7 +109,10 @@ void Engine::createcomplete(int seat, int entry, int card) {
     addPoints(seat, bonus);
 }
 
-void Engine::addtocomp(int seat, int slot, int entry) {
+void Engine::addtocomp(const wire::parse::AddToCompRequest& request) {
+    const int seat = request.seat;
+    const int slot = request.pos;
+    const int entry = request.compslot;
     if (!mayPlay(seat) || !isHandSlot(slot) || !isBookSlot(entry)) return;
     auto& hand = state_.players[seat].hand;
     const int card = hand[slot];

@@ -1,9 +1,8 @@
 // Computer players. A computer turn looks only at the seat's hand, its team's books and
-// the top of the pile, and issues the same request texts a table sends, through the same
+// the top of the pile, and makes the same requests a table sends, through the same
 // handlers and checks.
 
 #include <array>
-#include <string>
 
 #include "engine/engine.h"
 #include "net/wire.h"
@@ -69,9 +68,6 @@ int naturalsIn(const Hand& hand) {
     return naturals;
 }
 
-// A request line without its command, as the handlers take it.
-std::string requestRest(const std::string& line) { return line.substr(line.find('+') + 1); }
-
 }  // namespace
 
 void Engine::computerdraw(int seat) {
@@ -97,7 +93,7 @@ void Engine::computerdraw(int seat) {
         take = (ofRank >= 1 && ((c.singles > 3 && c.wilds >= c.pairs) || ofRank >= 2)) || workingBook ||
                completedBook;
     }
-    drawing(requestRest(wire::tohost::drawing(seat, take ? 2 : 1)));
+    drawing(wire::parse::Drawing{seat, take ? 2 : 1});
 }
 
 void Engine::computerplay(int seat) {
@@ -128,7 +124,7 @@ void Engine::checkforaddtobooks(int seat) {
             target = index.firstInUseOfRank[rankOf(card)];
         }
         if (target == 0) continue;
-        addtobook(requestRest(wire::tohost::addtobook(seat, slot, target)));
+        addtobook(wire::parse::AddToBookRequest{seat, slot, target});
         index = BookIndex(books);
         allWilds = checkforallwilds(seat);
     }
@@ -147,7 +143,7 @@ void Engine::checkforaddtocomp(int seat) {
         for (int n = 1; n <= state_.completedcount[team] && target == 0; ++n) {
             if (wild ? completed[n].kind == BookKind::Wild : sameRank(completed[n].card, card)) target = n;
         }
-        if (target != 0) addtocomp(requestRest(wire::tohost::addtocomp(seat, slot, target)));
+        if (target != 0) addtocomp(wire::parse::AddToCompRequest{seat, slot, target});
     }
 }
 
@@ -171,7 +167,7 @@ void Engine::checkforcreatebooks(int seat) {
             ++found;
         }
         if (found < 2) continue;
-        createbook(requestRest(wire::tohost::createbook(seat, i, first, last)));
+        createbook(wire::parse::CreateBook{seat, {i, first, last}});
         copy[i] = copy[first] = copy[last] = kNoCard;
         index = BookIndex(books);
         // The rank had no entry before, so it has one now only if the host took the book.
@@ -196,7 +192,7 @@ void Engine::checkforcreatebooksww(int seat) {
                     if (m == k || !sameRank(copy[m], copy[k])) continue;
                     if (pass == 1 && !(c.wilds > 1)) continue;
                     if (pass == 3 && !(c.wilds > 2)) continue;
-                    createbook(requestRest(wire::tohost::createbook(seat, w, k, m)));
+                    createbook(wire::parse::CreateBook{seat, {w, k, m}});
                     copy[w] = copy[k] = copy[m] = kNoCard;
                     index = BookIndex(books);
                     if (pass != 3) --c.pairs;
@@ -228,7 +224,7 @@ void Engine::checkfordiscard(int seat) {
     for (int r = 1; r <= 4; ++r) {
         for (int slot = 0; slot < kHandSlots; ++slot) {
             if (rule(r, hand[slot])) {
-                discard(requestRest(wire::tohost::discard(seat, slot)));
+                discard(wire::parse::DiscardRequest{seat, slot});
                 return;
             }
         }

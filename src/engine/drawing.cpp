@@ -5,18 +5,6 @@
 
 namespace quintrel {
 
-void Engine::drawing(std::string_view rest) {
-    const auto request = wire::parse::drawing(rest);
-    if (!request) return;
-    drawing(request->seat, request->source);
-}
-
-void Engine::discard(std::string_view rest) {
-    const auto request = wire::parse::discardRequest(rest);
-    if (!request) return;
-    discard(request->seat, request->pos);
-}
-
 int Engine::lowestFreeDrawSlot(int seat) const {
     const auto& hand = state_.players[seat].hand;
     for (int slot = 0; slot <= kLastDrawSlot; ++slot) {
@@ -39,7 +27,9 @@ void Engine::getcard(int seat, int slot, int part) {
     if (part == 1) sendToOne(seat, wire::toclient::newcard(seat, slot, cards[slot]));
 }
 
-void Engine::drawing(int seat, int choice) {
+void Engine::drawing(const wire::parse::Drawing& request) {
+    const int seat = request.seat;
+    const int choice = request.source;
     if (!mayPlay(seat)) return;
     tplayer& p = state_.players[seat];
     if (choice == 2 && state_.discardtop != kNoCard) {
@@ -64,7 +54,9 @@ void Engine::drawing(int seat, int choice) {
     if (computerPlayed(seat)) computerplay(seat);
 }
 
-void Engine::discard(int seat, int slot) {
+void Engine::discard(const wire::parse::DiscardRequest& request) {
+    const int seat = request.seat;
+    const int slot = request.pos;
     if (!mayPlay(seat) || !isHandSlot(slot)) return;
     tplayer& p = state_.players[seat];
     const int card = p.hand[slot];

@@ -3,15 +3,16 @@
 // game end, the pacing timer and the computer players. It works on the host's state and
 // answers through the Outbox; it owns no connection, no clock and no thread.
 //
-// Request handlers take the rest of a request line exactly as a table sends it (the text
-// after "CMD_x+"). A request that does not parse, names a field out of range, or comes from
-// a seat that does not have the turn is dropped without a reply.
+// Request handlers take a request parsed once by the host (or built by a computer player):
+// a play that names a field out of range or comes from a seat that does not have the turn
+// is dropped without a reply, whoever sent it.
 
 #include <string_view>
 
 #include "engine/host_state.h"
 #include "engine/outbox.h"
 #include "engine/thedeck.h"
+#include "net/wire.h"
 
 namespace quintrel {
 
@@ -20,14 +21,14 @@ public:
     Engine(HostState& state, Outbox& outbox, RandomSource& random);
 
     // ---- requests
-    void startgame(std::string_view rest);
-    void settourney(std::string_view rest);
-    void justwatch(std::string_view rest);
-    void createbook(std::string_view rest);
-    void addtobook(std::string_view rest);
-    void addtocomp(std::string_view rest);
-    void drawing(std::string_view rest);
-    void discard(std::string_view rest);
+    void startgame(const wire::parse::StartGameRequest& request);
+    void settourney(const wire::parse::SetTourney& request);
+    void justwatch(const wire::parse::JustWatch& request);
+    void createbook(const wire::parse::CreateBook& request);
+    void addtobook(const wire::parse::AddToBookRequest& request);
+    void addtocomp(const wire::parse::AddToCompRequest& request);
+    void drawing(const wire::parse::Drawing& request);
+    void discard(const wire::parse::DiscardRequest& request);
 
     // ---- the pacing timer: call on every tick the transport fires
     void Timer1Timer();
@@ -51,12 +52,6 @@ public:
     const HostState& state() const { return state_; }
 
 private:
-    // Typed forms of the requests, after parsing and range checks.
-    void drawing(int seat, int choice);
-    void discard(int seat, int slot);
-    void createbook(int seat, int first, int second, int third);
-    void addtobook(int seat, int slot, int entry);
-    void addtocomp(int seat, int slot, int entry);
     void createcomplete(int seat, int entry, int card);
 
     // Play requests count only from the seat with the turn, during a round.

@@ -1,16 +1,10 @@
 #include "engine/game_audit.h"
 
 #include "engine/scoring.h"
+#include "net/dispatch.h"
 #include "net/wire.h"
 
 namespace quintrel {
-namespace {
-
-bool startsWith(std::string_view line, std::string_view prefix) {
-    return line.substr(0, prefix.size()) == prefix;
-}
-
-}  // namespace
 
 void GameAudit::fail(std::string_view why, std::string_view line) {
     if (!failure_.empty()) return;
@@ -19,11 +13,13 @@ void GameAudit::fail(std::string_view why, std::string_view line) {
 
 void GameAudit::observe(std::string_view line) {
     if (!failure_.empty()) return;
-    if (startsWith(line, "CMD_startgame+")) {
+    const auto routed = routeClientLine(line);
+    if (!routed) return;
+    if (routed->command == ClientCommand::CMD_startgame) {
         announced_ = {0, 0, 0};
         windowSize_ = 0;
-    } else if (startsWith(line, "CMD_postscores+")) {
-        const auto s = wire::parse::postscores(line.substr(15));
+    } else if (routed->command == ClientCommand::CMD_postscores) {
+        const auto s = wire::parse::postscores(routed->rest);
         if (!s) return fail("unreadable score line", line);
         if (s->partner != partnerOf(s->seat)) return fail("wrong partner", line);
         for (int seat = 1; seat <= 2; ++seat) {
@@ -42,12 +38,16 @@ void GameAudit::observe(std::string_view line) {
             windowSize_ = 3;
         }
         window_[windowSize_++] = ScoreLine{s->seat, bonus};
-    } else if (startsWith(line, "CMD_rwinner+") || startsWith(line, "CMD_winner+")) {
-        roundEnded(line);
+    } else if (routed->command == ClientCommand::CMD_rwinner) {
+        roundEnded(line, std::nullopt);
+    } else if (routed->command == ClientCommand::CMD_winner) {
+        const auto w = wire::parse::winner(routed->rest);
+        if (!w) return fail("unreadable winner", line);
+        roundEnded(line, w->team);
     }
 }
 
-void GameAudit::roundEnded(std::string_view line) {
+void GameAudit::roundEnded(std::string_view line, std::optional<int> winner) {
     if (windowSize_ != 4) return fail("round result without four penalty lines", line);
     int bonuses = 0;
     for (int i = 0; i < 4; ++i) {
@@ -62,13 +62,11 @@ void GameAudit::roundEnded(std::string_view line) {
     goingOuts_ += bonuses;
     ++rounds_;
     windowSize_ = 0;
-    if (startsWith(line, "CMD_winner+")) {
+    if (winner) {
         ++gamesEnded_;
-        const auto w = wire::parse::winner(line.substr(11));
-        if (!w) return fail("unreadable winner", line);
         const int s1 = state_.players[1].score;
         const int s2 = state_.players[2].score;
-        if (w->team != (s1 > s2 ? 1 : s2 > s1 ? 2 : 0)) return fail("wrong winner", line);
+        if (*winner != (s1 > s2 ? 1 : s2 > s1 ? 2 : 0)) return fail("wrong winner", line);
         if (state_.playtotarget && s1 < state_.targetscore && s2 < state_.targetscore) {
             return fail("game ended below its target", line);
         }

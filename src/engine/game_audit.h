@@ -6,6 +6,7 @@
 // for seats 1 to 4, and a game played to a target ends at or above it.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,7 +32,8 @@ private:
         bool bonus;
     };
     void fail(std::string_view why, std::string_view line);
-    void roundEnded(std::string_view line);
+    // winner: the team a game's end names; none at the end of a round of a longer game.
+    void roundEnded(std::string_view line, std::optional<int> winner);
 
     const HostState& state_;
     std::array<int, 3> announced_{};

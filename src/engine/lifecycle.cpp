@@ -51,10 +51,7 @@ void Engine::deal() {
     findplayer();
 }
 
-void Engine::startgame(std::string_view rest) {
-    const auto request = wire::parse::startgameRequest(rest);
-    if (!request) return;
-
+void Engine::startgame(const wire::parse::StartGameRequest& request) {
     // Whatever the old game had pending must not fire into this one.
     state_.timer1.enabled = false;
     state_.timer1.tag = PacingTag::Idle;
@@ -62,10 +59,10 @@ void Engine::startgame(std::string_view rest) {
     state_.turnseat = 0;
     state_.roundover = false;
 
-    if (request->letter == "t") {
+    if (request.letter == "t") {
         state_.playtotarget = true;
         state_.targetscore = 10000;
-    } else if (request->letter == "h") {
+    } else if (request.letter == "h") {
         state_.playtotarget = true;
         state_.targetscore = 5000;
     } else {
@@ -74,7 +71,7 @@ void Engine::startgame(std::string_view rest) {
     state_.gamestarted = true;
     state_.discardbelow = kNoCard;
     state_.discardtop = kNoCard;
-    sendToAll(wire::toclient::startgame(request->name, request->letter));
+    sendToAll(wire::toclient::startgame(request.name, request.letter));
     deck_.fillshoe();
     resetBooks();
     for (int seat = 1; seat <= kSeats; ++seat) {
@@ -89,38 +86,36 @@ void Engine::startgame(std::string_view rest) {
     deal();
 }
 
-void Engine::settourney(std::string_view rest) {
-    const auto request = wire::parse::settourney(rest);
-    if (!request) return;
-    state_.botswatch = request->botsWatch;
+void Engine::settourney(const wire::parse::SetTourney& request) {
+    state_.botswatch = request.botsWatch;
     if (!state_.botswatch) return;
-    if (request->digit == "5") {
+    if (request.digit == "5") {
         state_.targetscore = 5000;
         state_.playtotarget = true;
-    } else if (request->digit == "3") {
+    } else if (request.digit == "3") {
         state_.targetscore = 3000;
         state_.playtotarget = true;
     }
-    sendToAll(wire::toclient::nobots(request->digit));
+    sendToAll(wire::toclient::nobots(request.digit));
     for (int seat = 3; seat <= kSeats; ++seat) {
         state_.players[seat].watching = true;
         sendToAll(wire::toclient::justwatching(seat, 1));
     }
 }
 
-void Engine::justwatch(std::string_view rest) {
-    const auto request = wire::parse::justwatch(rest);
-    if (!request || !isSeat(request->seat)) return;
-    tplayer& p = state_.players[request->seat];
+void Engine::justwatch(const wire::parse::JustWatch& request) {
+    const int seat = request.seat;
+    if (!isSeat(seat)) return;
+    tplayer& p = state_.players[seat];
     if (!p.connected) return;
-    if (request->code == 2) {
-        if (state_.botswatch && request->seat >= 3) return;
+    if (request.code == 2) {
+        if (state_.botswatch && seat >= 3) return;
         p.watching = false;
-        sendToAll(wire::toclient::justwatching(request->seat, 2));
-    } else if (request->code == 1) {
+        sendToAll(wire::toclient::justwatching(seat, 2));
+    } else if (request.code == 1) {
         p.watching = true;
-        sendToAll(wire::toclient::justwatching(request->seat, 1));
-        if (mayPlay(request->seat)) restartTimer1();
+        sendToAll(wire::toclient::justwatching(seat, 1));
+        if (mayPlay(seat)) restartTimer1();
     }
 }
 

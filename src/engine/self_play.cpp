@@ -39,7 +39,7 @@ bool selfPlayOneGame(std::uint32_t gameSeed, std::string_view letter, SelfPlaySt
     state.connectioncount = kSpectator;
     state.botdelay = 1;
 
-    engine.startgame("Sim+" + std::string(letter));
+    engine.startgame({"Sim", std::string(letter)});
     long ticksThisRound = 0;
     long roundsSeen = 0;
     while (state.gamestarted && audit.ok()) {

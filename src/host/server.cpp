@@ -135,16 +135,12 @@ void TServer::tempsockInfo(int k) {
 
 void TServer::resetConnection(int slot) { inbox_->disconnect(slot); }
 
-void TServer::receivedlogininfo(int sender, std::string_view rest) {
+void TServer::receivedlogininfo(int sender, const wire::parse::LoginInfo& login) {
     HostState& s = *state_;
-    const auto login = wire::parse::logininfo(rest);
-    if (!login) return drop(sender, "malformed login", rest);
-    if (login->slot != sender) return drop(sender, "login names another slot", rest);
-    if (loggedIn_[sender]) return drop(sender, "repeated login", rest);
     if (!s.players[sender].connected) return;
 
     tplayer& newcomer = s.players[sender];
-    newcomer.name = cleanName(login->name);
+    newcomer.name = cleanName(login.name);
     loggedIn_[sender] = true;
     log("slot " + std::to_string(sender) + " logged in as " + newcomer.name);
 
@@ -159,8 +155,8 @@ void TServer::receivedlogininfo(int sender, std::string_view rest) {
         outbox_.send(sender, wire::toclient::existingplayers(j, s.players[j].name));
     }
 
-    if (login->version != kVersionLabel) {
-        log("slot " + std::to_string(sender) + " has version " + printable(login->version, 40));
+    if (login.version != kVersionLabel) {
+        log("slot " + std::to_string(sender) + " has version " + printable(login.version, 40));
         if (s.players[1].connected) outbox_.send(1, wire::toclient::havewrongversion(newcomer.name));
         outbox_.send(sender, wire::toclient::wrongversion());
     }
@@ -201,38 +197,16 @@ void TServer::sendCatchUp(int slot) {
     if (s.botswatch) outbox_.send(slot, out::nobots(""));
 }
 
-void TServer::kickhim(int sender, std::string_view rest) {
-    const auto kick = wire::parse::kickhim(rest);
-    if (!kick) return drop(sender, "malformed removal", rest);
-    if (sender != 1 || kick->sender != sender)
-        return drop(sender, "removal not from the hosting player", rest);
-    // The hosting player removing itself would end every table.
-    if (kick->target == sender) return drop(sender, "removal of the hosting player", rest);
-    log("slot " + std::to_string(kick->target) + " removed by the hosting player");
-    disconnectsock(kick->target);
+void TServer::kickhim(const wire::parse::KickHim& kick) {
+    log("slot " + std::to_string(kick.target) + " removed by the hosting player");
+    disconnectsock(kick.target);
 }
 
-void TServer::botspeed(int sender, std::string_view rest) {
-    const auto speed = wire::parse::botspeed(rest);
-    if (!speed) return drop(sender, "malformed bot speed", rest);
-    if (sender != 1 || speed->sender != sender)
-        return drop(sender, "bot speed not from the hosting player", rest);
-    // 0 would spin the timer; a negative delay would stop the computer players.
-    if (speed->ms < 1 || speed->ms > kMaxBotDelay) return drop(sender, "bot speed out of range", rest);
-    state_->botdelay = speed->ms;
-}
-
-void TServer::chat(int sender, std::string_view rest) { relay(sender, rest, false); }
-void TServer::action(int sender, std::string_view rest) { relay(sender, rest, true); }
-
-void TServer::relay(int sender, std::string_view rest, bool isAction) {
-    const auto request = wire::parse::chatRequest(rest);
-    if (!request) return drop(sender, "malformed chat", rest);
-    if (request->slot != sender) return drop(sender, "chat names another slot", rest);
+void TServer::relay(int sender, std::string_view text, bool isAction) {
     const HostState& s = *state_;
     const std::string& name = s.players[sender].name;
-    const std::string line = isAction ? wire::toclient::action(name + " " + request->text)
-                                      : wire::toclient::chat(name + " chats: " + request->text);
+    const std::string line = isAction ? wire::toclient::action(name + " " + std::string(text))
+                                      : wire::toclient::chat(name + " chats: " + std::string(text));
     for (int j = 1; j <= s.connectioncount && j <= kLastSlot; ++j)
         if (s.players[j].connected) outbox_.send(j, line);
 }

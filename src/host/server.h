@@ -27,10 +27,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "net/game_limits.h"
+#include "net/host_request.h"
 
 namespace quintrel {
 
@@ -76,19 +78,6 @@ public:
     // Lines waiting in the receive queue (the transport may skip idle ticks when 0).
     std::size_t queuedLines() const;
 
-    // ------------------------------------------------------------ request handlers
-    // Called by the dispatcher with the slot the line came from and the rest of the line.
-    // Each checks the sender and drops (and logs) a request it must not obey.
-    void receivedlogininfo(int sender, std::string_view rest);
-    void kickhim(int sender, std::string_view rest);
-    void botspeed(int sender, std::string_view rest);
-    void chat(int sender, std::string_view rest);
-    void action(int sender, std::string_view rest);
-    void disconnectsock(int slot);
-
-    // Dispatch one line as if it had come from `sender` (what socktimerTimer does per tick).
-    void dispatch(int sender, std::string_view line);
-
     // ------------------------------------------------------------ state
     HostState& state();
     const HostState& state() const;
@@ -97,11 +86,17 @@ public:
     bool loggedIn(int slot) const;  // the slot's connection has sent its one login
 
 private:
+    // One line from a slot: parsed once, its sender checked, handed to its handler.
+    void dispatch(int sender, std::string_view line);
+    std::optional<std::string_view> refusal(int sender, const wire::HostRequest& request) const;
+    void handle(int sender, const wire::HostRequest& request);
+    void receivedlogininfo(int sender, const wire::parse::LoginInfo& login);
+    void kickhim(const wire::parse::KickHim& kick);
+    void relay(int sender, std::string_view text, bool isAction);
+    void disconnectsock(int slot);
     void tempsockInfo(int slot);     // the departure cleanup
     void resetConnection(int slot);  // forget the slot's unread bytes and queued lines
     void sendCatchUp(int slot);
-    void relay(int sender, std::string_view rest, bool isAction);
-    bool checkSeatSender(int sender, std::string_view command, std::string_view rest);
     void drop(int sender, std::string_view why, std::string_view line);
     void noteGameTransitions();
     void log(std::string_view line) const;

@@ -1,10 +1,10 @@
 // The host's receiving side: bytes into queued lines, one line per tick to its handler,
 // and the checks that a request comes from the connection it claims to come from.
 
-#include <charconv>
 #include <exception>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "engine/engine.h"
 #include "engine/host_state.h"
@@ -12,6 +12,7 @@
 #include "engine/thedeck.h"
 #include "net/dispatch.h"
 #include "net/framing.h"
+#include "net/host_request.h"
 #include "host/server.h"
 #include "net/wire.h"
 
@@ -19,41 +20,21 @@ namespace quintrel {
 
 namespace {
 
-// The leading decimal field of a request (the sender's seat or slot), if it is one.
-std::optional<int> leadingNumber(std::string_view rest) {
-    const std::string_view field = rest.substr(0, rest.find('+'));
-    int value = 0;
-    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (ec != std::errc() || end != field.data() + field.size() || field.empty()) return std::nullopt;
-    return value;
-}
-
-enum class Rule { Own, HostOnly, SeatItself, SeatOrHost };
-
-// Who may send a request, and whether its fields are in range, before any handler sees it.
-struct Check {
-    Rule rule;
-    bool wellFormed;
+template <typename... Handlers>
+struct Overloaded : Handlers... {
+    using Handlers::operator()...;
 };
 
-Check checkFor(HostCommand command, std::string_view rest) {
-    namespace p = wire::parse;
+// What the log says of a request whose fields do not parse.
+std::string_view malformed(HostCommand command) {
     switch (command) {
-        case HostCommand::CMD_logininfo:
-        case HostCommand::CMD_kickhim:
-        case HostCommand::CMD_botspeed:
+        case HostCommand::CMD_logininfo: return "malformed login";
+        case HostCommand::CMD_kickhim: return "malformed removal";
+        case HostCommand::CMD_botspeed: return "malformed bot speed";
         case HostCommand::CMD_chat:
-        case HostCommand::CMD_action: return {Rule::Own, true};
-        case HostCommand::CMD_startgame: return {Rule::HostOnly, p::startgameRequest(rest).has_value()};
-        case HostCommand::CMD_settourney: return {Rule::HostOnly, p::settourney(rest).has_value()};
-        case HostCommand::CMD_justwatch: return {Rule::SeatOrHost, p::justwatch(rest).has_value()};
-        case HostCommand::CMD_createbook: return {Rule::SeatItself, p::createbook(rest).has_value()};
-        case HostCommand::CMD_addtobook: return {Rule::SeatItself, p::addtobookRequest(rest).has_value()};
-        case HostCommand::CMD_discard: return {Rule::SeatItself, p::discardRequest(rest).has_value()};
-        case HostCommand::CMD_addtocomp: return {Rule::SeatItself, p::addtocompRequest(rest).has_value()};
-        case HostCommand::CMD_drawing: return {Rule::SeatItself, p::drawing(rest).has_value()};
+        case HostCommand::CMD_action: return "malformed chat";
+        default: return "malformed request";
     }
-    return {Rule::Own, false};
 }
 
 }  // namespace
@@ -103,52 +84,96 @@ void TServer::dispatch(int sender, std::string_view line) {
         if (!splitCommand(line).command.empty()) drop(sender, "unknown command", line);
         return;
     }
-    const HostCommand command = routed->command;
-    const std::string_view rest = routed->rest;
-    if (command != HostCommand::CMD_logininfo && !loggedIn_[sender])
+    if (routed->command != HostCommand::CMD_logininfo && !loggedIn_[sender])
         return drop(sender, "request before login", line);
-    const Check check = checkFor(command, rest);
-    if (!check.wellFormed) return drop(sender, "malformed request", line);
-    switch (check.rule) {
-        case Rule::Own: break;
-        case Rule::HostOnly:
-            if (sender != 1) return drop(sender, "only the hosting player may do this", line);
-            break;
-        case Rule::SeatItself:
-            if (leadingNumber(rest) != sender) return drop(sender, "request names another seat", line);
-            // The engine ignores these too; noting them here keeps the log complete.
-            if (!state_->gamestarted || state_->turnseat != sender)
-                return drop(sender, "not this seat's turn", line);
-            break;
-        case Rule::SeatOrHost:
-            if (sender != 1 && leadingNumber(rest) != sender)
-                return drop(sender, "request names another seat", line);
-            break;
-    }
+    const auto request = wire::parseHostRequest(routed->command, routed->rest);
+    if (!request) return drop(sender, malformed(routed->command), line);
+    if (const auto why = refusal(sender, *request)) return drop(sender, *why, line);
     try {
-        switch (command) {
-            case HostCommand::CMD_logininfo: receivedlogininfo(sender, rest); break;
-            case HostCommand::CMD_kickhim: kickhim(sender, rest); break;
-            case HostCommand::CMD_botspeed: botspeed(sender, rest); break;
-            case HostCommand::CMD_chat: chat(sender, rest); break;
-            case HostCommand::CMD_action: action(sender, rest); break;
-            case HostCommand::CMD_startgame: engine_->startgame(rest); break;
-            case HostCommand::CMD_justwatch: engine_->justwatch(rest); break;
-            case HostCommand::CMD_createbook: engine_->createbook(rest); break;
-            case HostCommand::CMD_addtobook: engine_->addtobook(rest); break;
-            case HostCommand::CMD_discard: engine_->discard(rest); break;
-            case HostCommand::CMD_addtocomp: engine_->addtocomp(rest); break;
-            case HostCommand::CMD_drawing: engine_->drawing(rest); break;
-            case HostCommand::CMD_settourney: engine_->settourney(rest); break;
-        }
+        handle(sender, *request);
     } catch (const std::exception& error) {
         drop(sender, std::string("failed: ") + error.what(), line);
     }
-    if (command == HostCommand::CMD_startgame && state_->gamestarted) {
+    if (std::holds_alternative<wire::parse::StartGameRequest>(*request) && state_->gamestarted) {
         log("game started by slot " + std::to_string(sender));
         gameWasStarted_ = true;
     }
     noteGameTransitions();
+}
+
+// Who may send a request: its own connection, the hosting player (slot 1), or the seat it
+// names, which must have the turn for a play. Each refusal is logged, never answered.
+std::optional<std::string_view> TServer::refusal(int sender, const wire::HostRequest& request) const {
+    namespace p = wire::parse;
+    const HostState& s = *state_;
+    using Why = std::optional<std::string_view>;
+    const auto hostOnly = [&]() -> Why {
+        if (sender != 1) return "only the hosting player may do this";
+        return std::nullopt;
+    };
+    const auto seatItself = [&](int seat) -> Why {
+        if (seat != sender) return "request names another seat";
+        // The engine ignores these too; noting them here keeps the log complete.
+        if (!s.gamestarted || s.turnseat != sender) return "not this seat's turn";
+        return std::nullopt;
+    };
+    return std::visit(Overloaded{
+                          [&](const p::LoginInfo& login) -> Why {
+                              if (login.slot != sender) return "login names another slot";
+                              if (loggedIn_[sender]) return "repeated login";
+                              return std::nullopt;
+                          },
+                          [&](const p::KickHim& kick) -> Why {
+                              if (sender != 1 || kick.sender != sender)
+                                  return "removal not from the hosting player";
+                              // The hosting player removing itself would end every table.
+                              if (kick.target == sender) return "removal of the hosting player";
+                              return std::nullopt;
+                          },
+                          [&](const p::BotSpeed& speed) -> Why {
+                              if (sender != 1 || speed.sender != sender)
+                                  return "bot speed not from the hosting player";
+                              // 0 would spin the timer; a negative delay would stop the computer players.
+                              if (speed.ms < 1 || speed.ms > kMaxBotDelay) return "bot speed out of range";
+                              return std::nullopt;
+                          },
+                          [&](const p::ChatRequest& chat) -> Why {
+                              if (chat.slot != sender) return "chat names another slot";
+                              return std::nullopt;
+                          },
+                          [&](const p::StartGameRequest&) { return hostOnly(); },
+                          [&](const p::SetTourney&) { return hostOnly(); },
+                          [&](const p::JustWatch& watch) -> Why {
+                              if (sender != 1 && watch.seat != sender) return "request names another seat";
+                              return std::nullopt;
+                          },
+                          [&](const p::CreateBook& play) { return seatItself(play.seat); },
+                          [&](const p::AddToBookRequest& play) { return seatItself(play.seat); },
+                          [&](const p::DiscardRequest& play) { return seatItself(play.seat); },
+                          [&](const p::AddToCompRequest& play) { return seatItself(play.seat); },
+                          [&](const p::Drawing& play) { return seatItself(play.seat); },
+                      },
+                      request);
+}
+
+void TServer::handle(int sender, const wire::HostRequest& request) {
+    namespace p = wire::parse;
+    std::visit(Overloaded{
+                   [&](const p::LoginInfo& login) { receivedlogininfo(sender, login); },
+                   [&](const p::KickHim& kick) { kickhim(kick); },
+                   [&](const p::BotSpeed& speed) { state_->botdelay = speed.ms; },
+                   [&](const p::ChatRequest& chat) { relay(sender, chat.text, false); },
+                   [&](const wire::ActionRequest& action) { relay(sender, action.text, true); },
+                   [&](const p::StartGameRequest& start) { engine_->startgame(start); },
+                   [&](const p::SetTourney& tourney) { engine_->settourney(tourney); },
+                   [&](const p::JustWatch& watch) { engine_->justwatch(watch); },
+                   [&](const p::CreateBook& play) { engine_->createbook(play); },
+                   [&](const p::AddToBookRequest& play) { engine_->addtobook(play); },
+                   [&](const p::DiscardRequest& play) { engine_->discard(play); },
+                   [&](const p::AddToCompRequest& play) { engine_->addtocomp(play); },
+                   [&](const p::Drawing& play) { engine_->drawing(play); },
+               },
+               request);
 }
 
 void TServer::noteGameTransitions() {

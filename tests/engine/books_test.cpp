@@ -25,14 +25,14 @@ protected:
 
 TEST_F(Books, KingKingTwoAndTwoKingKingMakeAWildKingsBook) {
     setHand(1, {kKingC, kKingD, kTwoC, kTwoD, kKingS, kKingH, 7});
-    engine.createbook("1+0+1+2");
+    engine.createbook({1, {0, 1, 2}});
     EXPECT_THAT(out.take(1), ElementsAre("CMD_freecard+0", "CMD_freecard+1", "CMD_freecard+2",
                                          "CMD_newbook+1+1+1+13+2", "CMD_postscores+20+20+1+3",
                                          "CMD_postscores+40+20+1+3", "CMD_postscores+90+50+1+3"));
     // Only the actor learns which slots were freed.
     EXPECT_THAT(out.take(5), ElementsAre("CMD_newbook+1+1+1+13+2", "CMD_postscores+20+20+1+3",
                                          "CMD_postscores+40+20+1+3", "CMD_postscores+90+50+1+3"));
-    engine.createbook("1+3+4+5");
+    engine.createbook({1, {3, 4, 5}});
     EXPECT_EQ(withPrefix(out.take(5), "CMD_newbook").front(), "CMD_newbook+1+1+2+39+2");
     EXPECT_EQ(state.books[1][2].card, kKingS);
     EXPECT_EQ(state.books[1][2].count, 3);
@@ -43,11 +43,11 @@ TEST_F(Books, KingKingTwoAndTwoKingKingMakeAWildKingsBook) {
 TEST_F(Books, RefusalsComeInTheirPrecedenceAndChangeNothing) {
     setHand(1, {kThreeC, kThreeD, kThreeS, kTwoC, kTwoD, kJoker, kQueenC, kThreeC, kKingC});
     const auto before = state.players[1].hand;
-    engine.createbook("1+0+1+2");  // three threes
-    engine.createbook("1+3+4+5");  // three wilds
-    engine.createbook("1+3+5+6");  // two, joker, Queen
-    engine.createbook("1+7+3+4");  // a three with two wilds: the three test comes first
-    engine.createbook("1+6+8+3");  // Queen, King, two
+    engine.createbook({1, {0, 1, 2}});  // three threes
+    engine.createbook({1, {3, 4, 5}});  // three wilds
+    engine.createbook({1, {3, 5, 6}});  // two, joker, Queen
+    engine.createbook({1, {7, 3, 4}});  // a three with two wilds: the three test comes first
+    engine.createbook({1, {6, 8, 3}});  // Queen, King, two
     EXPECT_THAT(out.take(1),
                 ElementsAre("CMD_nothree+", "CMD_notwo+", "CMD_nobook+", "CMD_nothree+", "CMD_nobook+"));
     EXPECT_TRUE(out.take(5).empty());
@@ -57,18 +57,16 @@ TEST_F(Books, RefusalsComeInTheirPrecedenceAndChangeNothing) {
 
 TEST_F(Books, RepeatedSlotEmptySlotAndWrongSeatAreRefusedOrIgnored) {
     setHand(1, {kKingC, kKingD, kTwoC});
-    engine.createbook("1+0+0+2");  // one King named twice
+    engine.createbook({1, {0, 0, 2}});  // one King named twice
     EXPECT_THAT(out.take(1), ElementsAre("CMD_nobook+"));
-    engine.createbook("1+0+1+5");   // slot 5 is empty
-    engine.createbook("2+0+1+2");   // not seat 2's turn
-    engine.createbook("1+0+1+21");  // out of range
-    engine.createbook("9+0+1+2");
-    engine.createbook("1+0+1+x");
-    engine.createbook("1+0+1");
-    engine.addtobook("1+0+14");
-    engine.addtocomp("1+0+0");
-    engine.discard("1+21");
-    engine.drawing("5+1");
+    engine.createbook({1, {0, 1, 5}});   // slot 5 is empty
+    engine.createbook({2, {0, 1, 2}});   // not seat 2's turn
+    engine.createbook({1, {0, 1, 21}});  // out of range
+    engine.createbook({9, {0, 1, 2}});
+    engine.addtobook({1, 0, 14});
+    engine.addtocomp({1, 0, 0});
+    engine.discard({1, 21});
+    engine.drawing({5, 1});
     EXPECT_TRUE(out.take(1).empty());
     EXPECT_TRUE(out.take(5).empty());
     EXPECT_EQ(state.players[1].hand[0], kKingC);
@@ -80,13 +78,13 @@ TEST_F(Books, TenthBookRefusedAndAFreedEntryIsReused) {
     for (int e = 1; e <= 9; ++e) state.books[1][e] = BookEntry{3, ranks[e - 1], BookKind::Normal};
     state.books[1][4].count = 6;
     setHand(1, {kKingC, kKingD, kKingS, 7 + 13, kJoker});
-    engine.createbook("1+0+1+2");
+    engine.createbook({1, {0, 1, 2}});
     EXPECT_THAT(out.take(1), ElementsAre("CMD_toomany+"));
-    engine.addtobook("1+3+4");  // the seventh seven completes entry 4
+    engine.addtobook({1, 3, 4});  // the seventh seven completes entry 4
     EXPECT_EQ(state.books[1][4].count, 0);
     EXPECT_EQ(state.books[1][4].card, 7);  // the leftover stays
     out.clear();
-    engine.createbook("1+0+1+2");
+    engine.createbook({1, {0, 1, 2}});
     EXPECT_EQ(withPrefix(out.take(5), "CMD_newbook").front(), "CMD_newbook+1+1+4+13+1");
     EXPECT_EQ(state.books[1][4].card, kKingC);
 }
@@ -94,12 +92,12 @@ TEST_F(Books, TenthBookRefusedAndAFreedEntryIsReused) {
 TEST_F(Books, JokerTurnsANormalBookWildAndItCompletesForThreeHundred) {
     state.books[1][1] = BookEntry{4, kFiveC, BookKind::Normal};
     setHand(1, {kJoker, kFiveD, kFiveS, 9});
-    engine.addtobook("1+0+1");
+    engine.addtobook({1, 0, 1});
     EXPECT_EQ(state.books[1][1].kind, BookKind::Wild);
     EXPECT_EQ(state.books[1][1].count, 5);
-    engine.addtobook("1+1+1");
+    engine.addtobook({1, 1, 1});
     out.clear();
-    engine.addtobook("1+2+1");
+    engine.addtobook({1, 2, 1});
     const auto actor = out.take(1);
     // The seventh card: add, its score, free, completion, bonus.
     EXPECT_THAT(actor,
@@ -113,7 +111,7 @@ TEST_F(Books, JokerTurnsANormalBookWildAndItCompletesForThreeHundred) {
 TEST_F(Books, NaturalSeventhCardScoresFiveHundred) {
     state.books[1][1] = BookEntry{6, kFiveC, BookKind::Normal};
     setHand(1, {kFiveH, 9});
-    engine.addtobook("1+0+1");
+    engine.addtobook({1, 0, 1});
     EXPECT_THAT(withPrefix(out.take(5), "CMD_postscores"),
                 ElementsAre("CMD_postscores+10+10+1+3", "CMD_postscores+510+500+1+3"));
 }
@@ -122,9 +120,9 @@ TEST_F(Books, AddToBookRefusesAMismatchAFreeEntryAndAThree) {
     state.books[1][1] = BookEntry{3, kFiveC, BookKind::Normal};
     state.books[1][2] = BookEntry{0, kKingC, BookKind::Normal};  // freed by completion
     setHand(1, {kKingD, kThreeC, kKingS});
-    engine.addtobook("1+0+1");
-    engine.addtobook("1+1+1");
-    engine.addtobook("1+2+2");
+    engine.addtobook({1, 0, 1});
+    engine.addtobook({1, 1, 1});
+    engine.addtobook({1, 2, 2});
     EXPECT_THAT(out.take(1), ElementsAre("CMD_nobookmatch+0", "CMD_nobookmatch+1", "CMD_nobookmatch+2"));
 }
 
@@ -133,11 +131,11 @@ TEST_F(Books, WildCardsGoOnWildCompletedBooksOnly) {
     state.completedbooks[1][1] = BookEntry{7, kJackC, BookKind::Normal};
     state.completedbooks[1][2] = BookEntry{7, kKingC, BookKind::Wild};
     setHand(1, {kJackD, kTwoC, kKingD, kJoker, kJackS, 9});
-    engine.addtocomp("1+0+1");  // Jack on Normal Jacks
-    engine.addtocomp("1+1+1");  // two on Normal Jacks: refused
-    engine.addtocomp("1+2+2");  // King on Wild Kings
-    engine.addtocomp("1+3+2");  // joker on Wild Kings
-    engine.addtocomp("1+4+3");  // no third completed book
+    engine.addtocomp({1, 0, 1});  // Jack on Normal Jacks
+    engine.addtocomp({1, 1, 1});  // two on Normal Jacks: refused
+    engine.addtocomp({1, 2, 2});  // King on Wild Kings
+    engine.addtocomp({1, 3, 2});  // joker on Wild Kings
+    engine.addtocomp({1, 4, 3});  // no third completed book
     EXPECT_THAT(out.take(1), ElementsAre("CMD_postscores+20+20+1+3", "CMD_freecard+0", "CMD_addtocomp+1+1+11",
                                          "CMD_nobookmatch+1", "CMD_postscores+40+20+1+3", "CMD_freecard+2",
                                          "CMD_addtocomp+1+2+13", "CMD_postscores+90+50+1+3", "CMD_freecard+3",
@@ -153,19 +151,19 @@ TEST_F(Books, FourteenthCompletedBookIsRefusedWithoutWritingPastTheTable) {
     state.books[1][1] = BookEntry{6, kFiveC, BookKind::Normal};
     state.books[1][2] = BookEntry{5, kKingC, BookKind::Normal};
     setHand(1, {kFiveD, kKingD, kJackH, 9});
-    engine.addtobook("1+0+1");
+    engine.addtobook({1, 0, 1});
     EXPECT_THAT(out.take(1), ElementsAre("CMD_nobookmatch+0"));
     EXPECT_EQ(state.books[1][1].count, 6);
-    engine.addtobook("1+1+2");  // a sixth card is still fine
+    engine.addtobook({1, 1, 2});  // a sixth card is still fine
     EXPECT_EQ(state.books[1][2].count, 6);
-    engine.addtocomp("1+2+13");  // completed books still take cards
+    engine.addtocomp({1, 2, 13});  // completed books still take cards
     EXPECT_EQ(state.completedbooks[1][13].count, 8);
     EXPECT_EQ(state.completedcount[1], 13);
 }
 
 TEST_F(Books, MeldEmptyingTheHandTakesUpTheFootAndKeepsTheTurn) {
     setHand(1, {kKingC, kKingD, kKingS});
-    engine.createbook("1+0+1+2");
+    engine.createbook({1, {0, 1, 2}});
     const auto actor = out.take(1);
     ASSERT_EQ(actor.size(), 3u + 1u + 3u + 11u + 1u);
     for (int slot = 0; slot <= 10; ++slot) {
@@ -183,7 +181,7 @@ TEST_F(Books, MeldEmptyingTheFootWhilePartnerHoldsCardsPassesTheTurn) {
     state.players[1].usefoot = true;
     setFoot(1, {});
     setHand(1, {kKingC, kKingD, kKingS});
-    engine.createbook("1+0+1+2");
+    engine.createbook({1, {0, 1, 2}});
     EXPECT_EQ(withPrefix(out.take(2), "CMD_nextplayer"), std::vector<std::string>{"CMD_nextplayer+1+0+2"});
     EXPECT_EQ(state.turnseat, 2);
     EXPECT_TRUE(state.gamestarted);

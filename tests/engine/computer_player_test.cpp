@@ -23,7 +23,7 @@ protected:
         connect(1, "Ann");
         connect(5, "Spy");
         state.botdelay = 500;
-        engine.startgame("Ann+f");
+        engine.startgame({"Ann", "f"});
         giveTurn(2);
         fillShoeWith(kFive + 13 * 0 + 4);  // nines: never melded with the hands below
         for (int seat = 1; seat <= 4; ++seat)
@@ -158,23 +158,23 @@ TEST_F(Bots, ComputerActsOnTheSecondTickOnlyIfTheSeatIsStillComputerPlayed) {
     state.turnseat = 2;
     engine.findplayer();  // seat 3, a person
     EXPECT_FALSE(state.timer1.enabled);
-    engine.justwatch("3+1");
+    engine.justwatch({3, 1});
     EXPECT_TRUE(state.timer1.enabled);
-    engine.justwatch("3+2");
+    engine.justwatch({3, 2});
     engine.Timer1Timer();
     engine.Timer1Timer();
     EXPECT_EQ(state.turnseat, 3);  // the person kept the turn
     EXPECT_FALSE(state.timer1.enabled);
     // Watching again later still hands this turn to the computer.
-    engine.justwatch("3+1");
+    engine.justwatch({3, 1});
     engine.Timer1Timer();
     EXPECT_EQ(state.turnseat, 4);
-    engine.justwatch("3+2");
+    engine.justwatch({3, 2});
     state.turnseat = 2;
     engine.findplayer();
 
-    engine.drawing("3+1");
-    engine.discard("3+0");
+    engine.drawing({3, 1});
+    engine.discard({3, 0});
     ASSERT_EQ(state.turnseat, 4);
     ASSERT_TRUE(state.timer1.enabled);
     engine.Timer1Timer();
@@ -193,14 +193,14 @@ TEST(SoloGame, ThreeComputerPlayersAndAScriptedSeatOnePlayToTheWinnerByTicksOnly
         state.players[1].name = "You";
         state.connectioncount = 1;
         state.botdelay = 750;
-        engine.startgame("You+h");
+        engine.startgame({"You", "h"});
         int ticks = 0;
         while (state.gamestarted && ticks < 200000) {
             if (state.turnseat == 1 && !state.roundover) {
                 // Seat 1 draws and throws away its first card.
-                engine.drawing("1+1");
+                engine.drawing({1, 1});
                 for (int slot = 0; slot < kHandSlots && state.turnseat == 1 && !state.roundover; ++slot) {
-                    if (state.players[1].hand[slot] != 0) engine.discard("1+" + std::to_string(slot));
+                    if (state.players[1].hand[slot] != 0) engine.discard({1, slot});
                 }
                 ASSERT_TRUE(state.turnseat != 1 || state.roundover || !state.gamestarted);
             } else {

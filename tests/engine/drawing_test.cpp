@@ -15,7 +15,7 @@ protected:
 TEST_F(Drawing, DrawTwoFillsTheLowestFreeSlotsAndTellsOnlyTheDrawer) {
     setHand(1, {9, 0, 10});
     fillShoeWith(53);  // the Ace of hearts arrives as a joker
-    engine.drawing("1+1");
+    engine.drawing({1, 1});
     EXPECT_THAT(out.take(1), ElementsAre("CMD_newcard+1+1+54", "CMD_newcard+1+3+54"));
     EXPECT_TRUE(out.take(5).empty());
     EXPECT_EQ(engine.deck().cardsInShoe(), 268);
@@ -27,7 +27,7 @@ TEST_F(Drawing, NineteenFullSlotsTakeOneCardAndSlotTwentyIsNeverFilled) {
     hand[19] = 0;
     hand[20] = 0;
     fillShoeWith(7);
-    engine.drawing("1+1");
+    engine.drawing({1, 1});
     EXPECT_THAT(out.take(1), ElementsAre("CMD_newcard+1+19+7"));
     EXPECT_EQ(hand[20], 0);
     EXPECT_EQ(engine.deck().cardsInShoe(), 269);
@@ -43,21 +43,21 @@ TEST_F(Drawing, DiscardCoversAndTakingTheTopUncoversTheCardBelow) {
     thedeck::Slots slots{};
     slots[1] = 6;
     engine.deck().setShoe(slots);
-    engine.discard("1+0");
+    engine.discard({1, 0});
     EXPECT_THAT(out.take(1), ElementsAre("CMD_freecard+0", "CMD_discard+9", "CMD_nextplayer+1+2+2"));
     setHand(2, {b, 12});
-    engine.discard("2+0");
+    engine.discard({2, 0});
     EXPECT_EQ(state.discardtop, b);
     EXPECT_EQ(state.discardbelow, a);
     EXPECT_EQ(engine.deck().cardsInShoe(), 2);  // A went back into the shoe
     out.clear();
     setHand(3, {4});
-    engine.drawing("3+2");
+    engine.drawing({3, 2});
     EXPECT_THAT(out.take(3), ElementsAre("CMD_newcard+3+1+10", "CMD_discard+9"));
     EXPECT_THAT(out.take(5), ElementsAre("CMD_discard+9"));
     // A is both in the shoe and on the pile; taking it again uncovers A once more.
-    engine.discard("3+0");
-    engine.drawing("4+2");
+    engine.discard({3, 0});
+    engine.drawing({4, 2});
     EXPECT_EQ(state.discardtop, 9);
     EXPECT_EQ(state.discardbelow, 9);
 }
@@ -66,10 +66,10 @@ TEST_F(Drawing, TakingTheTopWithNothingBelowEmptiesThePileAndEmptyPileDrawsTwo) 
     state.discardtop = 12;
     state.discardbelow = 0;
     setHand(1, {9});
-    engine.drawing("1+2");
+    engine.drawing({1, 2});
     EXPECT_THAT(out.take(1), ElementsAre("CMD_newcard+1+1+12", "CMD_discard+0"));
     fillShoeWith(8);
-    engine.drawing("1+2");  // empty pile: two from the shoe
+    engine.drawing({1, 2});  // empty pile: two from the shoe
     EXPECT_THAT(out.take(1), ElementsAre("CMD_newcard+1+2+8", "CMD_newcard+1+3+8"));
 }
 
@@ -77,16 +77,16 @@ TEST_F(Drawing, TakingTheTopWithTwentyCardsTakesNothingAndTheTurnGoesOn) {
     state.players[1].hand.fill(9);
     state.players[1].hand[20] = 0;
     state.discardtop = 12;
-    engine.drawing("1+2");
+    engine.drawing({1, 2});
     EXPECT_TRUE(out.take(1).empty());
     EXPECT_EQ(state.discardtop, 12);
-    engine.discard("1+4");
+    engine.discard({1, 4});
     EXPECT_EQ(state.turnseat, 2);
 }
 
 TEST_F(Drawing, InvalidDiscardKeepsThePersonsTurn) {
     setHand(1, {9});
-    engine.discard("1+5");
+    engine.discard({1, 5});
     EXPECT_THAT(out.take(1), ElementsAre("CMD_invaliddiscard+"));
     EXPECT_EQ(state.turnseat, 1);
 }
@@ -94,7 +94,7 @@ TEST_F(Drawing, InvalidDiscardKeepsThePersonsTurn) {
 TEST_F(Drawing, DiscardingTheLastCardTakesUpTheFootAndPassesTheTurn) {
     setHand(1, {9});
     setFoot(1, {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
-    engine.discard("1+0");
+    engine.discard({1, 0});
     const auto actor = out.take(1);
     ASSERT_EQ(actor.size(), 2u + 11u + 2u);
     EXPECT_EQ(actor[0], "CMD_freecard+0");
@@ -109,8 +109,8 @@ TEST_F(Drawing, DiscardingTheLastCardTakesUpTheFootAndPassesTheTurn) {
 TEST_F(Drawing, DrawingTwiceInOneTurnIsAllowed) {
     setHand(1, {});
     fillShoeWith(6);
-    engine.drawing("1+1");
-    engine.drawing("1+1");
+    engine.drawing({1, 1});
+    engine.drawing({1, 1});
     EXPECT_EQ(withPrefix(out.take(1), "CMD_newcard").size(), 4u);
 }
 
@@ -120,7 +120,7 @@ TEST_F(Drawing, ShoeMissingOnTheSecondCardEndsTheRoundWithoutIt) {
     slots[1] = 6;  // one card; the second draw finds nothing
     engine.deck().setShoe(slots);
     // The lone card may be missed too; either way the round ends within one request.
-    engine.drawing("1+1");
+    engine.drawing({1, 1});
     EXPECT_TRUE(state.roundover);
     const auto actor = out.take(1);
     EXPECT_LE(withPrefix(actor, "CMD_newcard").size(), 1u);

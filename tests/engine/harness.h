@@ -65,7 +65,7 @@ protected:
         connect(4, "Dee");
         connect(5, "Spy");
         state.botdelay = 500;
-        engine.startgame("Ann+" + letter);
+        engine.startgame({"Ann", letter});
         out.clear();
     }
     void setHand(int seat, std::initializer_list<int> cards) {

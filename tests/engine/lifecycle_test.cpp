@@ -15,7 +15,7 @@ TEST_F(EngineTest, DealSendsHandCardsOnlyToConnectedPersonsAndOpensWithSeatOne) 
     connect(2, "Bob");
     connect(5, "Spy");
     state.botdelay = 750;
-    engine.startgame("Ann+Plus+f");  // the name may hold "+"; the letter is after the last one
+    engine.startgame({"Ann+Plus", "f"});  // the name may hold "+"; the letter is after the last one
 
     EXPECT_EQ(engine.deck().cardsInShoe(), 270 - 88);
     for (int seat = 1; seat <= 4; ++seat) {
@@ -49,41 +49,39 @@ TEST_F(EngineTest, DealSendsHandCardsOnlyToConnectedPersonsAndOpensWithSeatOne) 
 
 TEST_F(EngineTest, GameLengthLetterAndTourneyOptions) {
     connect(1, "Ann");
-    engine.startgame("Ann+t");
+    engine.startgame({"Ann", "t"});
     EXPECT_TRUE(state.playtotarget);
     EXPECT_EQ(state.targetscore, 10000);
-    engine.startgame("Ann+h");
+    engine.startgame({"Ann", "h"});
     EXPECT_EQ(state.targetscore, 5000);
-    engine.startgame("Ann+f");
+    engine.startgame({"Ann", "f"});
     EXPECT_FALSE(state.playtotarget);
     EXPECT_EQ(state.targetscore, 5000);  // one round leaves the target alone
 
     out.clear();
-    engine.settourney("true+3+");
+    engine.settourney({true, "3"});
     EXPECT_TRUE(state.botswatch);
     EXPECT_TRUE(state.playtotarget);
     EXPECT_EQ(state.targetscore, 3000);
     EXPECT_TRUE(state.players[3].watching && state.players[4].watching);
     EXPECT_THAT(out.take(1), ElementsAre("CMD_nobots+3+", "CMD_justwatching+3+1", "CMD_justwatching+4+1"));
 
-    engine.settourney("false+0+");
+    engine.settourney({false, "0"});
     EXPECT_FALSE(state.botswatch);
     EXPECT_TRUE(out.take(1).empty());
-    engine.settourney("maybe+5+");  // not a flag: dropped
-    EXPECT_FALSE(state.botswatch);
 }
 
 TEST_F(EngineTest, BotsWatchTurnOrderIsOneTwoOneTwo) {
     connect(1, "Ann");
     connect(2, "Bob");
-    engine.startgame("Ann+f");
-    engine.settourney("true+0+");
+    engine.startgame({"Ann", "f"});
+    engine.settourney({true, "0"});
     out.clear();
     std::vector<int> order{state.turnseat};
     for (int turn = 0; turn < 4; ++turn) {
         const int seat = state.turnseat;
-        engine.drawing(std::to_string(seat) + "+1");
-        engine.discard(std::to_string(seat) + "+0");
+        engine.drawing({seat, 1});
+        engine.discard({seat, 0});
         order.push_back(state.turnseat);
     }
     EXPECT_THAT(order, ElementsAre(1, 2, 1, 2, 1));
@@ -106,7 +104,7 @@ TEST_F(EngineTest, GoingOutAddsTwoHundredThenFourPenaltyLines) {
     state.players[1].score = 1000;
     state.players[3].score = 1000;
 
-    engine.createbook("1+0+1+2");
+    engine.createbook({1, {0, 1, 2}});
     const auto all = out.take(5);
     // book, three card scores, then the round end: +200 rides on seat 1's penalty line.
     EXPECT_THAT(
@@ -122,12 +120,12 @@ TEST_F(EngineTest, GoingOutAddsTwoHundredThenFourPenaltyLines) {
 
 TEST_F(EngineTest, EmptyShoeEndsTheRoundForTheDrawingSeatsTeam) {
     startWithPeople("h");
-    engine.drawing("1+1");
-    engine.discard("1+0");
+    engine.drawing({1, 1});
+    engine.discard({1, 0});
     ASSERT_EQ(state.turnseat, 2);
     fillShoeWith(0);
     out.clear();
-    engine.drawing("2+1");
+    engine.drawing({2, 1});
     const auto all = out.take(5);
     ASSERT_EQ(all.size(), 5u);
     EXPECT_EQ(withPrefix(all, "CMD_postscores").size(), 4u);
@@ -141,8 +139,8 @@ TEST_F(EngineTest, EmptyShoeEndsTheRoundForTheDrawingSeatsTeam) {
     const int before = state.players[1].score;
 
     // The pause: plays are ignored, the new round comes on the tenth tick.
-    engine.discard("2+0");
-    engine.drawing("2+1");
+    engine.discard({2, 0});
+    engine.drawing({2, 1});
     EXPECT_TRUE(out.take(5).empty());
     for (int tick = 1; tick < 10; ++tick) engine.Timer1Timer();
     EXPECT_TRUE(state.roundover);
@@ -183,7 +181,7 @@ TEST_F(EngineTest, PlayToTargetEndsWhenAScoreReachesItAndTiesGoToNoOne) {
 TEST_F(EngineTest, WinnerNamesAreTheSeatsCurrentNames) {
     connect(1, "Ann");
     state.botdelay = 500;
-    engine.startgame("Ann+f");
+    engine.startgame({"Ann", "f"});
     for (int seat = 1; seat <= 4; ++seat) {
         setHand(seat, {});
         setFoot(seat, {});
@@ -197,10 +195,10 @@ TEST_F(EngineTest, WinnerNamesAreTheSeatsCurrentNames) {
 TEST_F(EngineTest, StartGameOverARunningGameDropsWhatWasPending) {
     startWithPeople("h");
     fillShoeWith(0);
-    engine.drawing("1+1");  // round ends, new round pending on the timer
+    engine.drawing({1, 1});  // round ends, new round pending on the timer
     ASSERT_EQ(state.timer1.tag, PacingTag::NewRoundPending);
     ASSERT_TRUE(state.timer1.enabled);
-    engine.startgame("Ann+f");
+    engine.startgame({"Ann", "f"});
     EXPECT_EQ(state.turnseat, 1);
     EXPECT_FALSE(state.roundover);
     EXPECT_EQ(state.timer1.tag, PacingTag::ComputerTurnPending);
@@ -213,9 +211,9 @@ TEST_F(EngineTest, StartGameOverARunningGameDropsWhatWasPending) {
 
 TEST_F(EngineTest, TimerDoesNothingBeforeABotDelayIsSet) {
     connect(1, "Ann");
-    engine.startgame("Ann+h");
+    engine.startgame({"Ann", "h"});
     fillShoeWith(0);
-    engine.drawing("1+1");
+    engine.drawing({1, 1});
     ASSERT_EQ(state.timer1.tag, PacingTag::NewRoundPending);
     for (int tick = 0; tick < 30; ++tick) engine.Timer1Timer();
     EXPECT_TRUE(state.roundover);
@@ -225,18 +223,18 @@ TEST_F(EngineTest, TimerDoesNothingBeforeABotDelayIsSet) {
 TEST_F(EngineTest, JustWatchOnOwnTurnStartsTheComputerTimer) {
     startWithPeople("f");
     out.clear();
-    engine.justwatch("1+1");
+    engine.justwatch({1, 1});
     EXPECT_TRUE(state.players[1].watching);
     EXPECT_TRUE(state.timer1.enabled);
     EXPECT_EQ(out.take(5).back(), "CMD_justwatching+1+1");
-    engine.justwatch("1+2");
+    engine.justwatch({1, 2});
     EXPECT_FALSE(state.players[1].watching);
     // Unconnected seats and seats 3/4 of a bots-watch game are left alone.
     state.players[4].connected = false;
-    engine.justwatch("4+1");
+    engine.justwatch({4, 1});
     EXPECT_FALSE(state.players[4].watching);
-    engine.settourney("true+0+");
-    engine.justwatch("3+2");
+    engine.settourney({true, "0"});
+    engine.justwatch({3, 2});
     EXPECT_TRUE(state.players[3].watching);
 }
 

@@ -23,7 +23,7 @@ protected:
         connect(1, "Ann");
         connect(5, "Spy");
         state.botdelay = 500;
-        engine.startgame("Ann+f");
+        engine.startgame({"Ann", "f"});
         giveTurn(2);
         fillShoeWith(9);
         for (int seat = 1; seat <= 4; ++seat) setFoot(seat, {4, 7, 8, 10, 11});

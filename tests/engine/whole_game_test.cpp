@@ -1,5 +1,5 @@
-// Whole games with every seat driven by a simple scripted player through request texts,
-// checking the game's invariants after every request.
+// Whole games with every seat driven by a simple scripted player through the engine's
+// requests, checking the game's invariants after every request.
 
 #include <gtest/gtest.h>
 
@@ -24,8 +24,10 @@ public:
         }
         state_.connectioncount = 5;
         state_.botdelay = 500;
-        request(wire::tohost::startgame("P1", letter));
-        request(wire::tohost::settourney(botswatch, letter == "f" ? "3" : "0"));
+        engine_.startgame({"P1", letter});
+        check();
+        engine_.settourney({botswatch, letter == "f" ? "3" : "0"});
+        check();
     }
 
     // Plays to the end of the game; a round that does not end fails the test.
@@ -50,23 +52,10 @@ public:
     int goingOuts() const { return goingOuts_; }
 
 private:
-    void request(const std::string& line) {
-        const std::string rest = restOf(line);
-        const std::string command = line.substr(0, line.find('+'));
-        if (command == "CMD_startgame")
-            engine_.startgame(rest);
-        else if (command == "CMD_settourney")
-            engine_.settourney(rest);
-        else if (command == "CMD_drawing")
-            engine_.drawing(rest);
-        else if (command == "CMD_discard")
-            engine_.discard(rest);
-        else if (command == "CMD_createbook")
-            engine_.createbook(rest);
-        else if (command == "CMD_addtobook")
-            engine_.addtobook(rest);
-        else if (command == "CMD_addtocomp")
-            engine_.addtocomp(rest);
+    // One request, then the invariants.
+    template <typename Request>
+    void request(void (Engine::*handler)(const Request&), const Request& fields) {
+        (engine_.*handler)(fields);
         check();
     }
 
@@ -82,7 +71,7 @@ private:
             for (int c : hand) same += (c != 0 && !isWild(c) && rankOf(c) == rankOf(state_.discardtop));
             if (same >= 2) choice = 2;
         }
-        request(wire::tohost::drawing(seat, choice));
+        request(&Engine::drawing, {seat, choice});
         if (!stillMine(seat)) return;
         meld(seat);
         if (!stillMine(seat)) return;
@@ -98,7 +87,7 @@ private:
         }
         // An empty hand here cannot happen: the meld that empties it ends the turn.
         ASSERT_GE(pick, 0);
-        request(wire::tohost::discard(seat, pick));
+        request(&Engine::discard, {seat, pick});
         ASSERT_FALSE(stillMine(seat)) << "a discard must end the turn";
     }
 
@@ -116,7 +105,7 @@ private:
                         k = s;
                 }
             }
-            if (k >= 0) request(wire::tohost::createbook(seat, i, j, k));
+            if (k >= 0) request(&Engine::createbook, {seat, {i, j, k}});
         }
         for (int s = 0; s < kHandSlots && stillMine(seat); ++s) {
             const int c = hand[s];
@@ -124,12 +113,12 @@ private:
             for (int e = 1; e <= kBookSlots && hand[s] != 0 && stillMine(seat); ++e) {
                 const BookEntry& b = state_.books[team][e];
                 if (b.count > 0 && (isWild(c) || rankOf(b.card) == rankOf(c))) {
-                    request(wire::tohost::addtobook(seat, s, e));
+                    request(&Engine::addtobook, {seat, s, e});
                 }
             }
             for (int n = 1; n <= state_.completedcount[team] && hand[s] != 0 && stillMine(seat); ++n) {
                 const BookEntry& b = state_.completedbooks[team][n];
-                if (!isWild(c) && rankOf(b.card) == rankOf(c)) request(wire::tohost::addtocomp(seat, s, n));
+                if (!isWild(c) && rankOf(b.card) == rankOf(c)) request(&Engine::addtocomp, {seat, s, n});
             }
         }
     }
