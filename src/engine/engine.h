@@ -30,29 +30,31 @@ public:
     void drawing(const wire::parse::Drawing& request);
     void discard(const wire::parse::DiscardRequest& request);
 
-    // ---- the pacing timer: call on every tick the transport fires
-    void Timer1Timer();
-    // Start the timer so the computer plays the current turn (a person left or just watches).
-    void restartTimer1();
+    // ---- the pacing timer (Timer1): call on every tick the transport fires
+    void pacingTick();
+    // The person holding the current turn has left: the computer plays it on the timer.
+    void computerTakesTurn();
 
     // ---- operations
     void findplayer();
-    void checkforfoot(int seat, bool endofturn);
-    bool checkforwin(int seat);
     void postwinner(int seat);
-    void startnewround();
     void getcard(int seat, int slot, int part);
 
-    // ---- computer players
+    // ---- computer players: the draw, then the melds and the discard
     void computerdraw(int seat);
     void computerplay(int seat);
-    bool computerPlayed(int seat) const;
 
     thedeck& deck() { return deck_; }
     const HostState& state() const { return state_; }
 
 private:
     void createcomplete(int seat, int entry, int card);
+    void checkforfoot(int seat, bool endofturn);
+    bool checkforwin(int seat);
+    void startnewround();
+    // Start the timer so the computer plays the current turn (its person just watches).
+    void restartPacing();
+    bool computerPlayed(int seat) const;
 
     // Play requests count only from the seat with the turn, during a round.
     bool mayPlay(int seat) const;

@@ -42,7 +42,7 @@ constexpr int kNewRoundTicks = 10;
 
 // The host's pacing timer as state: the transport starts/stops a real timer to match
 // and calls the engine's tick.
-struct Timer1State {
+struct PacingTimer {
     bool enabled = false;
     int interval = 0;  // ms; 0 = never set, nothing fires
     PacingTag tag = PacingTag::Idle;
@@ -60,7 +60,7 @@ struct HostState {
     std::int32_t targetscore = 10000;
     std::int32_t botdelay = 0;
     std::int32_t botticks = 0;
-    Timer1State timer1;
+    PacingTimer pacing;
     int discardtop = 0;
     int discardbelow = 0;
     std::array<TeamBooks, kTeams + 1> books{};           // [team 1..2][entry 1..13]

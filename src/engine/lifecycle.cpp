@@ -53,8 +53,8 @@ void Engine::deal() {
 
 void Engine::startgame(const wire::parse::StartGameRequest& request) {
     // Whatever the old game had pending must not fire into this one.
-    state_.timer1.enabled = false;
-    state_.timer1.tag = PacingTag::Idle;
+    state_.pacing.enabled = false;
+    state_.pacing.tag = PacingTag::Idle;
     state_.botticks = 0;
     state_.turnseat = 0;
     state_.roundover = false;
@@ -115,13 +115,18 @@ void Engine::justwatch(const wire::parse::JustWatch& request) {
     } else if (request.code == 1) {
         p.watching = true;
         sendToAll(wire::toclient::justwatching(seat, 1));
-        if (mayPlay(seat)) restartTimer1();
+        if (mayPlay(seat)) restartPacing();
     }
 }
 
-void Engine::restartTimer1() {
-    state_.timer1.interval = state_.botdelay;
-    state_.timer1.enabled = true;
+void Engine::computerTakesTurn() {
+    state_.pacing.tag = PacingTag::ComputerTurnPending;
+    restartPacing();
+}
+
+void Engine::restartPacing() {
+    state_.pacing.interval = state_.botdelay;
+    state_.pacing.enabled = true;
 }
 
 void Engine::startnewround() {
@@ -150,11 +155,11 @@ void Engine::findplayer() {
     if (next > lastSeat) next = 1;
     state_.turnseat = next;
     sendToSeats(wire::toclient::nextplayer(previous, cardsleft, next));
-    state_.timer1.interval = state_.botdelay;
-    state_.timer1.tag = PacingTag::ComputerTurnPending;
+    state_.pacing.interval = state_.botdelay;
+    state_.pacing.tag = PacingTag::ComputerTurnPending;
     if (computerPlayed(next)) {
         state_.botticks = 0;
-        state_.timer1.enabled = true;
+        state_.pacing.enabled = true;
     }
 }
 
@@ -192,20 +197,20 @@ bool Engine::checkforwin(int seat) {
 
 void Engine::postwinner(int seat) {
     if (!state_.gamestarted) return;
-    state_.timer1.enabled = false;
+    state_.pacing.enabled = false;
     state_.roundover = true;
     for (int i = 1; i <= kSeats; ++i) {
         const int penalty = (state_.botswatch && i >= 3) ? 0 : roundPenalty(i);
         addPoints(i, penalty);
     }
-    state_.timer1.tag = PacingTag::NewRoundPending;
+    state_.pacing.tag = PacingTag::NewRoundPending;
     const int score1 = state_.players[1].score;
     const int score2 = state_.players[2].score;
     if (state_.playtotarget && score1 < state_.targetscore && score2 < state_.targetscore) {
         sendToAll(wire::toclient::rwinner(teamOf(seat)));
         state_.botticks = 0;
-        state_.timer1.interval = state_.botdelay;
-        state_.timer1.enabled = true;
+        state_.pacing.interval = state_.botdelay;
+        state_.pacing.enabled = true;
         return;
     }
     int winner = 0;
@@ -220,12 +225,12 @@ void Engine::postwinner(int seat) {
     state_.gamestarted = false;
     state_.turnseat = 0;
     // No new round is pending once the game is over.
-    state_.timer1.tag = PacingTag::Idle;
+    state_.pacing.tag = PacingTag::Idle;
     sendToAll(wire::toclient::winner(winner, text));
 }
 
-void Engine::Timer1Timer() {
-    Timer1State& timer = state_.timer1;
+void Engine::pacingTick() {
+    PacingTimer& timer = state_.pacing;
     if (!timer.enabled || timer.interval <= 0) return;
     ++state_.botticks;
     if (state_.botticks >= kComputerTurnTicks && timer.tag == PacingTag::ComputerTurnPending) {

@@ -43,12 +43,12 @@ bool selfPlayOneGame(std::uint32_t gameSeed, std::string_view letter, SelfPlaySt
     long ticksThisRound = 0;
     long roundsSeen = 0;
     while (state.gamestarted && audit.ok()) {
-        if (!state.timer1.enabled) {
+        if (!state.pacing.enabled) {
             stats.failure = "the game stalled: nothing pending on the timer";
             return false;
         }
-        if (state.timer1.tag == PacingTag::ComputerTurnPending && state.botticks >= 1) ++stats.turns;
-        engine.Timer1Timer();
+        if (state.pacing.tag == PacingTag::ComputerTurnPending && state.botticks >= 1) ++stats.turns;
+        engine.pacingTick();
         if (audit.rounds() != roundsSeen) {
             roundsSeen = audit.rounds();
             ticksThisRound = 0;

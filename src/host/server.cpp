@@ -49,14 +49,14 @@ int TServer::connectioncount() const { return state_->connectioncount; }
 HostState& TServer::state() { return *state_; }
 const HostState& TServer::state() const { return *state_; }
 bool TServer::loggedIn(int slot) const { return isSlot(slot) && loggedIn_[slot]; }
-bool TServer::timer1Enabled() const { return state_->timer1.enabled && state_->timer1.interval > 0; }
-int TServer::timer1Interval() const { return state_->timer1.interval; }
+bool TServer::pacingTimerEnabled() const { return state_->pacing.enabled && state_->pacing.interval > 0; }
+int TServer::pacingInterval() const { return state_->pacing.interval; }
 
 void TServer::log(std::string_view line) const {
     if (log_) log_(line);
 }
 
-int TServer::Sock1Accept(bool fromLoopback) {
+int TServer::accept(bool fromLoopback) {
     HostState& s = *state_;
     // Whoever holds slot 1 may start games and remove players: on a desktop host that is the
     // own table, which always connects over loopback.
@@ -96,16 +96,16 @@ void TServer::accepted(int slot) {
 
 void TServer::connectionClosed(int slot) {
     if (!isSlot(slot)) return;
-    tempsockInfo(slot);
+    departure(slot);
 }
 
 void TServer::disconnectsock(int slot) {
     if (!isSlot(slot) || !state_->players[slot].connected) return;
     outbox_.close(slot);
-    tempsockInfo(slot);
+    departure(slot);
 }
 
-void TServer::tempsockInfo(int k) {
+void TServer::departure(int k) {
     HostState& s = *state_;
     tplayer& p = s.players[k];
     if (!p.connected) return;
@@ -128,8 +128,7 @@ void TServer::tempsockInfo(int k) {
     // The tag may already be 0 when the timer found a newcomer in the seat who then left
     // before playing; between rounds the timer is busy with the next deal and is left alone.
     if (s.gamestarted && !s.roundover && k == s.turnseat && computerMayPlay) {
-        s.timer1.tag = PacingTag::ComputerTurnPending;
-        engine_->restartTimer1();
+        engine_->computerTakesTurn();
     }
 }
 

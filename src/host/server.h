@@ -2,22 +2,22 @@
 // TServer: the host. Slots, login, relay, and the game engine, driven by explicit calls from
 // a transport (Qt sockets, or in-memory in tests). It never touches a socket or a clock.
 //
-// Entry points the transport calls (this is the contract with src/net/qt and quintrel-server):
+// Entry points the transport calls (this is the contract with src/host/qt):
 //
-//   int  Sock1Accept(bool fromLoopback);   // choose the slot for a new connection: 1..9, or 10
-//                                          // for a refused one; marks 1..9 connected
-//   void accepted(int slot);               // the transport has bound the connection to `slot`:
-//                                          // sends CMD_sendlogininfo, or CMD_full+ and closes 10.
-//                                          // Slot 10 is only a name for "the refused one": the
-//                                          // transport detaches it on close(10) so that the
-//                                          // next refused connection can use it again.
-//   void Sock1Read(int slot, std::string_view bytes);   // bytes received on a slot
-//   void connectionClosed(int slot);       // the slot's connection is gone (orderly close or a
-//                                          // network error); safe to call twice
-//   void socktimerTimer();                 // dispatch one queued line (every 10 ms)
-//   void Timer1Timer();                    // the computer players' / next round timer fired
-//   bool timer1Enabled() const; int timer1Interval() const;   // read after every call; the
-//                                          // transport starts/stops its QTimer to match
+//   int  accept(bool fromLoopback);      // Sock1Accept: the slot for a new connection, 1..9,
+//                                        // or 10 for a refused one; marks 1..9 connected
+//   void accepted(int slot);             // the transport has bound the connection to `slot`:
+//                                        // sends CMD_sendlogininfo, or CMD_full+ and closes 10.
+//                                        // Slot 10 is only a name for "the refused one": the
+//                                        // transport detaches it on close(10) so that the
+//                                        // next refused connection can use it again.
+//   void receive(int slot, std::string_view bytes);  // Sock1Read: bytes received on a slot
+//   void connectionClosed(int slot);     // the slot's connection is gone (orderly close or a
+//                                        // network error); safe to call twice
+//   void drainTick();                    // socktimer: dispatch one queued line (every 10 ms)
+//   void pacingTick();                   // Timer1: the computer players' / next round timer
+//   bool pacingTimerEnabled() const; int pacingInterval() const;  // read after every call;
+//                                        // the transport starts/stops its QTimer to match
 //
 // Messages go out through the Outbox given at construction (src/engine/outbox.h). Outbox::close
 // may call connectionClosed() re-entrantly or later; either is fine.
@@ -66,14 +66,14 @@ public:
     TServer& operator=(const TServer&) = delete;
 
     // ------------------------------------------------------------ transport entry points
-    int Sock1Accept(bool fromLoopback);
+    int accept(bool fromLoopback);
     void accepted(int slot);
-    void Sock1Read(int slot, std::string_view bytes);
+    void receive(int slot, std::string_view bytes);
     void connectionClosed(int slot);
-    void socktimerTimer();
-    void Timer1Timer();
-    bool timer1Enabled() const;
-    int timer1Interval() const;
+    void drainTick();
+    void pacingTick();
+    bool pacingTimerEnabled() const;
+    int pacingInterval() const;
 
     // Lines waiting in the receive queue (the transport may skip idle ticks when 0).
     std::size_t queuedLines() const;
@@ -94,7 +94,7 @@ private:
     void kickhim(const wire::parse::KickHim& kick);
     void relay(int sender, std::string_view text, bool isAction);
     void disconnectsock(int slot);
-    void tempsockInfo(int slot);     // the departure cleanup
+    void departure(int slot);        // the departure cleanup
     void resetConnection(int slot);  // forget the slot's unread bytes and queued lines
     void sendCatchUp(int slot);
     void drop(int sender, std::string_view why, std::string_view line);

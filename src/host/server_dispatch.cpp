@@ -53,23 +53,23 @@ TServer::TServer(Outbox& outbox, ServerOptions options, HostLog log)
 Engine& TServer::engine() { return *engine_; }
 std::size_t TServer::queuedLines() const { return inbox_->size(); }
 
-void TServer::Sock1Read(int slot, std::string_view bytes) {
+void TServer::receive(int slot, std::string_view bytes) {
     if (!isSlot(slot) || !state_->players[slot].connected) return;
     if (inbox_->receive(slot, bytes)) return;
     log("slot " + std::to_string(slot) + " sent too much unread data; closing it");
     disconnectsock(slot);
 }
 
-void TServer::socktimerTimer() {
+void TServer::drainTick() {
     if (inbox_->empty()) return;
     HostLine next = inbox_->take();
     if (next.slot == 0) return;
     dispatch(next.slot, next.line);
 }
 
-void TServer::Timer1Timer() {
+void TServer::pacingTick() {
     try {
-        engine_->Timer1Timer();
+        engine_->pacingTick();
     } catch (const std::exception& error) {
         log(std::string("computer turn failed: ") + error.what());
     }

@@ -40,7 +40,7 @@ SeatLabel& ClientSession::seat(int seat) { return seats_.at(static_cast<std::siz
 
 std::size_t ClientSession::queuedLines() const { return inbox_->size(); }
 
-void ClientSession::sockRead(std::string_view bytes) {
+void ClientSession::receive(std::string_view bytes) {
     if (streamBroken_) return;
     if (inbox_->receive(bytes)) return;
     // The host flooded the table (a line without end, or more lines than it can ever
@@ -50,7 +50,7 @@ void ClientSession::sockRead(std::string_view bytes) {
                           kColourBlue);
 }
 
-void ClientSession::sockInfo(std::string_view text) {
+void ClientSession::connectionInfo(std::string_view text) {
     if (text == "Socket Closed") {
         events_.closeTable();
     } else if (loggedin_ && text.starts_with("Error #")) {

@@ -92,10 +92,10 @@ public:
     const std::string& loginname() const { return loginname_; }
 
     // ------------------------------------------------------------ transport
-    void sockRead(std::string_view bytes);
-    // Informational event of the connection: exactly "Socket Closed" closes the table; a
+    void receive(std::string_view bytes);
+    // sockInfo, the connection's informational event: exactly "Socket Closed" closes the table; a
     // network error ("Error #...") after the login is reported through connectionError.
-    void sockInfo(std::string_view text);
+    void connectionInfo(std::string_view text);
     // The connection broke with a network error: say so in the chat, keep the window.
     void connectionError(std::string_view text);
     // One line per tick; false when the queue was empty.
@@ -104,11 +104,6 @@ public:
 
     // Dispatch one line (what processsocktimer does with the line it takes).
     void dispatch(std::string_view line);
-
-    // ------------------------------------------------------------ roster handlers
-    void sendloginfo(std::string_view rest);
-    void newplayerinfo(std::string_view rest);
-    void playerdisconnected(std::string_view rest);
 
     // ------------------------------------------------------------ state
     int myseat() const { return myseat_; }
@@ -121,6 +116,11 @@ public:
     const std::vector<std::string>& spectators() const { return spectators_; }  // "slot: name"
 
 private:
+    // Roster handlers.
+    void sendloginfo(std::string_view rest);
+    void newplayerinfo(std::string_view rest);
+    void playerdisconnected(std::string_view rest);
+
     ClientEvents& events_;
     GameView& game_;
     std::unique_ptr<TableInbox> inbox_;

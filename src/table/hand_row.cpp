@@ -108,7 +108,7 @@ void TableState::sortthem() {
     toFront(buttonPickup_.z);
 }
 
-void TableState::cardimagesMouseDown(int slot, MouseButton button) {
+void TableState::pressCard(int slot, MouseButton button) {
     if (button == MouseButton::Right) {
         sortthem();
         return;
@@ -170,7 +170,7 @@ void TableState::emptySquares() {
     }
 }
 
-void TableState::acard_place3Click(int n) {
+void TableState::placeOnSquare(int n) {
     if (n < 1 || n > kSquares) return;
     Square& sq = squares_[static_cast<std::size_t>(n)];
     if (!selectedcode_.empty() && sq.empty() && myTurnDrawn()) {

@@ -5,21 +5,21 @@
 
 namespace quintrel::table {
 
-void TableState::label_playername1ContextPopup(int seat) {
+void TableState::openSeatMenu(int seat) {
     if (!isSeat(seat)) return;
-    popupKick_.tag = seat;
-    popupKick_.setWatchEnabled = ishost_;
-    popupKick_.unsetWatchEnabled = ishost_;
+    seatMenu_.tag = seat;
+    seatMenu_.setWatchEnabled = ishost_;
+    seatMenu_.unsetWatchEnabled = ishost_;
     // Nobody to remove from an empty seat.
-    popupKick_.removeEnabled = ishost_ && roster_.seatLabel(seat).caption != "<Waiting>";
+    seatMenu_.removeEnabled = ishost_ && roster_.seatLabel(seat).caption != "<Waiting>";
 }
 
-void TableState::SettojustWatch1Click(int seat) {
+void TableState::setSeatWatching(int seat) {
     if (!isSeat(seat)) return;
     sendIfLoggedIn(wire::tohost::justwatch(seat, 1));
 }
 
-void TableState::UnsetJustWatch1Click(int seat) {
+void TableState::unsetSeatWatching(int seat) {
     if (!isSeat(seat)) return;
     sendIfLoggedIn(wire::tohost::justwatch(seat, 2));
 }

@@ -124,11 +124,11 @@ void TableState::getnextplayer(const wire::parse::NextPlayer& m) {
     turnMarkerTop_ = kSeatRowTop[static_cast<std::size_t>(m.nextSeat)];
 
     if (m.nextSeat != roster_.myseat()) {
-        labelTurn_ = seatName(m.nextSeat) + "'s turn.";
+        turnText_ = seatName(m.nextSeat) + "'s turn.";
         buttonDraw_.visible = buttonPickup_.visible = false;
         return;
     }
-    labelTurn_ = "Your Turn.";
+    turnText_ = "Your Turn.";
     events_.playsounds("turn");
     (teamOf(m.nextSeat) == 1 ? greenArrow_ : blueArrow_).visible = true;
     if (justWatch_) {
@@ -174,11 +174,11 @@ void TableState::startround() {
 void TableState::startthegame(const wire::parse::StartGame& m) {
     events_.rosterChanged();  // the tally's list of opponents
     if (m.letter == "t")
-        labelFull_ = "Play Full Game";
+        lengthText_ = "Play Full Game";
     else if (m.letter == "h")
-        labelFull_ = "Play Half Game";
+        lengthText_ = "Play Half Game";
     else
-        labelFull_ = "Play One Round";
+        lengthText_ = "Play One Round";
     seats_[3].scoreVisible = seats_[4].scoreVisible = true;
     roster_.seatLabel(3).eyesTag = 0;
     roster_.seatLabel(4).eyesTag = 0;
@@ -241,9 +241,9 @@ void TableState::justwatching(const wire::parse::JustWatching& m) {
 
 void TableState::notbots(const std::string& digit) {
     if (digit == "5")
-        labelFull_ = "Play to 5000";
+        lengthText_ = "Play to 5000";
     else if (digit == "3")
-        labelFull_ = "Play to 3000";
+        lengthText_ = "Play to 3000";
     notice("The Bots are just watching");
     seats_[3].scoreVisible = seats_[4].scoreVisible = false;
     for (int seat : {3, 4}) {

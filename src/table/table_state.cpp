@@ -45,12 +45,12 @@ const SeatRow& TableState::seatRow(int seat) const {
     return seats_[static_cast<std::size_t>(seat)];
 }
 
-const Shown& TableState::image_rwinner(int team) const {
+const Shown& TableState::roundWinner(int team) const {
     if (!isTeam(team)) throw std::out_of_range("team");
     return rwinner_[static_cast<std::size_t>(team)];
 }
 
-const Shown& TableState::image_winner(int team) const {
+const Shown& TableState::gameWinner(int team) const {
     if (!isTeam(team)) throw std::out_of_range("team");
     return winner_[static_cast<std::size_t>(team)];
 }

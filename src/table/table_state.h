@@ -70,34 +70,36 @@ public:
     bool createcard(int slot, int code);
     void movecards(int slot);
     void sortthem();
-    void cardimagesMouseDown(int slot, MouseButton button);
-    void acard_place3Click(int square);  // square 1..3
+    void pressCard(int slot, MouseButton button);  // a card image: select, swap or sort
+    void placeOnSquare(int square);                // acard_place1..3: square 1..3
     // True when `team` has a working book of `rank` (code mod 13).
     bool checkforbook(int rank, int team) const;
 
     // ------------------------------------------------------------ turn actions
-    void button_drawClick();
-    void button_pickupClick();
-    void button_createClick();
-    void button_clearbookClick();
-    void bookimageClick(int team, int slot);
-    void completedimageClick(int team, int slot);
-    void image_discardClick();  // image_discard and Image4
-    void JustWatch1Click();
+    // Clicks on button_draw, button_pickup, button_create, button_clearbook, a working or a
+    // completed book image, image_discard (or Image4) and Options > "Just Watch".
+    void drawFromShoe();
+    void takeDiscardPile();
+    void createFromSquares();
+    void clearSquares();
+    void playOnBook(int team, int slot);
+    void playOnCompletedBook(int team, int slot);
+    void discardSelected();
+    void toggleJustWatch();
 
     // ------------------------------------------------------------ seat label popup and removal
     // Right click on label_playername<seat>: the popup takes the seat and enables its items
     // on the hosting player's table only.
-    void label_playername1ContextPopup(int seat);
-    const KickPopup& popup_kick() const { return popupKick_; }
-    void SettojustWatch1Click(int seat);
-    void UnsetJustWatch1Click(int seat);
+    void openSeatMenu(int seat);
+    const SeatMenu& seatMenu() const { return seatMenu_; }
+    void setSeatWatching(int seat);    // "Set to Just Watch"
+    void unsetSeatWatching(int seat);  // "Unset Just Watch"
     // "Remove From Game" on a seat label or in the spy list: ask the host to drop a slot.
     void kicking(int slot);
 
     // ------------------------------------------------------------ game start
     // The table's start button and File > "Start Game": open the dialog.
-    void button_startClick(GameStartForm& form);
+    void openStartDialog(GameStartForm& form);
     // The dialog's start button: send the choice, then hide the dialog.
     void startgame(GameStartForm& form);
 
@@ -118,25 +120,25 @@ public:
     const SeatRow& seatRow(int seat) const;  // 1..4
     const SeatLabel& seatLabel(int seat) const { return roster_.seatLabel(seat); }
     int turnMarkerTop() const { return turnMarkerTop_; }  // image_Turn, -1 before any turn
-    const std::string& label_turn() const { return labelTurn_; }
-    const std::string& label_status() const { return labelStatus_; }
-    const std::string& label_full() const { return labelFull_; }
-    const Shown& button_draw() const { return buttonDraw_; }
-    const Shown& button_pickup() const { return buttonPickup_; }
-    const Shown& button_start() const { return buttonStart_; }
-    const Shown& image_greenarrow() const { return greenArrow_; }
-    const Shown& image_bluearrow() const { return blueArrow_; }
-    const Shown& image_green() const { return greenBar_; }
-    const Shown& image_blue() const { return blueBar_; }
-    const Shown& image_rwinner(int team) const;  // 1..2
-    const Shown& image_winner(int team) const;
+    const std::string& turnText() const { return turnText_; }
+    const std::string& statusText() const { return statusText_; }
+    const std::string& lengthText() const { return lengthText_; }
+    const Shown& drawButton() const { return buttonDraw_; }
+    const Shown& pickupButton() const { return buttonPickup_; }
+    const Shown& startButton() const { return buttonStart_; }
+    const Shown& greenArrow() const { return greenArrow_; }
+    const Shown& blueArrow() const { return blueArrow_; }
+    const Shown& greenBar() const { return greenBar_; }
+    const Shown& blueBar() const { return blueBar_; }
+    const Shown& roundWinner(int team) const;  // 1..2
+    const Shown& gameWinner(int team) const;
 
 private:
     bool myTurn() const;
     bool myTurnDrawn() const;
     std::string seatName(int seat) const;
     void toFront(std::int64_t& z) { z = ++nextZ_; }
-    void status(std::string text) { labelStatus_ = std::move(text); }
+    void status(std::string text) { statusText_ = std::move(text); }
     void notice(const std::string& text);
     void clearSelection();
     int firstFreePlace() const;
@@ -156,7 +158,7 @@ private:
     bool ishost_ = false;
     bool manualSort_ = false;
     bool justWatch_ = false;
-    KickPopup popupKick_;
+    SeatMenu seatMenu_;
     // This turn was handed to the computer before the player drew: taking the seat back
     // before the computer acts must offer the draw again.
     bool watchedUndrawnTurn_ = false;
@@ -173,9 +175,9 @@ private:
     int discardTag_ = 0;
     std::array<SeatRow, kSeats + 1> seats_{};  // [seat]
     int turnMarkerTop_ = -1;
-    std::string labelTurn_;
-    std::string labelStatus_ = "Welcome to Quintrel!";
-    std::string labelFull_;
+    std::string turnText_;
+    std::string statusText_ = "Welcome to Quintrel!";
+    std::string lengthText_;
     Shown buttonDraw_, buttonPickup_, buttonStart_;
     Shown greenArrow_, blueArrow_, greenBar_, blueBar_;
     std::array<Shown, kTeams + 1> rwinner_{}, winner_{};  // [team]

@@ -111,7 +111,7 @@ struct SeatRow {
 
 // popup_kick, the menu the four seat name labels share: the seat it was opened on (its Tag)
 // and whether each item may be chosen.
-struct KickPopup {
+struct SeatMenu {
     int tag = 0;
     bool removeEnabled = false;      // "Remove From Game"
     bool setWatchEnabled = false;    // "Set to Just Watch"

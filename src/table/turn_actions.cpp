@@ -6,20 +6,20 @@
 
 namespace quintrel::table {
 
-void TableState::button_drawClick() {
+void TableState::drawFromShoe() {
     // A hidden button takes no clicks: the first click hides it, so a second sends nothing.
     if (!buttonDraw_.visible || !myTurn() || !roster_.loggedin()) return;
     buttonDraw_.visible = buttonPickup_.visible = false;
     events_.sendToHost(wire::tohost::drawing(roster_.myseat(), 1));
 }
 
-void TableState::button_pickupClick() {
+void TableState::takeDiscardPile() {
     if (!buttonPickup_.visible || !myTurn() || !roster_.loggedin()) return;
     buttonDraw_.visible = buttonPickup_.visible = false;
     events_.sendToHost(wire::tohost::drawing(roster_.myseat(), 2));
 }
 
-void TableState::button_createClick() {
+void TableState::createFromSquares() {
     if (!myTurnDrawn()) return;
     for (int n = 1; n <= kSquares; ++n) {
         if (squares_[static_cast<std::size_t>(n)].empty()) {
@@ -31,7 +31,7 @@ void TableState::button_createClick() {
         wire::tohost::createbook(roster_.myseat(), squares_[1].tag, squares_[2].tag, squares_[3].tag));
 }
 
-void TableState::button_clearbookClick() {
+void TableState::clearSquares() {
     for (int n = 1; n <= kSquares; ++n) {
         Square& sq = squares_[static_cast<std::size_t>(n)];
         if (sq.tag == -1 || sq.empty()) continue;
@@ -40,7 +40,7 @@ void TableState::button_clearbookClick() {
     }
 }
 
-void TableState::bookimageClick(int team, int slot) {
+void TableState::playOnBook(int team, int slot) {
     if (!isTeam(team) || !working_[static_cast<std::size_t>(team)].count(slot)) return;
     if (!myTurnDrawn() || selectedcode_.empty()) return;
     // The host resolves the slot against the player's own team, whichever board was clicked.
@@ -48,27 +48,27 @@ void TableState::bookimageClick(int team, int slot) {
     clearSelection();
 }
 
-void TableState::completedimageClick(int team, int slot) {
+void TableState::playOnCompletedBook(int team, int slot) {
     if (!isTeam(team) || !completed_[static_cast<std::size_t>(team)].count(slot)) return;
     if (!myTurnDrawn() || selectedcode_.empty()) return;
     sendIfLoggedIn(wire::tohost::addtocomp(roster_.myseat(), selectedslot_, slot));
     clearSelection();
 }
 
-void TableState::image_discardClick() {
+void TableState::discardSelected() {
     if (!myTurnDrawn() || selectedcode_.empty()) return;
-    button_clearbookClick();
+    clearSquares();
     sendIfLoggedIn(wire::tohost::discard(roster_.myseat(), selectedslot_));
     clearSelection();
     whoseturn_ = 0;  // until the host names the next turn or hands this one back
 }
 
-void TableState::JustWatch1Click() {
+void TableState::toggleJustWatch() {
     if (!isSeat(roster_.myseat()) || !roster_.loggedin()) return;
     events_.sendToHost(wire::tohost::justwatch(roster_.myseat(), justWatch_ ? 2 : 1));
 }
 
-void TableState::button_startClick(GameStartForm& form) {
+void TableState::openStartDialog(GameStartForm& form) {
     form.show();
     buttonStart_.visible = false;
 }

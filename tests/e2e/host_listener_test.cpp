@@ -51,16 +51,16 @@ public:
         if (depth_ > 0) closedInsideCall = true;
         closedSlots.push_back(slot);
     }
-    void socktimer() override {
+    void drainTick() override {
         Scope scope(*this);
-        ++socktimerTicks;
+        ++drainTicks;
     }
-    void timer1() override {
+    void pacingTick() override {
         Scope scope(*this);
-        ++timer1Ticks;
+        ++pacingTicks;
     }
-    bool timer1Enabled() const override { return timer1On; }
-    int timer1Interval() const override { return timer1Ms; }
+    bool pacingTimerEnabled() const override { return pacingOn; }
+    int pacingInterval() const override { return pacingMs; }
 
     std::vector<int> nextSlots;
     std::vector<bool> loopbackFlags;
@@ -69,10 +69,10 @@ public:
     std::map<int, std::string> received;
     std::function<void(int)> onRead;
     bool closedInsideCall = false;
-    int socktimerTicks = 0;
-    int timer1Ticks = 0;
-    bool timer1On = false;
-    int timer1Ms = 0;
+    int drainTicks = 0;
+    int pacingTicks = 0;
+    bool pacingOn = false;
+    int pacingMs = 0;
 
 private:
     struct Scope {
@@ -180,24 +180,24 @@ TEST_F(HostFixture, AbortedPeerIsReportedClosedOnce) {
 }
 
 TEST_F(HostFixture, SocktimerTicksAndTimer1FollowsTheHost) {
-    EXPECT_TRUE(waitUntil([&] { return host.socktimerTicks >= 5; }, 2000));
-    EXPECT_FALSE(listener.timer1Active());
+    EXPECT_TRUE(waitUntil([&] { return host.drainTicks >= 5; }, 2000));
+    EXPECT_FALSE(listener.pacingTimerActive());
 
     // Any call lets the listener pick up the host's wish.
-    host.timer1On = true;
-    host.timer1Ms = 20;
-    ASSERT_TRUE(waitUntil([&] { return listener.timer1Active(); }, 1000));
-    EXPECT_EQ(listener.timer1Interval(), 20);
-    ASSERT_TRUE(waitUntil([&] { return host.timer1Ticks >= 3; }, 2000));
+    host.pacingOn = true;
+    host.pacingMs = 20;
+    ASSERT_TRUE(waitUntil([&] { return listener.pacingTimerActive(); }, 1000));
+    EXPECT_EQ(listener.pacingInterval(), 20);
+    ASSERT_TRUE(waitUntil([&] { return host.pacingTicks >= 3; }, 2000));
 
-    host.timer1Ms = 500;
-    ASSERT_TRUE(waitUntil([&] { return listener.timer1Interval() == 500; }, 1000));
+    host.pacingMs = 500;
+    ASSERT_TRUE(waitUntil([&] { return listener.pacingInterval() == 500; }, 1000));
 
-    host.timer1On = false;
-    ASSERT_TRUE(waitUntil([&] { return !listener.timer1Active(); }, 1000));
-    const int ticks = host.timer1Ticks;
+    host.pacingOn = false;
+    ASSERT_TRUE(waitUntil([&] { return !listener.pacingTimerActive(); }, 1000));
+    const int ticks = host.pacingTicks;
     QTest::qWait(100);
-    EXPECT_EQ(host.timer1Ticks, ticks);
+    EXPECT_EQ(host.pacingTicks, ticks);
 }
 
 TEST(HostListener, SecondListenerOnTheSamePortFails) {

@@ -157,17 +157,17 @@ TEST_F(Bots, ComputerActsOnTheSecondTickOnlyIfTheSeatIsStillComputerPlayed) {
     connect(3, "Cid");
     state.turnseat = 2;
     engine.findplayer();  // seat 3, a person
-    EXPECT_FALSE(state.timer1.enabled);
+    EXPECT_FALSE(state.pacing.enabled);
     engine.justwatch({3, 1});
-    EXPECT_TRUE(state.timer1.enabled);
+    EXPECT_TRUE(state.pacing.enabled);
     engine.justwatch({3, 2});
-    engine.Timer1Timer();
-    engine.Timer1Timer();
+    engine.pacingTick();
+    engine.pacingTick();
     EXPECT_EQ(state.turnseat, 3);  // the person kept the turn
-    EXPECT_FALSE(state.timer1.enabled);
+    EXPECT_FALSE(state.pacing.enabled);
     // Watching again later still hands this turn to the computer.
     engine.justwatch({3, 1});
-    engine.Timer1Timer();
+    engine.pacingTick();
     EXPECT_EQ(state.turnseat, 4);
     engine.justwatch({3, 2});
     state.turnseat = 2;
@@ -176,10 +176,10 @@ TEST_F(Bots, ComputerActsOnTheSecondTickOnlyIfTheSeatIsStillComputerPlayed) {
     engine.drawing({3, 1});
     engine.discard({3, 0});
     ASSERT_EQ(state.turnseat, 4);
-    ASSERT_TRUE(state.timer1.enabled);
-    engine.Timer1Timer();
+    ASSERT_TRUE(state.pacing.enabled);
+    engine.pacingTick();
     EXPECT_EQ(state.turnseat, 4);
-    engine.Timer1Timer();
+    engine.pacingTick();
     EXPECT_EQ(state.turnseat, 1);
 }
 
@@ -204,8 +204,8 @@ TEST(SoloGame, ThreeComputerPlayersAndAScriptedSeatOnePlayToTheWinnerByTicksOnly
                 }
                 ASSERT_TRUE(state.turnseat != 1 || state.roundover || !state.gamestarted);
             } else {
-                ASSERT_TRUE(state.timer1.enabled) << "nothing would ever happen";
-                engine.Timer1Timer();
+                ASSERT_TRUE(state.pacing.enabled) << "nothing would ever happen";
+                engine.pacingTick();
                 ++ticks;
             }
         }

@@ -43,8 +43,8 @@ TEST_F(EngineTest, DealSendsHandCardsOnlyToConnectedPersonsAndOpensWithSeatOne) 
     EXPECT_EQ(state.turnseat, 1);
     EXPECT_FALSE(state.playtotarget);
     // Seat 1 is a person: no computer turn is pending on the timer.
-    EXPECT_FALSE(state.timer1.enabled);
-    EXPECT_EQ(state.timer1.tag, PacingTag::ComputerTurnPending);
+    EXPECT_FALSE(state.pacing.enabled);
+    EXPECT_EQ(state.pacing.tag, PacingTag::ComputerTurnPending);
 }
 
 TEST_F(EngineTest, GameLengthLetterAndTourneyOptions) {
@@ -132,8 +132,8 @@ TEST_F(EngineTest, EmptyShoeEndsTheRoundForTheDrawingSeatsTeam) {
     EXPECT_EQ(all.back(), "CMD_rwinner+2+");
     EXPECT_TRUE(state.roundover);
     EXPECT_TRUE(state.gamestarted);
-    EXPECT_EQ(state.timer1.tag, PacingTag::NewRoundPending);
-    EXPECT_TRUE(state.timer1.enabled);
+    EXPECT_EQ(state.pacing.tag, PacingTag::NewRoundPending);
+    EXPECT_TRUE(state.pacing.enabled);
     // No second draw, no new card: the round is over.
     EXPECT_TRUE(withPrefix(out.take(2), "CMD_newcard").empty());
     const int before = state.players[1].score;
@@ -142,9 +142,9 @@ TEST_F(EngineTest, EmptyShoeEndsTheRoundForTheDrawingSeatsTeam) {
     engine.discard({2, 0});
     engine.drawing({2, 1});
     EXPECT_TRUE(out.take(5).empty());
-    for (int tick = 1; tick < 10; ++tick) engine.Timer1Timer();
+    for (int tick = 1; tick < 10; ++tick) engine.pacingTick();
     EXPECT_TRUE(state.roundover);
-    engine.Timer1Timer();
+    engine.pacingTick();
     EXPECT_FALSE(state.roundover);
     const auto next = out.take(5);
     ASSERT_FALSE(next.empty());
@@ -174,8 +174,8 @@ TEST_F(EngineTest, PlayToTargetEndsWhenAScoreReachesItAndTiesGoToNoOne) {
     engine.postwinner(2);
     EXPECT_FALSE(state.gamestarted);
     EXPECT_EQ(out.take(5).back(), "CMD_winner+0+No One");
-    EXPECT_EQ(state.timer1.tag, PacingTag::Idle);
-    EXPECT_FALSE(state.timer1.enabled);
+    EXPECT_EQ(state.pacing.tag, PacingTag::Idle);
+    EXPECT_FALSE(state.pacing.enabled);
 }
 
 TEST_F(EngineTest, WinnerNamesAreTheSeatsCurrentNames) {
@@ -196,14 +196,14 @@ TEST_F(EngineTest, StartGameOverARunningGameDropsWhatWasPending) {
     startWithPeople("h");
     fillShoeWith(0);
     engine.drawing({1, 1});  // round ends, new round pending on the timer
-    ASSERT_EQ(state.timer1.tag, PacingTag::NewRoundPending);
-    ASSERT_TRUE(state.timer1.enabled);
+    ASSERT_EQ(state.pacing.tag, PacingTag::NewRoundPending);
+    ASSERT_TRUE(state.pacing.enabled);
     engine.startgame({"Ann", "f"});
     EXPECT_EQ(state.turnseat, 1);
     EXPECT_FALSE(state.roundover);
-    EXPECT_EQ(state.timer1.tag, PacingTag::ComputerTurnPending);
-    EXPECT_FALSE(state.timer1.enabled);  // seat 1 is a person
-    for (int tick = 0; tick < 20; ++tick) engine.Timer1Timer();
+    EXPECT_EQ(state.pacing.tag, PacingTag::ComputerTurnPending);
+    EXPECT_FALSE(state.pacing.enabled);  // seat 1 is a person
+    for (int tick = 0; tick < 20; ++tick) engine.pacingTick();
     EXPECT_EQ(state.turnseat, 1);
     EXPECT_EQ(withPrefix(out.take(1), "CMD_nextplayer").back(), "CMD_nextplayer+0+0+1");
     EXPECT_EQ(withPrefix(out.take(5), "CMD_startround").size(), 0u);
@@ -214,8 +214,8 @@ TEST_F(EngineTest, TimerDoesNothingBeforeABotDelayIsSet) {
     engine.startgame({"Ann", "h"});
     fillShoeWith(0);
     engine.drawing({1, 1});
-    ASSERT_EQ(state.timer1.tag, PacingTag::NewRoundPending);
-    for (int tick = 0; tick < 30; ++tick) engine.Timer1Timer();
+    ASSERT_EQ(state.pacing.tag, PacingTag::NewRoundPending);
+    for (int tick = 0; tick < 30; ++tick) engine.pacingTick();
     EXPECT_TRUE(state.roundover);
     EXPECT_EQ(state.botticks, 0);
 }
@@ -225,7 +225,7 @@ TEST_F(EngineTest, JustWatchOnOwnTurnStartsTheComputerTimer) {
     out.clear();
     engine.justwatch({1, 1});
     EXPECT_TRUE(state.players[1].watching);
-    EXPECT_TRUE(state.timer1.enabled);
+    EXPECT_TRUE(state.pacing.enabled);
     EXPECT_EQ(out.take(5).back(), "CMD_justwatching+1+1");
     engine.justwatch({1, 2});
     EXPECT_FALSE(state.players[1].watching);

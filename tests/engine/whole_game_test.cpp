@@ -35,7 +35,7 @@ public:
         int turnsThisRound = 0;
         while (state_.gamestarted) {
             if (state_.roundover) {
-                engine_.Timer1Timer();
+                engine_.pacingTick();
                 check();
                 turnsThisRound = 0;
                 continue;

@@ -38,17 +38,17 @@ protected:
     TServer server;
 
     int connect(bool loopback = false) {
-        const int slot = server.Sock1Accept(loopback);
+        const int slot = server.accept(loopback);
         server.accepted(slot);
         return slot;
     }
     // Bytes of whole messages, terminators added, then every queued line dispatched.
     void send(int slot, const std::string& line) {
-        server.Sock1Read(slot, line + '\xFF');
+        server.receive(slot, line + '\xFF');
         pump();
     }
     void pump() {
-        while (server.queuedLines() > 0) server.socktimerTimer();
+        while (server.queuedLines() > 0) server.drainTick();
     }
     void login(int slot, const std::string& name, const std::string& version = "1.0.3") {
         send(slot, "CMD_logininfo+" + std::to_string(slot) + "+" + version + "+" + name + '\xFF');

@@ -121,7 +121,7 @@ struct PeerTable final : ClientEvents {
         if (recent.size() > 40) recent.erase(recent.begin());
         std::string bytes(line);
         bytes += kEnd;
-        session.sockRead(bytes);
+        session.receive(bytes);
         while (session.processsocktimer()) {}
     }
 

@@ -89,10 +89,10 @@ private:
             peerSends();
         } else if (roll <= 80) {
             const int ticks = pick(1, 4);
-            for (int t = 0; t < ticks; ++t) hostCall([&] { server_.socktimerTimer(); });
+            for (int t = 0; t < ticks; ++t) hostCall([&] { server_.drainTick(); });
         } else if (roll <= 97) {
             // The transport fires Timer1 only while the host keeps it running.
-            if (server_.timer1Enabled()) hostCall([&] { server_.Timer1Timer(); });
+            if (server_.pacingTimerEnabled()) hostCall([&] { server_.pacingTick(); });
         } else {
             if (transport_.live[1] && honest_[1]) {
                 // The hosting player's own dialog sends the start and the tournament choice.
@@ -270,7 +270,7 @@ private:
         const bool loopback = mode_ == HostMode::Headless ? chance(50) : chance(20);
         int slot = 0;
         hostCall([&] {
-            slot = server_.Sock1Accept(loopback);
+            slot = server_.accept(loopback);
             // A slot handed out again is free in the host's eyes; the old connection goes.
             if (slot >= 1 && slot <= 9) {
                 ASSERT_FALSE(transport_.live[static_cast<std::size_t>(slot)])
@@ -341,7 +341,7 @@ private:
         while (at < bytes.size() && transport_.live[static_cast<std::size_t>(slot)]) {
             const std::size_t size = chance(70) ? bytes.size() - at : static_cast<std::size_t>(pick(1, 64));
             const std::string_view piece = std::string_view(bytes).substr(at, size);
-            hostCall([&] { server_.Sock1Read(slot, piece); });
+            hostCall([&] { server_.receive(slot, piece); });
             at += size;
         }
         if (flood) {
@@ -357,42 +357,41 @@ private:
         PeerTable& peer = *tables_[static_cast<std::size_t>(slot)];
         table::TableState& t = peer.state;
         const bool mine = t.whoseturn() == t.myseat() && t.myseat() >= 1 && t.myseat() <= kSeats;
-        if (mine && t.button_draw().visible) {
-            if (t.button_pickup().visible && chance(30))
-                t.button_pickupClick();
+        if (mine && t.drawButton().visible) {
+            if (t.pickupButton().visible && chance(30))
+                t.takeDiscardPile();
             else
-                t.button_drawClick();
+                t.drawFromShoe();
         } else if (mine && chance(25) && layOutBook(t)) {
-            t.button_createClick();
+            t.createFromSquares();
         } else {
             const int roll = pick(1, 100);
             if (roll <= 35 && !t.cards().empty()) {
                 auto it = t.cards().begin();
                 std::advance(it, pick(0, static_cast<int>(t.cards().size()) - 1));
-                t.cardimagesMouseDown(it->first,
-                                      chance(95) ? table::MouseButton::Left : table::MouseButton::Right);
+                t.pressCard(it->first, chance(95) ? table::MouseButton::Left : table::MouseButton::Right);
             } else if (roll <= 50) {
-                t.acard_place3Click(pick(1, 3));
+                t.placeOnSquare(pick(1, 3));
             } else if (roll <= 60) {
-                t.button_createClick();
+                t.createFromSquares();
             } else if (roll <= 64) {
-                t.button_clearbookClick();
+                t.clearSquares();
             } else if (roll <= 76) {
                 const int team = teamOf(t.myseat());
                 const auto& books = t.workingBooks(team);
                 if (!books.empty()) {
                     auto it = books.begin();
                     std::advance(it, pick(0, static_cast<int>(books.size()) - 1));
-                    t.bookimageClick(team, it->first);
+                    t.playOnBook(team, it->first);
                 }
             } else if (roll <= 80) {
                 const int team = teamOf(t.myseat());
                 const auto& books = t.completedBooks(team);
-                if (!books.empty()) t.completedimageClick(team, books.begin()->first);
+                if (!books.empty()) t.playOnCompletedBook(team, books.begin()->first);
             } else if (roll <= 92) {
-                t.image_discardClick();
+                t.discardSelected();
             } else {
-                t.JustWatch1Click();
+                t.toggleJustWatch();
             }
         }
         forwardTable(slot);
@@ -410,11 +409,11 @@ private:
         }
         for (const auto& [rank, slots] : byRank) {
             if (slots.size() < 3) continue;
-            t.button_clearbookClick();
+            t.clearSquares();
             for (int n = 0; n < 3; ++n) {
-                if (t.selectedslot() != -1) t.cardimagesMouseDown(t.selectedslot(), table::MouseButton::Left);
-                t.cardimagesMouseDown(slots[static_cast<std::size_t>(n)], table::MouseButton::Left);
-                t.acard_place3Click(n + 1);
+                if (t.selectedslot() != -1) t.pressCard(t.selectedslot(), table::MouseButton::Left);
+                t.pressCard(slots[static_cast<std::size_t>(n)], table::MouseButton::Left);
+                t.placeOnSquare(n + 1);
             }
             return true;
         }
@@ -429,11 +428,11 @@ private:
             if (line.starts_with("CMD_createbook+")) ++tally_->honestBooks;
             bytes += line + kEnd;
         }
-        if (!bytes.empty()) hostCall([&] { server_.Sock1Read(slot, bytes); });
+        if (!bytes.empty()) hostCall([&] { server_.receive(slot, bytes); });
     }
 
     void sendLine(int slot, const std::string& line) {
-        hostCall([&] { server_.Sock1Read(slot, line + kEnd); });
+        hostCall([&] { server_.receive(slot, line + kEnd); });
     }
 
     std::string letter() {
@@ -602,7 +601,7 @@ private:
         // The hosting player comes back (over loopback, as the own table does) and watches.
         int slot = 0;
         hostCall([&] {
-            slot = server_.Sock1Accept(true);
+            slot = server_.accept(true);
             ASSERT_EQ(slot, 1);
             transport_.live[1] = true;
             tables_[1] = std::make_unique<PeerTable>();
@@ -627,15 +626,15 @@ private:
     }
 
     void drain() {
-        while (server_.queuedLines() > 0) hostCall([&] { server_.socktimerTimer(); });
+        while (server_.queuedLines() > 0) hostCall([&] { server_.drainTick(); });
     }
 
     template <typename Done>
     void runUntil(Done&& done) {
         drain();
         for (int tick = 0; tick < 200000 && !done(); ++tick) {
-            ASSERT_TRUE(server_.timer1Enabled()) << "the game waits for nobody: turn " << s().turnseat;
-            hostCall([&] { server_.Timer1Timer(); });
+            ASSERT_TRUE(server_.pacingTimerEnabled()) << "the game waits for nobody: turn " << s().turnseat;
+            hostCall([&] { server_.pacingTick(); });
             checkInvariants();
             if (::testing::Test::HasFailure()) return;
         }

@@ -23,7 +23,7 @@ TEST_F(Slots, FirstFourAreSeatsNextFiveSpectatorsTheTenthIsRefusedWithFull) {
     EXPECT_EQ(server.connectioncount(), 9);
     EXPECT_FALSE(s().players[10].connected);
     // Nothing the refused one does reaches the table.
-    server.Sock1Read(10, "CMD_chat+10+hi|clBlack\xFF");
+    server.receive(10, "CMD_chat+10+hi|clBlack\xFF");
     server.connectionClosed(10);
     EXPECT_EQ(server.queuedLines(), 0u);
     EXPECT_EQ(outbox.sent.size(), 1u);
@@ -164,7 +164,7 @@ TEST_F(Departure, ASeatLeavingIsAnnouncedToTheOthersOnceAndRevertsToTheComputer)
 TEST_F(Departure, AConnectionThatNeverLoggedInLeavesQuietlyAndItsLinesAreForgotten) {
     seatPeople({"Host"});
     connect();
-    server.Sock1Read(2, "CMD_logininfo+2+1.0.3+Ghost");  // no terminator yet
+    server.receive(2, "CMD_logininfo+2+1.0.3+Ghost");  // no terminator yet
     clearRecords();
     server.connectionClosed(2);
     EXPECT_TRUE(outbox.sent.empty());

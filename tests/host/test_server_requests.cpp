@@ -35,7 +35,7 @@ protected:
         send(seat, "CMD_discard+" + std::to_string(seat) + "+" + std::to_string(pos));
     }
     void tickTimer1(int times) {
-        for (int i = 0; i < times && server.timer1Enabled(); ++i) server.Timer1Timer();
+        for (int i = 0; i < times && server.pacingTimerEnabled(); ++i) server.pacingTick();
     }
 };
 
@@ -142,10 +142,10 @@ TEST_F(Requests, ConnectionsAreServedInTurnAndAFloodIsCutOff) {
     clearRecords();
     std::string burst;
     for (int i = 0; i < 5; ++i) burst += "CMD_chat+2+spam " + std::to_string(i) + "|clBlack\xFF";
-    server.Sock1Read(2, burst);
-    server.Sock1Read(3, "CMD_chat+3+me too|clBlack\xFF");
-    server.socktimerTimer();
-    server.socktimerTimer();
+    server.receive(2, burst);
+    server.receive(3, "CMD_chat+3+me too|clBlack\xFF");
+    server.drainTick();
+    server.drainTick();
     EXPECT_EQ(outbox.to(1),
               (Lines{"CMD_chat+Ann chats: spam 0|clBlack", "CMD_chat+Bob chats: me too|clBlack"}));
     pump();
@@ -153,7 +153,7 @@ TEST_F(Requests, ConnectionsAreServedInTurnAndAFloodIsCutOff) {
 
     std::string flood;
     for (int i = 0; i < 2000; ++i) flood += "CMD_chat+3+x|clBlack\xFF";
-    server.Sock1Read(3, flood);
+    server.receive(3, flood);
     EXPECT_EQ(outbox.closed, std::vector<int>{3});
     EXPECT_FALSE(s().players[3].connected);
     EXPECT_EQ(server.queuedLines(), 0u);
@@ -165,11 +165,11 @@ TEST_F(Requests, ADepartureDuringTheOwnTurnLetsTheComputerPlayIt) {
     playTurn(1);
     playTurn(2);
     ASSERT_EQ(s().turnseat, 3);
-    EXPECT_FALSE(server.timer1Enabled());
+    EXPECT_FALSE(server.pacingTimerEnabled());
 
     server.connectionClosed(3);
-    EXPECT_TRUE(server.timer1Enabled());
-    EXPECT_EQ(server.timer1Interval(), 750);
+    EXPECT_TRUE(server.pacingTimerEnabled());
+    EXPECT_EQ(server.pacingInterval(), 750);
     clearRecords();
     tickTimer1(2);
     EXPECT_EQ(s().turnseat, 4);
@@ -187,9 +187,9 @@ TEST_F(Requests, ANewcomerWhoLeavesTheSeatBeforePlayingItsTurnHandsItBackToTheCo
     EXPECT_EQ(connect(), 3);  // takes the seat before the computer acts
     tickTimer1(2);
     ASSERT_EQ(s().turnseat, 3);
-    EXPECT_FALSE(server.timer1Enabled());
+    EXPECT_FALSE(server.pacingTimerEnabled());
     server.connectionClosed(3);  // and goes before logging in
-    EXPECT_TRUE(server.timer1Enabled());
+    EXPECT_TRUE(server.pacingTimerEnabled());
     tickTimer1(2);
     EXPECT_EQ(s().turnseat, 4);
 }
@@ -197,25 +197,25 @@ TEST_F(Requests, ANewcomerWhoLeavesTheSeatBeforePlayingItsTurnHandsItBackToTheCo
 TEST_F(Requests, ADepartureBetweenRoundsLeavesTheNextDealsTimerAlone) {
     startFourPlayerGame();
     s().roundover = true;
-    s().timer1 = {true, 750, PacingTag::NewRoundPending};
+    s().pacing = {true, 750, PacingTag::NewRoundPending};
     s().botticks = 5;
     s().turnseat = 3;
     server.connectionClosed(3);
-    EXPECT_EQ(s().timer1.tag, PacingTag::NewRoundPending);
+    EXPECT_EQ(s().pacing.tag, PacingTag::NewRoundPending);
     EXPECT_EQ(s().botticks, 5);
 }
 
 TEST_F(Requests, ADepartureOutsideTheOwnTurnLeavesTheTimerAlone) {
     startFourPlayerGame();
     server.connectionClosed(3);
-    EXPECT_FALSE(server.timer1Enabled());
+    EXPECT_FALSE(server.pacingTimerEnabled());
     EXPECT_EQ(s().turnseat, 1);
 }
 
 TEST_F(Requests, OnTheDesktopHostTheHostingPlayersDepartureDoesNotStartTheComputer) {
     startFourPlayerGame();
     server.connectionClosed(1);
-    EXPECT_FALSE(server.timer1Enabled());
+    EXPECT_FALSE(server.pacingTimerEnabled());
 }
 
 class HeadlessRequests : public Requests {
@@ -226,7 +226,7 @@ protected:
 TEST_F(HeadlessRequests, WhenSeatOnesPlayerLeavesInItsTurnTheComputerPlaysSeatOne) {
     startFourPlayerGame();
     server.connectionClosed(1);
-    EXPECT_TRUE(server.timer1Enabled());
+    EXPECT_TRUE(server.pacingTimerEnabled());
     tickTimer1(2);
     EXPECT_EQ(s().turnseat, 2);
 }

@@ -45,7 +45,7 @@ protected:
 
     void send(int slot, std::string_view line) override {
         if (auto it = tables.find(slot); it != tables.end())
-            it->second->session.sockRead(std::string(line) + '\xFF');
+            it->second->session.receive(std::string(line) + '\xFF');
     }
     void close(int slot) override { pendingClose.push_back(slot); }
     std::vector<int> pendingClose;
@@ -54,7 +54,7 @@ protected:
     int join(const std::string& name) {
         auto table = std::make_unique<TableEnd>();
         table->session.setPlayerName(name);
-        const int slot = server.Sock1Accept(tables.empty());
+        const int slot = server.accept(tables.empty());
         TableEnd& end = *table;
         tables[slot] = std::move(table);
         server.accepted(slot);
@@ -73,17 +73,17 @@ protected:
             moved = false;
             for (auto& [slot, table] : tables) {
                 while (table->session.processsocktimer()) moved = true;
-                for (const auto& line : table->toHost) server.Sock1Read(slot, line + '\xFF');
+                for (const auto& line : table->toHost) server.receive(slot, line + '\xFF');
                 moved = moved || !table->toHost.empty();
                 table->toHost.clear();
             }
             while (server.queuedLines() > 0) {
-                server.socktimerTimer();
+                server.drainTick();
                 moved = true;
             }
             for (int slot : pendingClose) {
                 if (auto it = tables.find(slot); it != tables.end()) {
-                    it->second->session.sockInfo("Socket Closed");
+                    it->second->session.connectionInfo("Socket Closed");
                     gone.push_back(std::move(it->second));
                     tables.erase(it);
                 }

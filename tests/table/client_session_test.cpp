@@ -74,7 +74,7 @@ protected:
     void receive(std::initializer_list<std::string> lines) {
         std::string bytes;
         for (const auto& line : lines) bytes += line + '\xFF';
-        session.sockRead(bytes);
+        session.receive(bytes);
         while (session.processsocktimer()) {}
     }
     void login(int slot, const std::string& name) {
@@ -199,21 +199,21 @@ TEST_F(Table, AFullTableShowsItsMessageThenCloses) {
 
 TEST_F(Table, OnlyAnOrderlyCloseEndsTheTableABrokenConnectionIsReported) {
     // A host that cannot be reached leaves the loading line alone.
-    session.sockInfo("Error #10061 (WSAECONNREFUSED)");
-    session.sockInfo("Listening Started");
+    session.connectionInfo("Error #10061 (WSAECONNREFUSED)");
+    session.connectionInfo("Listening Started");
     EXPECT_TRUE(events.chat.empty());
 
     login(2, "Ann");
-    session.sockInfo("Error #10054 (WSAECONNRESET)");
+    session.connectionInfo("Error #10054 (WSAECONNRESET)");
     EXPECT_EQ(events.closed, 0);
     ASSERT_EQ(events.chat.size(), 1u);
     EXPECT_NE(events.chat[0].text.find("Error #10054 (WSAECONNRESET)"), std::string::npos);
-    session.sockInfo("Socket Closed");
+    session.connectionInfo("Socket Closed");
     EXPECT_EQ(events.closed, 1);
 }
 
 TEST_F(Table, OneLinePerTickAndGameMessagesReachTheViewParsed) {
-    session.sockRead(std::string("CMD_newcard+1+4+17") + '\xFF' + "CMD_nobook+" + '\xFF');
+    session.receive(std::string("CMD_newcard+1+4+17") + '\xFF' + "CMD_nobook+" + '\xFF');
     EXPECT_EQ(session.queuedLines(), 2u);
     EXPECT_TRUE(session.processsocktimer());
     EXPECT_EQ(game.calls, (std::vector<std::string>{"newcard 1 4 17"}));
@@ -222,9 +222,9 @@ TEST_F(Table, OneLinePerTickAndGameMessagesReachTheViewParsed) {
     EXPECT_EQ(game.calls.back(), "nobook");
 
     // A split message is handled once complete.
-    session.sockRead("CMD_nextplayer+1+0");
+    session.receive("CMD_nextplayer+1+0");
     EXPECT_FALSE(session.processsocktimer());
-    session.sockRead(std::string("+3") + '\xFF');
+    session.receive(std::string("+3") + '\xFF');
     EXPECT_TRUE(session.processsocktimer());
     EXPECT_EQ(game.calls.back(), "nextplayer 1 0 3");
 }
@@ -248,9 +248,9 @@ TEST_F(Table, ChatGoesToTheChatPanelAndToComputerTalkOnlyWhileSeatTwoIsKlot) {
 }
 
 TEST_F(Table, AFloodWithoutTerminatorsStopsReadingButKeepsWhatCameBefore) {
-    session.sockRead(std::string("CMD_nobook+") + '\xFF');
-    session.sockRead(std::string(70 * 1024, 'x'));
-    session.sockRead(std::string("CMD_nothree+") + '\xFF');
+    session.receive(std::string("CMD_nobook+") + '\xFF');
+    session.receive(std::string(70 * 1024, 'x'));
+    session.receive(std::string("CMD_nothree+") + '\xFF');
     while (session.processsocktimer()) {}
     EXPECT_EQ(game.calls, (std::vector<std::string>{"nobook"}));
     EXPECT_EQ(events.chat.size(), 1u);

@@ -11,9 +11,9 @@ using testing::Table;
 
 std::vector<std::string> start(Table& t, GameStartForm& form) {
     t.events.sent.clear();
-    t.state.button_startClick(form);
+    t.state.openStartDialog(form);
     EXPECT_TRUE(form.visible());
-    EXPECT_FALSE(t.state.button_start().visible);
+    EXPECT_FALSE(t.state.startButton().visible);
     t.state.startgame(form);
     EXPECT_FALSE(form.visible());
     return t.events.sent;

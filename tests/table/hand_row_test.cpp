@@ -18,7 +18,7 @@ TEST(HandRow, SortOrdersByRankWithThreesLastAndKeepsEqualRanksInOrder) {
     EXPECT_EQ(t.state.card(2)->left, 102);  // the Three moved to place 6
     for (int k = 2; k <= 6; ++k)
         EXPECT_GT(t.state.card(t.state.handrow(k).slot)->z, t.state.card(t.state.handrow(k - 1).slot)->z);
-    EXPECT_GT(t.state.button_pickup().z, t.state.card(2)->z);
+    EXPECT_GT(t.state.pickupButton().z, t.state.card(2)->z);
 }
 
 TEST(HandRow, SortIsStableAndJokersGoWithTheTwos) {
@@ -33,24 +33,24 @@ TEST(HandRow, RightClickSortsAtAnyTime) {
     Table t(1);
     t.roster.logged = false;
     t.deal({13, 4});
-    t.state.cardimagesMouseDown(0, MouseButton::Right);
+    t.state.pressCard(0, MouseButton::Right);
     EXPECT_EQ(t.rowCodes(), (std::vector<int>{4, 13}));
 }
 
 TEST(HandRow, LeftClickSelectsOnlyAfterDrawingOnTheOwnTurn) {
     Table t(1);
     t.deal({13, 4, 9});
-    t.state.cardimagesMouseDown(1, MouseButton::Left);  // not the player's turn
+    t.state.pressCard(1, MouseButton::Left);  // not the player's turn
     EXPECT_EQ(t.state.selectedslot(), -1);
     t.state.getnextplayer({0, 0, 1});
-    t.state.cardimagesMouseDown(1, MouseButton::Left);  // not drawn yet
+    t.state.pressCard(1, MouseButton::Left);  // not drawn yet
     EXPECT_EQ(t.state.selectedslot(), -1);
-    t.state.button_drawClick();
-    t.state.cardimagesMouseDown(1, MouseButton::Left);
+    t.state.drawFromShoe();
+    t.state.pressCard(1, MouseButton::Left);
     EXPECT_EQ(t.state.selectedslot(), 1);
     EXPECT_EQ(t.state.selectedcode(), "4");
     EXPECT_EQ(t.state.card(1)->top, kCardTopRaised);
-    t.state.cardimagesMouseDown(1, MouseButton::Left);  // click it again: lowered
+    t.state.pressCard(1, MouseButton::Left);  // click it again: lowered
     EXPECT_EQ(t.state.selectedslot(), -1);
     EXPECT_EQ(t.state.selectedcode(), "");
     EXPECT_EQ(t.state.card(1)->top, kCardTopResting);
@@ -60,8 +60,8 @@ TEST(HandRow, ClickingAnotherCardMovesTheSelection) {
     Table t(1);
     t.deal({13, 4, 9});
     t.myTurnDrawn();
-    t.state.cardimagesMouseDown(0, MouseButton::Left);
-    t.state.cardimagesMouseDown(2, MouseButton::Left);
+    t.state.pressCard(0, MouseButton::Left);
+    t.state.pressCard(2, MouseButton::Left);
     EXPECT_EQ(t.state.card(0)->top, kCardTopResting);
     EXPECT_EQ(t.state.card(2)->top, kCardTopRaised);
     EXPECT_EQ(t.state.selectedslot(), 2);
@@ -73,8 +73,8 @@ TEST(HandRow, ManualSortSwapsTwoCardsAndLeavesNothingSelected) {
     t.state.setManualSort(true);
     t.deal({13, 4, 9});
     t.myTurnDrawn();
-    t.state.cardimagesMouseDown(0, MouseButton::Left);
-    t.state.cardimagesMouseDown(2, MouseButton::Left);
+    t.state.pressCard(0, MouseButton::Left);
+    t.state.pressCard(2, MouseButton::Left);
     EXPECT_EQ(t.rowSlots(), (std::vector<int>{2, 1, 0}));
     EXPECT_EQ(t.state.selectedslot(), -1);
     EXPECT_EQ(t.state.selectedcode(), "");
@@ -90,8 +90,8 @@ TEST(HandRow, PlacingACardClosesTheGapToItsRight) {
     Table t(1);
     t.deal({13, 4, 9, 10});
     t.myTurnDrawn();
-    t.state.cardimagesMouseDown(1, MouseButton::Left);
-    t.state.acard_place3Click(2);
+    t.state.pressCard(1, MouseButton::Left);
+    t.state.placeOnSquare(2);
     EXPECT_EQ(t.state.square(2).tag, 1);
     EXPECT_EQ(t.state.square(2).hint, "4");
     EXPECT_EQ(t.state.square(2).picture, 4);
@@ -103,8 +103,8 @@ TEST(HandRow, PlacingACardClosesTheGapToItsRight) {
     EXPECT_EQ(t.state.selectedcode(), "");
     EXPECT_EQ(t.events.sounds.back(), "placeon");
     // A second click on the full square with a new selection takes the card back instead.
-    t.state.cardimagesMouseDown(0, MouseButton::Left);
-    t.state.acard_place3Click(2);
+    t.state.pressCard(0, MouseButton::Left);
+    t.state.placeOnSquare(2);
     EXPECT_TRUE(t.state.square(2).empty());
     EXPECT_EQ(t.events.sounds.back(), "placeoff");
 }
@@ -113,10 +113,10 @@ TEST(HandRow, TakingACardBackPutsItInTheFirstFreePlace) {
     Table t(1);
     t.deal({13, 4, 9});
     t.myTurnDrawn();
-    t.state.cardimagesMouseDown(0, MouseButton::Left);
-    t.state.acard_place3Click(3);
+    t.state.pressCard(0, MouseButton::Left);
+    t.state.placeOnSquare(3);
     t.state.getnextplayer({1, 3, 2});  // taking back needs neither the turn nor a selection
-    t.state.acard_place3Click(3);
+    t.state.placeOnSquare(3);
     EXPECT_TRUE(t.state.square(3).empty());
     EXPECT_EQ(t.state.square(3).tag, -1);
     EXPECT_EQ(t.state.square(3).picture, -1);
@@ -126,7 +126,7 @@ TEST(HandRow, TakingACardBackPutsItInTheFirstFreePlace) {
     EXPECT_EQ(back->left, 4 + 20 * 2);
     EXPECT_EQ(back->top, kCardTopResting);
     EXPECT_GT(back->z, t.state.card(2)->z);
-    t.state.acard_place3Click(1);  // empty square, no selection: nothing
+    t.state.placeOnSquare(1);  // empty square, no selection: nothing
     EXPECT_EQ(t.rowSlots(), (std::vector<int>{1, 2, 0}));
 }
 
@@ -136,18 +136,18 @@ TEST(HandRow, WarningOnlyForTheFirstCardMatchingAnOwnWorkingBook) {
     t.state.newbook({1, 1, 2, 48, 1});  // team 1 already has Nines
     t.state.newbook({2, 2, 1, 13, 1});  // the other team's Kings do not count
     t.myTurnDrawn();
-    t.state.cardimagesMouseDown(0, MouseButton::Left);
-    t.state.acard_place3Click(1);
+    t.state.pressCard(0, MouseButton::Left);
+    t.state.placeOnSquare(1);
     EXPECT_EQ(t.events.boxes, (std::vector<std::string>{"Woops, you already have that book!"}));
     EXPECT_EQ(t.state.square(1).tag, 0);  // placed all the same
-    t.state.cardimagesMouseDown(1, MouseButton::Left);
-    t.state.acard_place3Click(2);
-    t.state.cardimagesMouseDown(2, MouseButton::Left);
-    t.state.acard_place3Click(3);
+    t.state.pressCard(1, MouseButton::Left);
+    t.state.placeOnSquare(2);
+    t.state.pressCard(2, MouseButton::Left);
+    t.state.placeOnSquare(3);
     EXPECT_EQ(t.events.boxes.size(), 1u);
-    t.state.button_clearbookClick();
-    t.state.cardimagesMouseDown(3, MouseButton::Left);
-    t.state.acard_place3Click(1);
+    t.state.clearSquares();
+    t.state.pressCard(3, MouseButton::Left);
+    t.state.placeOnSquare(1);
     EXPECT_EQ(t.events.boxes.size(), 1u);
 }
 

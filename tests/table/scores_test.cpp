@@ -23,13 +23,13 @@ TEST(Scores, RoundWonByTheOwnLastDiscardCreditsThisPlayer) {
     Table t(3);
     t.deal({9});
     t.myTurnDrawn();
-    t.state.cardimagesMouseDown(0, MouseButton::Left);
-    t.state.image_discardClick();
+    t.state.pressCard(0, MouseButton::Left);
+    t.state.discardSelected();
     t.events.clear();
     t.state.rwinner(1);
     EXPECT_EQ(t.state.seatRow(3).cardsleft, "0");
-    EXPECT_TRUE(t.state.image_rwinner(1).visible);
-    EXPECT_FALSE(t.state.image_rwinner(2).visible);
+    EXPECT_TRUE(t.state.roundWinner(1).visible);
+    EXPECT_FALSE(t.state.roundWinner(2).visible);
     EXPECT_EQ(t.events.sounds, (std::vector<std::string>{"winner"}));
     ASSERT_EQ(t.events.chat.size(), 1u);
     EXPECT_EQ(t.events.chat[0].text, "The next round will start soon..");
@@ -43,8 +43,8 @@ TEST(Scores, RoundEndEndsTheTurn) {
     t.state.rwinner(2);
     EXPECT_EQ(t.state.seatRow(2).cardsleft, "0");
     EXPECT_EQ(t.state.whoseturn(), 0);
-    t.state.button_drawClick();
-    t.state.cardimagesMouseDown(0, MouseButton::Left);
+    t.state.drawFromShoe();
+    t.state.pressCard(0, MouseButton::Left);
     EXPECT_TRUE(t.events.sent.empty());
     EXPECT_EQ(t.state.selectedslot(), -1);
 }
@@ -55,8 +55,8 @@ TEST(Scores, SpectatorHasNoOwnCardCountToSet) {
     t.state.rwinner(0);
     t.state.winner({0, "No One"});
     for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(t.state.seatRow(seat).cardsleft, "11");
-    EXPECT_FALSE(t.state.image_rwinner(1).visible);
-    EXPECT_FALSE(t.state.image_rwinner(2).visible);
+    EXPECT_FALSE(t.state.roundWinner(1).visible);
+    EXPECT_FALSE(t.state.roundWinner(2).visible);
 }
 
 TEST(Scores, TieShowsNoPictureAndRecordsNothing) {
@@ -65,8 +65,8 @@ TEST(Scores, TieShowsNoPictureAndRecordsNothing) {
     t.state.onGameWon = [&](const std::string& s) { tally.push_back(s); };
     t.state.winner({0, "No One"});
     EXPECT_EQ(t.events.chat.back().text, "The Game Ended in a Tie");
-    EXPECT_FALSE(t.state.image_winner(1).visible);
-    EXPECT_FALSE(t.state.image_winner(2).visible);
+    EXPECT_FALSE(t.state.gameWinner(1).visible);
+    EXPECT_FALSE(t.state.gameWinner(2).visible);
     EXPECT_TRUE(tally.empty());
 }
 
@@ -76,15 +76,15 @@ TEST(Scores, GameWinnerIsAnnouncedRecordedAndTheStartButtonReturnsOnlyForTheHost
         std::vector<std::string> tally;
         t.state.onGameWon = [&](const std::string& s) { tally.push_back(s); };
         t.state.startthegame({"You", "t"});
-        EXPECT_FALSE(t.state.button_start().visible);
+        EXPECT_FALSE(t.state.startButton().visible);
         t.state.getnextplayer({1, 3, 2});
         t.state.winner({2, "Klot and Kling"});
-        EXPECT_TRUE(t.state.image_winner(2).visible);
+        EXPECT_TRUE(t.state.gameWinner(2).visible);
         EXPECT_EQ(t.state.seatRow(2).cardsleft, "0");
         EXPECT_EQ(t.state.whoseturn(), 0);
         EXPECT_EQ(t.events.chat.back().text, "Klot and Kling have Won the Game!");
         EXPECT_EQ(tally, (std::vector<std::string>{"Klot and Kling"}));
-        EXPECT_EQ(t.state.button_start().visible, host);
+        EXPECT_EQ(t.state.startButton().visible, host);
     }
 }
 
@@ -93,11 +93,11 @@ TEST(Scores, ATableGivenSlotOneDuringAGameOffersTheStartButtonOnlyOnceTheGameEnd
     // the catch-up's turn message; it must not offer a new game over the running one.
     Table t(1);
     t.state.setIshost(true);
-    EXPECT_TRUE(t.state.button_start().visible);
+    EXPECT_TRUE(t.state.startButton().visible);
     t.state.getnextplayer({1, 0, 3});
-    EXPECT_FALSE(t.state.button_start().visible);
+    EXPECT_FALSE(t.state.startButton().visible);
     t.state.winner({1, "Ann and Klick"});
-    EXPECT_TRUE(t.state.button_start().visible);
+    EXPECT_TRUE(t.state.startButton().visible);
 }
 
 }  // namespace

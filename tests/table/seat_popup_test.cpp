@@ -12,66 +12,66 @@ using Sent = std::vector<std::string>;
 TEST(SeatPopup, TheHostsTableEnablesAllThreeItemsButRemovalFromAnEmptySeat) {
     Table t(1, true);
     t.roster.labels[1].caption = "Ann";
-    t.state.label_playername1ContextPopup(2);
-    EXPECT_EQ(t.state.popup_kick().tag, 2);
-    EXPECT_TRUE(t.state.popup_kick().removeEnabled);
-    EXPECT_TRUE(t.state.popup_kick().setWatchEnabled);
-    EXPECT_TRUE(t.state.popup_kick().unsetWatchEnabled);
+    t.state.openSeatMenu(2);
+    EXPECT_EQ(t.state.seatMenu().tag, 2);
+    EXPECT_TRUE(t.state.seatMenu().removeEnabled);
+    EXPECT_TRUE(t.state.seatMenu().setWatchEnabled);
+    EXPECT_TRUE(t.state.seatMenu().unsetWatchEnabled);
 
     // Seat 3 still waits for somebody: the watch items stay, removal does not.
-    t.state.label_playername1ContextPopup(3);
-    EXPECT_EQ(t.state.popup_kick().tag, 3);
-    EXPECT_FALSE(t.state.popup_kick().removeEnabled);
-    EXPECT_TRUE(t.state.popup_kick().setWatchEnabled);
-    EXPECT_TRUE(t.state.popup_kick().unsetWatchEnabled);
+    t.state.openSeatMenu(3);
+    EXPECT_EQ(t.state.seatMenu().tag, 3);
+    EXPECT_FALSE(t.state.seatMenu().removeEnabled);
+    EXPECT_TRUE(t.state.seatMenu().setWatchEnabled);
+    EXPECT_TRUE(t.state.seatMenu().unsetWatchEnabled);
 
     // A seat played by the computer again after its person left shows a name, not "<Waiting>".
     t.roster.labels[2].caption = "Klick";
-    t.state.label_playername1ContextPopup(3);
-    EXPECT_TRUE(t.state.popup_kick().removeEnabled);
+    t.state.openSeatMenu(3);
+    EXPECT_TRUE(t.state.seatMenu().removeEnabled);
 }
 
 TEST(SeatPopup, AJoinedTableDisablesEveryItem) {
     Table t(2, false);
     t.roster.labels[0].caption = "Host";
-    t.state.label_playername1ContextPopup(1);
-    EXPECT_EQ(t.state.popup_kick().tag, 1);
-    EXPECT_FALSE(t.state.popup_kick().removeEnabled);
-    EXPECT_FALSE(t.state.popup_kick().setWatchEnabled);
-    EXPECT_FALSE(t.state.popup_kick().unsetWatchEnabled);
+    t.state.openSeatMenu(1);
+    EXPECT_EQ(t.state.seatMenu().tag, 1);
+    EXPECT_FALSE(t.state.seatMenu().removeEnabled);
+    EXPECT_FALSE(t.state.seatMenu().setWatchEnabled);
+    EXPECT_FALSE(t.state.seatMenu().unsetWatchEnabled);
 
     // The same table given the hosting player's powers enables them on the next opening.
     t.state.setIshost(true);
-    t.state.label_playername1ContextPopup(1);
-    EXPECT_TRUE(t.state.popup_kick().removeEnabled);
+    t.state.openSeatMenu(1);
+    EXPECT_TRUE(t.state.seatMenu().removeEnabled);
 }
 
 TEST(SeatPopup, AnOpeningOnNoSeatLeavesThePopupAsItWas) {
     Table t(1, true);
     t.roster.labels[3].caption = "Dee";
-    t.state.label_playername1ContextPopup(4);
+    t.state.openSeatMenu(4);
     for (int bad : {0, 5, -1, 99}) {
-        t.state.label_playername1ContextPopup(bad);
-        EXPECT_EQ(t.state.popup_kick().tag, 4);
-        EXPECT_TRUE(t.state.popup_kick().removeEnabled);
+        t.state.openSeatMenu(bad);
+        EXPECT_EQ(t.state.seatMenu().tag, 4);
+        EXPECT_TRUE(t.state.seatMenu().removeEnabled);
     }
 }
 
 TEST(SeatPopup, WatchItemsAskTheHostForTheLabelsSeat) {
     Table t(1, true);
-    t.state.SettojustWatch1Click(3);
-    t.state.UnsetJustWatch1Click(4);
-    t.state.SettojustWatch1Click(0);
-    t.state.SettojustWatch1Click(5);  // spectators hold no seat to watch
-    t.state.UnsetJustWatch1Click(7);
+    t.state.setSeatWatching(3);
+    t.state.unsetSeatWatching(4);
+    t.state.setSeatWatching(0);
+    t.state.setSeatWatching(5);  // spectators hold no seat to watch
+    t.state.unsetSeatWatching(7);
     EXPECT_EQ(t.events.sent, (Sent{"CMD_justwatch+3+1", "CMD_justwatch+4+2"}));
     // Only the host's answer marks the seat.
     EXPECT_FALSE(t.roster.labels[2].eyesShown);
 
     Table offline(1, true);
     offline.roster.logged = false;
-    offline.state.SettojustWatch1Click(2);
-    offline.state.UnsetJustWatch1Click(2);
+    offline.state.setSeatWatching(2);
+    offline.state.unsetSeatWatching(2);
     EXPECT_TRUE(offline.events.sent.empty());
 }
 

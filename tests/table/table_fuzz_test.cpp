@@ -238,7 +238,7 @@ private:
                 for (int b = pick(1, 40); b > 0; --b) bytes += static_cast<char>(pick(0, 255));
             }
         }
-        session_.sockRead(bytes);
+        session_.receive(bytes);
         while (session_.processsocktimer()) {
             if (session_.loggedin()) everLoggedIn_ = true;
         }
@@ -259,31 +259,29 @@ private:
             case 0:
             case 1:
             case 2:
-            case 3:
-                state_.cardimagesMouseDown(someSlot(), chance(85) ? MouseButton::Left : MouseButton::Right);
-                break;
+            case 3: state_.pressCard(someSlot(), chance(85) ? MouseButton::Left : MouseButton::Right); break;
             case 4:
-            case 5: state_.acard_place3Click(pick(0, 4)); break;
-            case 6: state_.button_drawClick(); break;
-            case 7: state_.button_pickupClick(); break;
-            case 8: state_.button_createClick(); break;
-            case 9: state_.button_clearbookClick(); break;
-            case 10: state_.bookimageClick(pick(0, 3), pick(-1, 14)); break;
-            case 11: state_.completedimageClick(pick(0, 3), pick(-1, 41)); break;
+            case 5: state_.placeOnSquare(pick(0, 4)); break;
+            case 6: state_.drawFromShoe(); break;
+            case 7: state_.takeDiscardPile(); break;
+            case 8: state_.createFromSquares(); break;
+            case 9: state_.clearSquares(); break;
+            case 10: state_.playOnBook(pick(0, 3), pick(-1, 14)); break;
+            case 11: state_.playOnCompletedBook(pick(0, 3), pick(-1, 41)); break;
             case 12:
-            case 13: state_.image_discardClick(); break;
-            case 14: state_.JustWatch1Click(); break;
+            case 13: state_.discardSelected(); break;
+            case 14: state_.toggleJustWatch(); break;
             case 15:
-                state_.label_playername1ContextPopup(pick(0, 5));
+                state_.openSeatMenu(pick(0, 5));
                 if (chance(50))
-                    state_.SettojustWatch1Click(state_.popup_kick().tag);
+                    state_.setSeatWatching(state_.seatMenu().tag);
                 else
-                    state_.UnsetJustWatch1Click(state_.popup_kick().tag);
+                    state_.unsetSeatWatching(state_.seatMenu().tag);
                 break;
             case 16: state_.kicking(pick(-1, 11)); break;
             case 17: state_.setManualSort(!state_.manualSort()); break;
             case 18:
-                state_.button_startClick(form_);
+                state_.openStartDialog(form_);
                 form_.click(static_cast<GameStartForm::Box>(pick(0, 5)));
                 state_.startgame(form_);
                 break;
@@ -389,14 +387,14 @@ TEST(TableFuzzRegression, FreeingTheSelectedCardClearsTheSelection) {
     t.deal({9, 22, 13, 5});
     t.myTurnDrawn();
     t.events.clear();
-    t.state.cardimagesMouseDown(2, MouseButton::Left);
+    t.state.pressCard(2, MouseButton::Left);
     ASSERT_EQ(t.state.selectedslot(), 2);
     t.state.freecard(2);
     EXPECT_EQ(t.state.selectedslot(), -1);
     EXPECT_EQ(t.state.selectedcode(), "");
     t.state.newcard({1, 2, 40});
-    t.state.image_discardClick();
-    t.state.bookimageClick(1, 1);
+    t.state.discardSelected();
+    t.state.playOnBook(1, 1);
     EXPECT_TRUE(t.events.sent.empty());
     EXPECT_FALSE(t.state.card(2)->raised());
 }

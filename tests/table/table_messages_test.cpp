@@ -90,13 +90,13 @@ TEST(TableMessages, FreeCardOfACardOnASquareLeavesTheRowAndEmptiesTheSquare) {
     Table t(1);
     t.deal({13, 20, 30});
     t.myTurnDrawn();
-    t.state.cardimagesMouseDown(1, MouseButton::Left);
-    t.state.acard_place3Click(1);
+    t.state.pressCard(1, MouseButton::Left);
+    t.state.placeOnSquare(1);
     t.state.freecard(1);
     EXPECT_EQ(t.rowSlots(), (std::vector<int>{0, 2}));
     EXPECT_EQ(t.state.card(1), nullptr);
     EXPECT_TRUE(t.state.square(1).empty());
-    t.state.button_clearbookClick();  // nothing left to take back
+    t.state.clearSquares();  // nothing left to take back
     EXPECT_EQ(t.rowSlots(), (std::vector<int>{0, 2}));
 }
 
@@ -107,8 +107,8 @@ TEST(TableMessages, DiscardOfZeroShowsTheBackAndOffersThePickUp) {
     EXPECT_EQ(t.state.discardTag(), 1);
     EXPECT_EQ(t.events.sounds, (std::vector<std::string>{"discard"}));
     t.state.getnextplayer({4, 9, 1});
-    EXPECT_TRUE(t.state.button_pickup().visible);
-    EXPECT_TRUE(t.state.button_draw().visible);
+    EXPECT_TRUE(t.state.pickupButton().visible);
+    EXPECT_TRUE(t.state.drawButton().visible);
 }
 
 TEST(TableMessages, UseFootHidesThatSeatsFoot) {
@@ -143,7 +143,7 @@ TEST(TableMessages, NewBookIsDrawnWithThreeCardsAndAnnounced) {
     EXPECT_EQ(b.top, 51 * 4 - 11);
     ASSERT_EQ(b.layers.size(), 3u);
     EXPECT_EQ(b.layers[2], (PictureLayer{PictureList::WildTop, 0, 10, 0}));
-    EXPECT_EQ(t.state.label_status(), "Klot created a Wild Kings book.");
+    EXPECT_EQ(t.state.statusText(), "Klot created a Wild Kings book.");
     EXPECT_EQ(t.events.sounds, (std::vector<std::string>{"createbook"}));
 }
 
@@ -151,10 +151,10 @@ TEST(TableMessages, NewBookWhileOwnCardsLieOnTheSquaresReturnsThemToTheRow) {
     Table t(1);
     t.deal({13, 20, 30, 40});
     t.myTurnDrawn();
-    t.state.cardimagesMouseDown(0, MouseButton::Left);
-    t.state.acard_place3Click(1);
-    t.state.cardimagesMouseDown(2, MouseButton::Left);
-    t.state.acard_place3Click(2);
+    t.state.pressCard(0, MouseButton::Left);
+    t.state.placeOnSquare(1);
+    t.state.pressCard(2, MouseButton::Left);
+    t.state.placeOnSquare(2);
     ASSERT_EQ(t.rowSlots(), (std::vector<int>{1, 3}));
     t.state.newbook({1, 1, 1, 9, 1});  // the computer made a book for this seat from other cards
     for (int n = 1; n <= 3; ++n) EXPECT_TRUE(t.state.square(n).empty());
@@ -169,8 +169,8 @@ TEST(TableMessages, OwnBookFromTheSquaresLeavesNothingBehindInEitherOrder) {
         t.deal({9, 22, 35, 40});
         t.myTurnDrawn();
         for (int slot = 0; slot < 3; ++slot) {
-            t.state.cardimagesMouseDown(slot, MouseButton::Left);
-            t.state.acard_place3Click(slot + 1);
+            t.state.pressCard(slot, MouseButton::Left);
+            t.state.placeOnSquare(slot + 1);
         }
         if (!freeFirst) t.state.newbook({1, 1, 1, 9, 1});
         for (int slot = 0; slot < 3; ++slot) t.state.freecard(slot);
@@ -191,14 +191,14 @@ TEST(TableMessages, AddToBookKeepsTheRankAndTurnsWildWhenTheHostSaysSo) {
     EXPECT_EQ(b.width, 51);
     EXPECT_EQ(b.hint(), "20");
     EXPECT_EQ(b.layers.back(), (PictureLayer{PictureList::WildTop, 7, 15, 0}));
-    EXPECT_EQ(t.state.label_status(), "Klick added to the Sevens book.");
+    EXPECT_EQ(t.state.statusText(), "Klick added to the Sevens book.");
     EXPECT_EQ(t.events.sounds.back(), "placebook");
 }
 
 TEST(TableMessages, AddToAMissingBookOnlyPlaysItsCue) {
     Table t(1);
     t.state.addtobook({3, 1, 5, 2, 4, 54, 2});
-    EXPECT_EQ(t.state.label_status(), "Welcome to Quintrel!");
+    EXPECT_EQ(t.state.statusText(), "Welcome to Quintrel!");
     EXPECT_EQ(t.events.sounds, (std::vector<std::string>{"placebook"}));
     EXPECT_TRUE(t.state.workingBooks(1).empty());
 }
@@ -214,7 +214,7 @@ TEST(TableMessages, CompletedBookReplacesTheWorkingBook) {
     EXPECT_EQ(c.left, 13 + 44);
     EXPECT_EQ(c.top, 42);
     EXPECT_EQ(c.face, (PictureLayer{PictureList::WildTop, 11, 0, 0}));
-    EXPECT_EQ(t.state.label_status(), "You completed a Wild Jacks book.");
+    EXPECT_EQ(t.state.statusText(), "You completed a Wild Jacks book.");
     // A missing working book is no obstacle.
     t.state.completed({1, 1, 5, 10, 12, 1});
     EXPECT_EQ(t.state.completedBooks(1).size(), 2u);
@@ -224,19 +224,19 @@ TEST(TableMessages, AddToCompletedAndNoBookMatch) {
     Table t(1);
     t.roster.labels[3].caption = "Kling";
     t.state.addtocomp({4, 1, 12});
-    EXPECT_EQ(t.state.label_status(), "Kling added to the Normal Queens completed book.");
+    EXPECT_EQ(t.state.statusText(), "Kling added to the Normal Queens completed book.");
     EXPECT_EQ(t.events.sounds.back(), "placecomplete");
 
     t.deal({13, 20});
     t.myTurnDrawn();
-    t.state.cardimagesMouseDown(1, MouseButton::Left);
-    t.state.bookimageClick(1, 1);  // no such book: nothing
+    t.state.pressCard(1, MouseButton::Left);
+    t.state.playOnBook(1, 1);  // no such book: nothing
     t.state.newbook({1, 1, 1, 9, 1});
-    t.state.bookimageClick(1, 1);
+    t.state.playOnBook(1, 1);
     EXPECT_EQ(t.state.card(1)->top, kCardTopRaised);  // until the host answers
     t.state.nobookmatch(1);
     EXPECT_EQ(t.state.card(1)->top, kCardTopResting);
-    EXPECT_EQ(t.state.label_status(), "That card does not match the book");
+    EXPECT_EQ(t.state.statusText(), "That card does not match the book");
 }
 
 TEST(TableMessages, LoadBooksAndLoadCompRebuildBoardsSilently) {
@@ -251,7 +251,7 @@ TEST(TableMessages, LoadBooksAndLoadCompRebuildBoardsSilently) {
     ASSERT_EQ(t.state.completedBooks(1).size(), 2u);
     EXPECT_EQ(t.state.completedBooks(1).at(9).left, 57);
     EXPECT_TRUE(t.events.sounds.empty());
-    EXPECT_EQ(t.state.label_status(), "Welcome to Quintrel!");
+    EXPECT_EQ(t.state.statusText(), "Welcome to Quintrel!");
     EXPECT_TRUE(t.state.checkforbook(9, 2));
     EXPECT_FALSE(t.state.checkforbook(11, 1));  // completed books do not count
 }
@@ -261,11 +261,11 @@ TEST(TableMessages, NextPlayerForAnotherSeat) {
     t.roster.labels[1].caption = "Klot";
     t.state.getnextplayer({1, 12, 2});
     EXPECT_EQ(t.state.whoseturn(), 2);
-    EXPECT_EQ(t.state.label_turn(), "Klot's turn.");
+    EXPECT_EQ(t.state.turnText(), "Klot's turn.");
     EXPECT_EQ(t.state.seatRow(1).cardsleft, "12");
     EXPECT_EQ(t.state.turnMarkerTop(), 35);
-    EXPECT_FALSE(t.state.button_draw().visible);
-    EXPECT_FALSE(t.state.image_greenarrow().visible);
+    EXPECT_FALSE(t.state.drawButton().visible);
+    EXPECT_FALSE(t.state.greenArrow().visible);
     EXPECT_TRUE(t.events.sounds.empty());
 }
 
@@ -275,15 +275,15 @@ TEST(TableMessages, OwnTurnIsRecognisedBySeatNotByName) {
     t.roster.labels[0].caption = "Klot";   // another player with the same name
     t.roster.labels[1].caption = "Klot_";  // this player's name as the host cleaned it
     t.state.getnextplayer({4, 10, 1});
-    EXPECT_EQ(t.state.label_turn(), "Klot's turn.");
-    EXPECT_FALSE(t.state.button_draw().visible);
+    EXPECT_EQ(t.state.turnText(), "Klot's turn.");
+    EXPECT_FALSE(t.state.drawButton().visible);
     t.state.getnextplayer({1, 10, 2});
-    EXPECT_EQ(t.state.label_turn(), "Your Turn.");
-    EXPECT_TRUE(t.state.image_bluearrow().visible);
-    EXPECT_FALSE(t.state.image_greenarrow().visible);
-    EXPECT_TRUE(t.state.button_draw().visible);
-    EXPECT_FALSE(t.state.button_pickup().visible);  // nothing on the pile yet
-    EXPECT_GT(t.state.button_pickup().z, t.state.button_draw().z);
+    EXPECT_EQ(t.state.turnText(), "Your Turn.");
+    EXPECT_TRUE(t.state.blueArrow().visible);
+    EXPECT_FALSE(t.state.greenArrow().visible);
+    EXPECT_TRUE(t.state.drawButton().visible);
+    EXPECT_FALSE(t.state.pickupButton().visible);  // nothing on the pile yet
+    EXPECT_GT(t.state.pickupButton().z, t.state.drawButton().z);
     EXPECT_EQ(t.events.sounds, (std::vector<std::string>{"turn"}));
 }
 
@@ -294,25 +294,25 @@ TEST(TableMessages, NextPlayerCardCounts) {
     for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(t.state.seatRow(seat).cardsleft, "11");
     t.state.getnextplayer({1, 0, 3});  // the catch-up form
     EXPECT_EQ(t.state.seatRow(1).cardsleft, "0");
-    EXPECT_EQ(t.state.label_turn(), "Your Turn.");
-    EXPECT_TRUE(t.state.image_greenarrow().visible);
+    EXPECT_EQ(t.state.turnText(), "Your Turn.");
+    EXPECT_TRUE(t.state.greenArrow().visible);
 }
 
 TEST(TableMessages, NextPlayerClearsSelectionTogether) {
     Table t(1);
     t.deal({13, 20});
     t.myTurnDrawn();
-    t.state.cardimagesMouseDown(1, MouseButton::Left);
+    t.state.pressCard(1, MouseButton::Left);
     ASSERT_EQ(t.state.selectedcode(), "20");
     t.state.getnextplayer({4, 5, 1});
     EXPECT_EQ(t.state.selectedslot(), -1);
     EXPECT_EQ(t.state.selectedcode(), "");
     EXPECT_EQ(t.state.card(1)->top, kCardTopResting);
     // With the buttons still up nothing can be placed, and no request can carry position -1.
-    t.state.button_drawClick();
+    t.state.drawFromShoe();
     t.events.sent.clear();
-    t.state.image_discardClick();
-    t.state.acard_place3Click(1);
+    t.state.discardSelected();
+    t.state.placeOnSquare(1);
     EXPECT_TRUE(t.events.sent.empty());
     EXPECT_TRUE(t.state.square(1).empty());
 }
@@ -336,12 +336,12 @@ TEST(TableMessages, StartRoundClearsTheTableButKeepsScoresNamesAndLength) {
     EXPECT_TRUE(t.state.completedBooks(2).empty());
     EXPECT_EQ(t.state.discardPicture(), -1);
     EXPECT_EQ(t.state.discardTag(), 0);
-    EXPECT_FALSE(t.state.image_rwinner(2).visible);
+    EXPECT_FALSE(t.state.roundWinner(2).visible);
     EXPECT_TRUE(t.state.seatRow(2).footVisible);
     EXPECT_EQ(t.state.seatRow(2).cardsleft, "11");
     EXPECT_EQ(t.state.seatRow(4).score, "350");
     EXPECT_EQ(t.roster.labels[1].caption, "Anna");
-    EXPECT_EQ(t.state.label_full(), "Play Half Game");
+    EXPECT_EQ(t.state.lengthText(), "Play Half Game");
 }
 
 TEST(TableMessages, StartGameResetsScoresAndSeatsTheComputerPlayers) {
@@ -351,7 +351,7 @@ TEST(TableMessages, StartGameResetsScoresAndSeatsTheComputerPlayers) {
     t.roster.labels[2].eyesShown = true;
     t.roster.labels[3].eyesTag = 1;
     t.state.startthegame({"Host", "x"});
-    EXPECT_EQ(t.state.label_full(), "Play One Round");
+    EXPECT_EQ(t.state.lengthText(), "Play One Round");
     EXPECT_EQ(t.state.seatRow(1).score, "0");
     EXPECT_EQ(t.state.seatRow(3).cardsleft, "11");
     EXPECT_EQ(t.roster.labels[0].caption, "Host");
@@ -360,41 +360,41 @@ TEST(TableMessages, StartGameResetsScoresAndSeatsTheComputerPlayers) {
     EXPECT_EQ(t.roster.labels[3].caption, "Kling");
     EXPECT_FALSE(t.roster.labels[2].eyesShown);
     EXPECT_EQ(t.roster.labels[3].eyesTag, 0);
-    EXPECT_TRUE(t.state.image_blue().visible);
-    EXPECT_FALSE(t.state.image_green().visible);
-    EXPECT_FALSE(t.state.button_start().visible);
+    EXPECT_TRUE(t.state.blueBar().visible);
+    EXPECT_FALSE(t.state.greenBar().visible);
+    EXPECT_FALSE(t.state.startButton().visible);
     ASSERT_EQ(t.events.chat.size(), 1u);
     EXPECT_EQ(t.events.chat[0].text, "Host has started a game.");
     EXPECT_EQ(t.events.chat[0].colour, 0xFF0000u);
     EXPECT_EQ(t.events.rosterRefreshes, 1);
     t.state.startthegame({"Host", "t"});
-    EXPECT_EQ(t.state.label_full(), "Play Full Game");
+    EXPECT_EQ(t.state.lengthText(), "Play Full Game");
 }
 
 TEST(TableMessages, RefusalsShowTheirTextsAndARefusedDiscardHandsTheTurnBack) {
     Table t(1);
     t.state.nobook();
-    EXPECT_EQ(t.state.label_status(), "This is not a valid book");
+    EXPECT_EQ(t.state.statusText(), "This is not a valid book");
     t.state.nothree();
-    EXPECT_EQ(t.state.label_status(), "You can not make a book using THREES");
+    EXPECT_EQ(t.state.statusText(), "You can not make a book using THREES");
     t.state.notwo();
-    EXPECT_EQ(t.state.label_status(), "You can not make a book using WILDS");
+    EXPECT_EQ(t.state.statusText(), "You can not make a book using WILDS");
     t.state.toomany();
-    EXPECT_EQ(t.state.label_status(), "You can only have 9 working books at one time.");
+    EXPECT_EQ(t.state.statusText(), "You can only have 9 working books at one time.");
 
     t.deal({13, 20, 30});
     t.myTurnDrawn();
-    t.state.cardimagesMouseDown(2, MouseButton::Left);
-    t.state.image_discardClick();
+    t.state.pressCard(2, MouseButton::Left);
+    t.state.discardSelected();
     EXPECT_EQ(t.state.whoseturn(), 0);
     t.state.invaliddiscard();
-    EXPECT_EQ(t.state.label_status(), "That is not a valid discard");
+    EXPECT_EQ(t.state.statusText(), "That is not a valid discard");
     EXPECT_EQ(t.state.whoseturn(), 1);
-    EXPECT_EQ(t.state.card(2)->top, kCardTopRaised);    // raised, but no longer selected
-    t.state.cardimagesMouseDown(2, MouseButton::Left);  // lowers it
-    t.state.cardimagesMouseDown(1, MouseButton::Left);
+    EXPECT_EQ(t.state.card(2)->top, kCardTopRaised);  // raised, but no longer selected
+    t.state.pressCard(2, MouseButton::Left);          // lowers it
+    t.state.pressCard(1, MouseButton::Left);
     t.events.sent.clear();
-    t.state.image_discardClick();
+    t.state.discardSelected();
     EXPECT_EQ(t.events.sent, (std::vector<std::string>{"CMD_discard+1+1"}));
 }
 
@@ -404,24 +404,24 @@ TEST(TableMessages, JustWatchingAndBotsWatching) {
     t.state.getnextplayer({0, 0, 1});
     t.state.justwatching({1, 1});
     EXPECT_TRUE(t.state.justWatchChecked());
-    EXPECT_FALSE(t.state.button_draw().visible);
+    EXPECT_FALSE(t.state.drawButton().visible);
     EXPECT_TRUE(t.roster.labels[0].eyesShown);
     EXPECT_EQ(t.events.chat.back().text, "You is just watching");
     t.state.getnextplayer({4, 5, 1});
-    EXPECT_FALSE(t.state.button_draw().visible);
+    EXPECT_FALSE(t.state.drawButton().visible);
     t.state.justwatching({1, 2});
     EXPECT_FALSE(t.state.justWatchChecked());
     EXPECT_FALSE(t.roster.labels[0].eyesShown);
     EXPECT_EQ(t.events.chat.back().text, "You now playing again");
 
     t.state.notbots("3");
-    EXPECT_EQ(t.state.label_full(), "Play to 3000");
+    EXPECT_EQ(t.state.lengthText(), "Play to 3000");
     EXPECT_EQ(t.events.chat.back().text, "The Bots are just watching");
     EXPECT_FALSE(t.state.seatRow(3).scoreVisible);
     EXPECT_EQ(t.roster.labels[3].eyesTag, 1);
     EXPECT_TRUE(t.roster.labels[2].eyesShown);
     t.state.notbots("");
-    EXPECT_EQ(t.state.label_full(), "Play to 3000");
+    EXPECT_EQ(t.state.lengthText(), "Play to 3000");
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ struct Table {
     // Start of this player's own turn, then draw (the host's two cards are not sent here).
     void myTurnDrawn() {
         state.getnextplayer({0, 0, roster.seat});
-        state.button_drawClick();
+        state.drawFromShoe();
     }
 
     FakeRoster roster;

@@ -11,43 +11,43 @@ TEST(TurnActions, DrawTwiceSendsOneRequestAndHidesBothButtons) {
     Table t(2);
     t.state.discard(9);
     t.state.getnextplayer({1, 11, 2});
-    ASSERT_TRUE(t.state.button_pickup().visible);
-    t.state.button_drawClick();
-    t.state.button_drawClick();
-    t.state.button_pickupClick();
+    ASSERT_TRUE(t.state.pickupButton().visible);
+    t.state.drawFromShoe();
+    t.state.drawFromShoe();
+    t.state.takeDiscardPile();
     EXPECT_EQ(t.events.sent, (std::vector<std::string>{"CMD_drawing+2+1"}));
-    EXPECT_FALSE(t.state.button_draw().visible);
-    EXPECT_FALSE(t.state.button_pickup().visible);
+    EXPECT_FALSE(t.state.drawButton().visible);
+    EXPECT_FALSE(t.state.pickupButton().visible);
 }
 
 TEST(TurnActions, PickUpSendsSourceTwo) {
     Table t(4);
     t.state.discard(9);
     t.state.getnextplayer({3, 11, 4});
-    t.state.button_pickupClick();
+    t.state.takeDiscardPile();
     EXPECT_EQ(t.events.sent, (std::vector<std::string>{"CMD_drawing+4+2"}));
-    EXPECT_FALSE(t.state.button_draw().visible);
+    EXPECT_FALSE(t.state.drawButton().visible);
 }
 
 TEST(TurnActions, NothingIsSentOutOfTurnOrBeforeLogin) {
     Table t(1);
     t.state.getnextplayer({0, 0, 2});
-    t.state.button_drawClick();
+    t.state.drawFromShoe();
     EXPECT_TRUE(t.events.sent.empty());
 
     Table fresh(0);
     fresh.roster.logged = false;
-    fresh.state.button_createClick();  // whoseturn 0 is not seat 0's turn
-    fresh.state.image_discardClick();
-    fresh.state.JustWatch1Click();
+    fresh.state.createFromSquares();  // whoseturn 0 is not seat 0's turn
+    fresh.state.discardSelected();
+    fresh.state.toggleJustWatch();
     EXPECT_TRUE(fresh.events.sent.empty());
-    EXPECT_EQ(fresh.state.label_status(), "Welcome to Quintrel!");
+    EXPECT_EQ(fresh.state.statusText(), "Welcome to Quintrel!");
 
     Table offline(1);
     offline.roster.logged = false;
     offline.state.getnextplayer({0, 0, 1});
-    offline.state.button_drawClick();
-    EXPECT_TRUE(offline.state.button_draw().visible);  // the click does nothing at all
+    offline.state.drawFromShoe();
+    EXPECT_TRUE(offline.state.drawButton().visible);  // the click does nothing at all
     EXPECT_TRUE(offline.events.sent.empty());
 }
 
@@ -56,16 +56,16 @@ TEST(TurnActions, CreateNeedsThreeSquares) {
     t.deal({9, 22, 35, 13});
     t.myTurnDrawn();
     t.events.clear();
-    t.state.cardimagesMouseDown(0, MouseButton::Left);
-    t.state.acard_place3Click(1);
-    t.state.cardimagesMouseDown(2, MouseButton::Left);
-    t.state.acard_place3Click(3);
-    t.state.button_createClick();
-    EXPECT_EQ(t.state.label_status(), "Not a complete book");
+    t.state.pressCard(0, MouseButton::Left);
+    t.state.placeOnSquare(1);
+    t.state.pressCard(2, MouseButton::Left);
+    t.state.placeOnSquare(3);
+    t.state.createFromSquares();
+    EXPECT_EQ(t.state.statusText(), "Not a complete book");
     EXPECT_TRUE(t.events.sent.empty());
-    t.state.cardimagesMouseDown(1, MouseButton::Left);
-    t.state.acard_place3Click(2);
-    t.state.button_createClick();
+    t.state.pressCard(1, MouseButton::Left);
+    t.state.placeOnSquare(2);
+    t.state.createFromSquares();
     EXPECT_EQ(t.events.sent, (std::vector<std::string>{"CMD_createbook+1+0+1+2"}));
     // The squares keep their cards until the host answers.
     EXPECT_EQ(t.state.square(3).tag, 2);
@@ -76,11 +76,11 @@ TEST(TurnActions, ClearBookReturnsEverySquaresCard) {
     t.deal({9, 22, 35, 13});
     t.myTurnDrawn();
     for (int slot = 0; slot < 3; ++slot) {
-        t.state.cardimagesMouseDown(slot, MouseButton::Left);
-        t.state.acard_place3Click(3 - slot);
+        t.state.pressCard(slot, MouseButton::Left);
+        t.state.placeOnSquare(3 - slot);
     }
     t.events.clear();
-    t.state.button_clearbookClick();
+    t.state.clearSquares();
     EXPECT_EQ(t.events.sounds, (std::vector<std::string>{"clearbook", "clearbook", "clearbook"}));
     EXPECT_EQ(t.rowSlots(), (std::vector<int>{3, 2, 1, 0}));  // square 1 first
     EXPECT_EQ(t.state.card(0)->left, 4 + 20 * 3);
@@ -90,13 +90,13 @@ TEST(TurnActions, DiscardReturnsSquareCardsFirstThenSendsAndEndsTheTurn) {
     Table t(3);
     t.deal({9, 22, 35, 13});
     t.myTurnDrawn();
-    t.state.cardimagesMouseDown(0, MouseButton::Left);
-    t.state.acard_place3Click(1);
-    t.state.cardimagesMouseDown(1, MouseButton::Left);
-    t.state.acard_place3Click(3);
-    t.state.cardimagesMouseDown(3, MouseButton::Left);
+    t.state.pressCard(0, MouseButton::Left);
+    t.state.placeOnSquare(1);
+    t.state.pressCard(1, MouseButton::Left);
+    t.state.placeOnSquare(3);
+    t.state.pressCard(3, MouseButton::Left);
     t.events.clear();
-    t.state.image_discardClick();
+    t.state.discardSelected();
     EXPECT_EQ(t.events.sounds, (std::vector<std::string>{"clearbook", "clearbook"}));
     EXPECT_EQ(t.events.sent, (std::vector<std::string>{"CMD_discard+3+3"}));
     EXPECT_TRUE(t.state.square(1).empty());
@@ -106,7 +106,7 @@ TEST(TurnActions, DiscardReturnsSquareCardsFirstThenSendsAndEndsTheTurn) {
     EXPECT_EQ(t.state.selectedslot(), -1);
     EXPECT_EQ(t.state.selectedcode(), "");
     EXPECT_EQ(t.state.card(3)->top, kCardTopRaised);  // until the host frees it
-    t.state.image_discardClick();                     // nothing more this turn
+    t.state.discardSelected();                        // nothing more this turn
     EXPECT_EQ(t.events.sent.size(), 1u);
 }
 
@@ -115,7 +115,7 @@ TEST(TurnActions, DiscardWithoutASelectionDoesNothing) {
     t.deal({9});
     t.myTurnDrawn();
     t.events.clear();
-    t.state.image_discardClick();
+    t.state.discardSelected();
     EXPECT_TRUE(t.events.sent.empty());
     EXPECT_EQ(t.state.whoseturn(), 1);
 }
@@ -128,31 +128,31 @@ TEST(TurnActions, BookClicksSendTheClickedSlotAndClearTheSelection) {
     t.state.completed({2, 2, 6, 3, 10, 1});
     t.myTurnDrawn();
     t.events.clear();
-    t.state.bookimageClick(2, 5);  // nothing selected
+    t.state.playOnBook(2, 5);  // nothing selected
     EXPECT_TRUE(t.events.sent.empty());
-    t.state.cardimagesMouseDown(1, MouseButton::Left);
-    t.state.bookimageClick(2, 5);  // the other team's board: the host resolves the slot
+    t.state.pressCard(1, MouseButton::Left);
+    t.state.playOnBook(2, 5);  // the other team's board: the host resolves the slot
     EXPECT_EQ(t.events.sent, (std::vector<std::string>{"CMD_addtobook+1+1+5"}));
     EXPECT_EQ(t.state.selectedslot(), -1);
     EXPECT_EQ(t.state.selectedcode(), "");
     EXPECT_EQ(t.state.card(1)->top, kCardTopRaised);
-    t.state.cardimagesMouseDown(0, MouseButton::Left);
-    t.state.completedimageClick(2, 3);
+    t.state.pressCard(0, MouseButton::Left);
+    t.state.playOnCompletedBook(2, 3);
     EXPECT_EQ(t.events.sent.back(), "CMD_addtocomp+1+0+3");
     EXPECT_EQ(t.state.selectedcode(), "");
 }
 
 TEST(TurnActions, JustWatchAsksTheHostAndWaitsForItsAnswer) {
     Table t(2);
-    t.state.JustWatch1Click();
+    t.state.toggleJustWatch();
     EXPECT_EQ(t.events.sent.back(), "CMD_justwatch+2+1");
     EXPECT_FALSE(t.state.justWatchChecked());
     t.state.justwatching({2, 1});
-    t.state.JustWatch1Click();
+    t.state.toggleJustWatch();
     EXPECT_EQ(t.events.sent.back(), "CMD_justwatch+2+2");
 
     Table spectator(6);
-    spectator.state.JustWatch1Click();
+    spectator.state.toggleJustWatch();
     EXPECT_TRUE(spectator.events.sent.empty());
 }
 
@@ -163,20 +163,20 @@ TEST(TurnActions, TakingTheSeatBackBeforeTheComputerDrewOffersTheDrawAgain) {
     t.state.discard(20);
     t.state.getnextplayer({4, 9, 1});
     t.state.justwatching({1, 1});
-    EXPECT_FALSE(t.state.button_draw().visible);
+    EXPECT_FALSE(t.state.drawButton().visible);
     t.state.justwatching({1, 2});
-    EXPECT_TRUE(t.state.button_draw().visible);
-    EXPECT_TRUE(t.state.button_pickup().visible);
-    t.state.button_drawClick();
+    EXPECT_TRUE(t.state.drawButton().visible);
+    EXPECT_TRUE(t.state.pickupButton().visible);
+    t.state.drawFromShoe();
     EXPECT_EQ(t.events.sent.back(), "CMD_drawing+1+1");
 
     // Watching from the start of the turn: the buttons were never offered.
     t.state.getnextplayer({1, 12, 2});
     t.state.justwatching({1, 1});
     t.state.getnextplayer({4, 9, 1});
-    EXPECT_FALSE(t.state.button_draw().visible);
+    EXPECT_FALSE(t.state.drawButton().visible);
     t.state.justwatching({1, 2});
-    EXPECT_TRUE(t.state.button_draw().visible);
+    EXPECT_TRUE(t.state.drawButton().visible);
 }
 
 TEST(TurnActions, TakingTheSeatBackAfterDrawingOrAfterTheTurnOffersNoDraw) {
@@ -185,8 +185,8 @@ TEST(TurnActions, TakingTheSeatBackAfterDrawingOrAfterTheTurnOffersNoDraw) {
     t.myTurnDrawn();
     t.state.justwatching({1, 1});
     t.state.justwatching({1, 2});
-    EXPECT_FALSE(t.state.button_draw().visible);
-    t.state.cardimagesMouseDown(0, MouseButton::Left);
+    EXPECT_FALSE(t.state.drawButton().visible);
+    t.state.pressCard(0, MouseButton::Left);
     EXPECT_EQ(t.state.selectedslot(), 0);  // still in the drawn phase of this turn
 
     // The computer played the whole turn before the seat was taken back.
@@ -195,8 +195,8 @@ TEST(TurnActions, TakingTheSeatBackAfterDrawingOrAfterTheTurnOffersNoDraw) {
     t.state.getnextplayer({4, 9, 1});
     t.state.getnextplayer({1, 10, 2});
     t.state.justwatching({1, 2});
-    EXPECT_FALSE(t.state.button_draw().visible);
-    EXPECT_FALSE(t.state.button_pickup().visible);
+    EXPECT_FALSE(t.state.drawButton().visible);
+    EXPECT_FALSE(t.state.pickupButton().visible);
 }
 
 }  // namespace

@@ -13,10 +13,10 @@ public:
     virtual void accepted(int slot) = 0;
     virtual void read(int slot, std::string_view bytes) = 0;
     virtual void closed(int slot) = 0;
-    virtual void socktimer() = 0;  // every 10 ms
-    virtual void timer1() = 0;
-    virtual bool timer1Enabled() const = 0;
-    virtual int timer1Interval() const = 0;
+    virtual void drainTick() = 0;  // every 10 ms
+    virtual void pacingTick() = 0;
+    virtual bool pacingTimerEnabled() const = 0;
+    virtual int pacingInterval() const = 0;
 };
 
 }  // namespace quintrel::host

@@ -18,9 +18,9 @@ constexpr int kSocktimerMs = 10;
 
 HostListener::HostListener(QObject* parent) : QObject(parent) {
     connect(&listener_, &net::TSock::acceptReady, this, &HostListener::onAccept);
-    socktimer_.setInterval(kSocktimerMs);
-    connect(&socktimer_, &QTimer::timeout, this, [this] { callHost([this] { host_->socktimer(); }); });
-    connect(&timer1_, &QTimer::timeout, this, [this] { callHost([this] { host_->timer1(); }); });
+    drainTimer_.setInterval(kSocktimerMs);
+    connect(&drainTimer_, &QTimer::timeout, this, [this] { callHost([this] { host_->drainTick(); }); });
+    connect(&pacingTimer_, &QTimer::timeout, this, [this] { callHost([this] { host_->pacingTick(); }); });
 }
 
 HostListener::~HostListener() { shutdown(); }
@@ -28,11 +28,11 @@ HostListener::~HostListener() { shutdown(); }
 void HostListener::attach(HostEvents* host) {
     host_ = host;
     if (host_) {
-        socktimer_.start();
-        syncTimer1();
+        drainTimer_.start();
+        syncPacingTimer();
     } else {
-        socktimer_.stop();
-        timer1_.stop();
+        drainTimer_.stop();
+        pacingTimer_.stop();
     }
 }
 
@@ -68,17 +68,17 @@ void HostListener::afterHostCall() {
         } catch (...) {}
         --depth_;
     }
-    syncTimer1();
+    syncPacingTimer();
 }
 
-void HostListener::syncTimer1() {
+void HostListener::syncPacingTimer() {
     if (!host_) return;
-    const bool enabled = host_->timer1Enabled();
-    const int interval = std::max(0, host_->timer1Interval());
+    const bool enabled = host_->pacingTimerEnabled();
+    const int interval = std::max(0, host_->pacingInterval());
     if (!enabled) {
-        timer1_.stop();
-    } else if (!timer1_.isActive() || timer1_.interval() != interval) {
-        timer1_.start(interval);
+        pacingTimer_.stop();
+    } else if (!pacingTimer_.isActive() || pacingTimer_.interval() != interval) {
+        pacingTimer_.start(interval);
     }
 }
 
@@ -173,8 +173,8 @@ void HostListener::close(int slot) {
 }
 
 void HostListener::shutdown() {
-    socktimer_.stop();
-    timer1_.stop();
+    drainTimer_.stop();
+    pacingTimer_.stop();
     for (auto& [slot, sock] : connections_) {
         sock->disconnect(this);
         sock->close();

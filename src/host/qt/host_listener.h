@@ -42,8 +42,8 @@ public:
     void shutdown();
 
     int connectionCount() const { return static_cast<int>(connections_.size()); }
-    bool timer1Active() const { return timer1_.isActive(); }
-    int timer1Interval() const { return timer1_.interval(); }
+    bool pacingTimerActive() const { return pacingTimer_.isActive(); }
+    int pacingInterval() const { return pacingTimer_.interval(); }
 
 private:
     void onAccept();
@@ -54,15 +54,15 @@ private:
     template <typename Call>
     void callHost(Call&& call);
     void afterHostCall();
-    void syncTimer1();
+    void syncPacingTimer();
 
     HostEvents* host_ = nullptr;
     net::TSock listener_;
     std::map<int, std::unique_ptr<net::TSock>> connections_;  // slot -> its connection
     std::vector<int> pendingClosed_;                          // slots to report once the call ends
     int depth_ = 0;
-    QTimer socktimer_;
-    QTimer timer1_;
+    QTimer drainTimer_;
+    QTimer pacingTimer_;
 };
 
 }  // namespace quintrel::host

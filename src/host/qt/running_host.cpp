@@ -11,14 +11,14 @@ namespace quintrel::host {
 class RunningHost::Events final : public HostEvents {
 public:
     explicit Events(TServer& server) : server_(server) {}
-    int accept(bool fromLoopback) override { return server_.Sock1Accept(fromLoopback); }
+    int accept(bool fromLoopback) override { return server_.accept(fromLoopback); }
     void accepted(int slot) override { server_.accepted(slot); }
-    void read(int slot, std::string_view bytes) override { server_.Sock1Read(slot, bytes); }
+    void read(int slot, std::string_view bytes) override { server_.receive(slot, bytes); }
     void closed(int slot) override { server_.connectionClosed(slot); }
-    void socktimer() override { server_.socktimerTimer(); }
-    void timer1() override { server_.Timer1Timer(); }
-    bool timer1Enabled() const override { return server_.timer1Enabled(); }
-    int timer1Interval() const override { return server_.timer1Interval(); }
+    void drainTick() override { server_.drainTick(); }
+    void pacingTick() override { server_.pacingTick(); }
+    bool pacingTimerEnabled() const override { return server_.pacingTimerEnabled(); }
+    int pacingInterval() const override { return server_.pacingInterval(); }
 
 private:
     TServer& server_;

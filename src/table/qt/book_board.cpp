@@ -124,9 +124,9 @@ PictureWidget* BookBoard::bookWidget(QHash<int, Book>& books, int slot, bool com
         book.widget->setCursor(Qt::PointingHandCursor);
         connect(book.widget, &PictureWidget::clicked, this, [this, slot, completed] {
             if (completed)
-                table_.completedimageClick(team_, slot);
+                table_.playOnCompletedBook(team_, slot);
             else
-                table_.bookimageClick(team_, slot);
+                table_.playOnBook(team_, slot);
             if (afterClick_) afterClick_();
         });
         book.widget->show();
@@ -179,9 +179,9 @@ void BookBoard::sync() {
         }
     }
 
-    const bool rwinner = table_.image_rwinner(team_).visible;
+    const bool rwinner = table_.roundWinner(team_).visible;
     if (rwinner_->isVisibleTo(this) != rwinner) rwinner_->setVisible(rwinner);
-    const bool winner = table_.image_winner(team_).visible;
+    const bool winner = table_.gameWinner(team_).visible;
     if (winner_->isVisibleTo(this) != winner) winner_->setVisible(winner);
     restack();
 }
@@ -192,8 +192,8 @@ void BookBoard::restack() {
         order.emplace_back(book.z, working_.value(slot).widget);
     for (const auto& [slot, book] : table_.completedBooks(team_))
         order.emplace_back(book.z, completed_.value(slot).widget);
-    order.emplace_back(table_.image_rwinner(team_).z, rwinner_);
-    order.emplace_back(table_.image_winner(team_).z, winner_);
+    order.emplace_back(table_.roundWinner(team_).z, rwinner_);
+    order.emplace_back(table_.gameWinner(team_).z, winner_);
     applyStacking(std::move(order), stacked_);
 }
 

@@ -108,10 +108,10 @@ QPushButton* ScorePanel::makeButton(const char* name, const QString& text, int l
 void ScorePanel::build() {
     const Pictures& pictures = Pictures::shipped();
 
-    image_green_ = makePicture("image_green", 0, 0, kWidth, 6);
-    image_green_->setPicture(pictures.picture(Picture::GreenBar));
-    image_blue_ = makePicture("image_blue", 0, 0, kWidth, 6);
-    image_blue_->setPicture(pictures.picture(Picture::BlueBar));
+    greenBar_ = makePicture("image_green", 0, 0, kWidth, 6);
+    greenBar_->setPicture(pictures.picture(Picture::GreenBar));
+    blueBar_ = makePicture("image_blue", 0, 0, kWidth, 6);
+    blueBar_->setPicture(pictures.picture(Picture::BlueBar));
 
     for (int seat = 1; seat <= kSeats; ++seat) {
         const int top = kSeatRowTop[static_cast<std::size_t>(seat)];
@@ -124,8 +124,7 @@ void ScorePanel::build() {
         row.name->setProperty("Tag", seat);
         row.name->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(row.name, &QLabel::customContextMenuRequested, this, [this, seat](const QPoint& pos) {
-            label_playername1ContextPopup(seat,
-                                          seats_[static_cast<std::size_t>(seat)].name->mapToGlobal(pos));
+            openSeatMenu(seat, seats_[static_cast<std::size_t>(seat)].name->mapToGlobal(pos));
         });
         row.eyes = makePicture(("image_eyes" + std::to_string(seat)).c_str(), kEyesLeft, top + 3, 26, 14);
         row.eyes->setPicture(pictures.picture(Picture::Eyes));
@@ -147,30 +146,30 @@ void ScorePanel::build() {
         row.cardsleft->setStyleSheet(QStringLiteral("color: #333333;"));
         row.cardsleft->setToolTip(QStringLiteral("Cards in hand"));
     }
-    buildKickPopup();
-    image_Turn_ = makePicture("image_Turn", kTurnLeft, 0, 16, 16);
-    image_Turn_->setPicture(pictures.picture(Picture::TurnMarker));
+    buildSeatMenu();
+    turnMarker_ = makePicture("image_Turn", kTurnLeft, 0, 16, 16);
+    turnMarker_->setPicture(pictures.picture(Picture::TurnMarker));
 
     // The game and turn texts stand right of the seat rows; the status line under the hand.
-    label_full_ = new ElidedLabel(this);
-    label_full_->setObjectName(QStringLiteral("label_full"));
-    label_full_->setGeometry(302, 12, kWidth - 308, 18);
-    label_full_->setFont(pixelFont(12, true));
-    label_full_->setStyleSheet(QStringLiteral("color: #f4e7b5;"));
-    image_greenarrow_ = makePicture("image_greenarrow", 302, 40, 30, 22);
-    image_greenarrow_->setPicture(pictures.picture(Picture::GreenArrow));
-    image_bluearrow_ = makePicture("image_bluearrow", 302, 40, 30, 22);
-    image_bluearrow_->setPicture(pictures.picture(Picture::BlueArrow));
-    label_turn_ = new ElidedLabel(this);
-    label_turn_->setObjectName(QStringLiteral("label_turn"));
-    label_turn_->setGeometry(336, 42, kWidth - 340, 18);
-    label_turn_->setFont(pixelFont(13, true));
-    label_turn_->setStyleSheet(QStringLiteral("color: white;"));
-    label_status_ = new ElidedLabel(this);
-    label_status_->setObjectName(QStringLiteral("label_status"));
-    label_status_->setGeometry(8, kHeight - 24, kWidth - 16, 18);
-    label_status_->setFont(pixelFont(13, true));
-    label_status_->setStyleSheet(QStringLiteral("color: #ffe58a;"));
+    lengthLabel_ = new ElidedLabel(this);
+    lengthLabel_->setObjectName(QStringLiteral("label_full"));
+    lengthLabel_->setGeometry(302, 12, kWidth - 308, 18);
+    lengthLabel_->setFont(pixelFont(12, true));
+    lengthLabel_->setStyleSheet(QStringLiteral("color: #f4e7b5;"));
+    greenArrow_ = makePicture("image_greenarrow", 302, 40, 30, 22);
+    greenArrow_->setPicture(pictures.picture(Picture::GreenArrow));
+    blueArrow_ = makePicture("image_bluearrow", 302, 40, 30, 22);
+    blueArrow_->setPicture(pictures.picture(Picture::BlueArrow));
+    turnLabel_ = new ElidedLabel(this);
+    turnLabel_->setObjectName(QStringLiteral("label_turn"));
+    turnLabel_->setGeometry(336, 42, kWidth - 340, 18);
+    turnLabel_->setFont(pixelFont(13, true));
+    turnLabel_->setStyleSheet(QStringLiteral("color: white;"));
+    statusLabel_ = new ElidedLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("label_status"));
+    statusLabel_->setGeometry(8, kHeight - 24, kWidth - 16, 18);
+    statusLabel_->setFont(pixelFont(13, true));
+    statusLabel_->setStyleSheet(QStringLiteral("color: #ffe58a;"));
 
     for (int n = 1; n <= 3; ++n) {
         auto* frame =
@@ -182,80 +181,78 @@ void ScorePanel::build() {
             makePicture(("acard_place" + std::to_string(n)).c_str(), kSquareLeft[static_cast<std::size_t>(n)],
                         kSquareTop, kCardWidth, kCardHeight);
         connect(square, &PictureWidget::clicked, this,
-                [this, n] { clicked([&] { table_.acard_place3Click(n); }); });
+                [this, n] { clicked([&] { table_.placeOnSquare(n); }); });
         squares_[static_cast<std::size_t>(n)] = square;
     }
-    button_create_ = makeButton("button_create", QStringLiteral("Create"), 235, 119, 65);
-    connect(button_create_, &QPushButton::clicked, this,
-            [this] { clicked([&] { table_.button_createClick(); }); });
-    button_clearbook_ = makeButton("button_clearbook", QStringLiteral("Clear"), 235, 154, 65);
-    connect(button_clearbook_, &QPushButton::clicked, this,
-            [this] { clicked([&] { table_.button_clearbookClick(); }); });
+    createButton_ = makeButton("button_create", QStringLiteral("Create"), 235, 119, 65);
+    connect(createButton_, &QPushButton::clicked, this,
+            [this] { clicked([&] { table_.createFromSquares(); }); });
+    clearButton_ = makeButton("button_clearbook", QStringLiteral("Clear"), 235, 154, 65);
+    connect(clearButton_, &QPushButton::clicked, this, [this] { clicked([&] { table_.clearSquares(); }); });
 
-    image_discard_ = makePicture("image_discard", 309, 99, kCardWidth, kCardHeight);
-    image_discard_->setToolTip(QStringLiteral("Discard pile"));
-    connect(image_discard_, &PictureWidget::clicked, this,
-            [this] { clicked([&] { table_.image_discardClick(); }); });
+    discardPile_ = makePicture("image_discard", 309, 99, kCardWidth, kCardHeight);
+    discardPile_->setToolTip(QStringLiteral("Discard pile"));
+    connect(discardPile_, &PictureWidget::clicked, this,
+            [this] { clicked([&] { table_.discardSelected(); }); });
     // A transparent strip over the pile's right edge that discards as well.
-    Image4_ = makePicture("Image4", 362, 101, 18, 61);
-    connect(Image4_, &PictureWidget::clicked, this,
-            [this] { clicked([&] { table_.image_discardClick(); }); });
+    discardEdge_ = makePicture("Image4", 362, 101, 18, 61);
+    connect(discardEdge_, &PictureWidget::clicked, this,
+            [this] { clicked([&] { table_.discardSelected(); }); });
 
-    button_pickup_ = makeButton("button_pickup", QStringLiteral("Pick Up"), 91, 246, 100);
-    button_pickup_->setProperty("Tag", 2);
-    connect(button_pickup_, &QPushButton::clicked, this,
-            [this] { clicked([&] { table_.button_pickupClick(); }); });
-    button_draw_ = makeButton("button_draw", QStringLiteral("Draw"), 195, 246, 100);
-    button_draw_->setProperty("Tag", 1);
-    connect(button_draw_, &QPushButton::clicked, this,
-            [this] { clicked([&] { table_.button_drawClick(); }); });
+    pickupButton_ = makeButton("button_pickup", QStringLiteral("Pick Up"), 91, 246, 100);
+    pickupButton_->setProperty("Tag", 2);
+    connect(pickupButton_, &QPushButton::clicked, this,
+            [this] { clicked([&] { table_.takeDiscardPile(); }); });
+    drawButton_ = makeButton("button_draw", QStringLiteral("Draw"), 195, 246, 100);
+    drawButton_->setProperty("Tag", 1);
+    connect(drawButton_, &QPushButton::clicked, this, [this] { clicked([&] { table_.drawFromShoe(); }); });
 
-    button_start_ = new QPushButton(this);
-    button_start_->setObjectName(QStringLiteral("button_start"));
-    button_start_->setGeometry(146, 246, 100, 32);
-    button_start_->setIcon(QIcon(QPixmap::fromImage(pictures.picture(Picture::StartButton))));
-    button_start_->setIconSize(QSize(100, 32));
-    button_start_->setFlat(true);
-    button_start_->setFocusPolicy(Qt::NoFocus);
-    button_start_->setCursor(Qt::PointingHandCursor);
-    button_start_->setToolTip(QStringLiteral("Start Game"));
-    button_start_->setStyleSheet(
+    startButton_ = new QPushButton(this);
+    startButton_->setObjectName(QStringLiteral("button_start"));
+    startButton_->setGeometry(146, 246, 100, 32);
+    startButton_->setIcon(QIcon(QPixmap::fromImage(pictures.picture(Picture::StartButton))));
+    startButton_->setIconSize(QSize(100, 32));
+    startButton_->setFlat(true);
+    startButton_->setFocusPolicy(Qt::NoFocus);
+    startButton_->setCursor(Qt::PointingHandCursor);
+    startButton_->setToolTip(QStringLiteral("Start Game"));
+    startButton_->setStyleSheet(
         QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; }"));
-    connect(button_start_, &QPushButton::clicked, this, &ScorePanel::startClicked);
+    connect(startButton_, &QPushButton::clicked, this, &ScorePanel::startClicked);
 }
 
-void ScorePanel::buildKickPopup() {
-    popup_kick_ = new QMenu(this);
-    popup_kick_->setObjectName(QStringLiteral("popup_kick"));
-    popup_kick_->setStyleSheet(
+void ScorePanel::buildSeatMenu() {
+    seatMenu_ = new QMenu(this);
+    seatMenu_->setObjectName(QStringLiteral("popup_kick"));
+    seatMenu_->setStyleSheet(
         QStringLiteral("QMenu { background: #efe4c2; color: #3b2a05; border: 1px solid #b79a4e; }"
                        "QMenu::item { padding: 3px 18px; }"
                        "QMenu::item:selected { background: #d9a93c; }"
                        "QMenu::item:disabled { color: #a08f6a; }"));
     // The seat comes from the popup's own tag, set when it was opened.
     auto item = [this](const char* name, const QString& text, auto action) {
-        QAction* added = popup_kick_->addAction(text);
+        QAction* added = seatMenu_->addAction(text);
         added->setObjectName(QString::fromLatin1(name));
         connect(added, &QAction::triggered, this,
-                [this, action] { clicked([&] { action(table_.popup_kick().tag); }); });
+                [this, action] { clicked([&] { action(table_.seatMenu().tag); }); });
         return added;
     };
-    RemoveFromGame1_ = item("RemoveFromGame1", QStringLiteral("Remove From Game"),
-                            [this](int seat) { table_.kicking(seat); });
-    SettojustWatch1_ = item("SettojustWatch1", QStringLiteral("Set to Just Watch"),
-                            [this](int seat) { table_.SettojustWatch1Click(seat); });
-    UnsetJustWatch1_ = item("UnsetJustWatch1", QStringLiteral("Unset Just Watch"),
-                            [this](int seat) { table_.UnsetJustWatch1Click(seat); });
+    removeAction_ = item("RemoveFromGame1", QStringLiteral("Remove From Game"),
+                         [this](int seat) { table_.kicking(seat); });
+    setWatchAction_ = item("SettojustWatch1", QStringLiteral("Set to Just Watch"),
+                           [this](int seat) { table_.setSeatWatching(seat); });
+    unsetWatchAction_ = item("UnsetJustWatch1", QStringLiteral("Unset Just Watch"),
+                             [this](int seat) { table_.unsetSeatWatching(seat); });
 }
 
-void ScorePanel::label_playername1ContextPopup(int seat, const QPoint& at) {
-    table_.label_playername1ContextPopup(seat);
-    const KickPopup& state = table_.popup_kick();
-    popup_kick_->setProperty("Tag", state.tag);
-    RemoveFromGame1_->setEnabled(state.removeEnabled);
-    SettojustWatch1_->setEnabled(state.setWatchEnabled);
-    UnsetJustWatch1_->setEnabled(state.unsetWatchEnabled);
-    popup_kick_->popup(at);  // returns at once: no nested event loop inside the label's event
+void ScorePanel::openSeatMenu(int seat, const QPoint& at) {
+    table_.openSeatMenu(seat);
+    const SeatMenu& state = table_.seatMenu();
+    seatMenu_->setProperty("Tag", state.tag);
+    removeAction_->setEnabled(state.removeEnabled);
+    setWatchAction_->setEnabled(state.setWatchEnabled);
+    unsetWatchAction_->setEnabled(state.unsetWatchEnabled);
+    seatMenu_->popup(at);  // returns at once: no nested event loop inside the label's event
 }
 
 void ScorePanel::paintEvent(QPaintEvent*) {
@@ -298,8 +295,8 @@ void ScorePanel::syncSeats() {
         setShown(row.eyes, label.eyesShown);
     }
     const int turnTop = table_.turnMarkerTop();
-    setShown(image_Turn_, turnTop >= 0);
-    if (turnTop >= 0) image_Turn_->place(kTurnLeft, turnTop + 2, 16, 16);
+    setShown(turnMarker_, turnTop >= 0);
+    if (turnTop >= 0) turnMarker_->place(kTurnLeft, turnTop + 2, 16, 16);
 }
 
 void ScorePanel::syncCards() {
@@ -326,7 +323,7 @@ void ScorePanel::syncCards() {
                 const MouseButton which = button == Qt::LeftButton    ? MouseButton::Left
                                           : button == Qt::RightButton ? MouseButton::Right
                                                                       : MouseButton::Middle;
-                clicked([&] { table_.cardimagesMouseDown(handSlot, which); });
+                clicked([&] { table_.pressCard(handSlot, which); });
             });
         }
         const QString name = latin1(card.name());
@@ -343,21 +340,21 @@ void ScorePanel::syncCards() {
 void ScorePanel::restack() {
     ZOrder order;
     for (const auto& [slot, card] : table_.cards()) order.emplace_back(card.z, cards_.value(slot));
-    order.emplace_back(table_.button_draw().z, button_draw_);
-    order.emplace_back(table_.button_pickup().z, button_pickup_);
-    order.emplace_back(table_.button_start().z, button_start_);
+    order.emplace_back(table_.drawButton().z, drawButton_);
+    order.emplace_back(table_.pickupButton().z, pickupButton_);
+    order.emplace_back(table_.startButton().z, startButton_);
     applyStacking(std::move(order), stacked_);
 }
 
 void ScorePanel::sync() {
     syncSeats();
-    setText(label_turn_, latin1(table_.label_turn()));
-    setText(label_status_, latin1(table_.label_status()));
-    setText(label_full_, latin1(table_.label_full()));
-    setShown(image_greenarrow_, table_.image_greenarrow().visible);
-    setShown(image_bluearrow_, table_.image_bluearrow().visible);
-    setShown(image_green_, table_.image_green().visible);
-    setShown(image_blue_, table_.image_blue().visible);
+    setText(turnLabel_, latin1(table_.turnText()));
+    setText(statusLabel_, latin1(table_.statusText()));
+    setText(lengthLabel_, latin1(table_.lengthText()));
+    setShown(greenArrow_, table_.greenArrow().visible);
+    setShown(blueArrow_, table_.blueArrow().visible);
+    setShown(greenBar_, table_.greenBar().visible);
+    setShown(blueBar_, table_.blueBar().visible);
 
     for (int n = 1; n <= 3; ++n) {
         const Square& square = table_.square(n);
@@ -367,13 +364,13 @@ void ScorePanel::sync() {
         widget->setProperty("hint", latin1(square.hint));
     }
     const int discard = table_.discardPicture();
-    image_discard_->setPicture(discard >= 0 ? bigcards().at(discard) : QImage());
-    image_discard_->setProperty("Tag", table_.discardTag());
-    image_discard_->setProperty("picture", discard);
+    discardPile_->setPicture(discard >= 0 ? bigcards().at(discard) : QImage());
+    discardPile_->setProperty("Tag", table_.discardTag());
+    discardPile_->setProperty("picture", discard);
 
-    setShown(button_draw_, table_.button_draw().visible);
-    setShown(button_pickup_, table_.button_pickup().visible);
-    setShown(button_start_, table_.button_start().visible);
+    setShown(drawButton_, table_.drawButton().visible);
+    setShown(pickupButton_, table_.pickupButton().visible);
+    setShown(startButton_, table_.startButton().visible);
     syncCards();
     restack();
 }

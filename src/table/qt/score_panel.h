@@ -33,7 +33,7 @@ public:
 
     void sync();
 
-    QPushButton* startButton() const { return button_start_; }
+    QPushButton* startButton() const { return startButton_; }
 
 signals:
     void startClicked();  // button_start: open the start dialog
@@ -57,32 +57,32 @@ private:
     void syncCards();
     void restack();
     void clicked(const std::function<void()>& action);
-    void buildKickPopup();
-    void label_playername1ContextPopup(int seat, const QPoint& at);
+    void buildSeatMenu();
+    void openSeatMenu(int seat, const QPoint& at);
 
     TableState& table_;
     std::function<void()> afterClick_;
     std::array<SeatWidgets, 5> seats_{};  // [seat]
-    PictureWidget* image_Turn_ = nullptr;
-    QLabel* label_turn_ = nullptr;
-    QLabel* label_status_ = nullptr;
-    QLabel* label_full_ = nullptr;
-    PictureWidget* image_greenarrow_ = nullptr;
-    PictureWidget* image_bluearrow_ = nullptr;
-    PictureWidget* image_green_ = nullptr;
-    PictureWidget* image_blue_ = nullptr;
+    PictureWidget* turnMarker_ = nullptr;
+    QLabel* turnLabel_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QLabel* lengthLabel_ = nullptr;
+    PictureWidget* greenArrow_ = nullptr;
+    PictureWidget* blueArrow_ = nullptr;
+    PictureWidget* greenBar_ = nullptr;
+    PictureWidget* blueBar_ = nullptr;
     std::array<PictureWidget*, 4> squares_{};  // [1..3]
-    QPushButton* button_create_ = nullptr;
-    QPushButton* button_clearbook_ = nullptr;
-    PictureWidget* image_discard_ = nullptr;
-    PictureWidget* Image4_ = nullptr;
-    QPushButton* button_draw_ = nullptr;
-    QPushButton* button_pickup_ = nullptr;
-    QPushButton* button_start_ = nullptr;
-    QMenu* popup_kick_ = nullptr;
-    QAction* RemoveFromGame1_ = nullptr;
-    QAction* SettojustWatch1_ = nullptr;
-    QAction* UnsetJustWatch1_ = nullptr;
+    QPushButton* createButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    PictureWidget* discardPile_ = nullptr;
+    PictureWidget* discardEdge_ = nullptr;
+    QPushButton* drawButton_ = nullptr;
+    QPushButton* pickupButton_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    QMenu* seatMenu_ = nullptr;
+    QAction* removeAction_ = nullptr;
+    QAction* setWatchAction_ = nullptr;
+    QAction* unsetWatchAction_ = nullptr;
     QHash<int, PictureWidget*> cards_;  // by hand slot
     std::vector<QWidget*> stacked_;     // the last order applied to cards and buttons
 };

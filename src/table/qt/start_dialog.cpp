@@ -57,19 +57,19 @@ StartDialog::StartDialog(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Windo
             layout->addWidget(line);
         }
     }
-    button_start_ = new QPushButton(this);
-    button_start_->setObjectName(QStringLiteral("button_start"));
-    button_start_->setIcon(QIcon(QPixmap::fromImage(Pictures::shipped().picture(Picture::StartButton))));
-    button_start_->setIconSize(QSize(100, 32));
-    button_start_->setFixedSize(100, 32);
-    button_start_->setFlat(true);
-    button_start_->setCursor(Qt::PointingHandCursor);
-    button_start_->setToolTip(QStringLiteral("Start the game"));
-    button_start_->setStyleSheet(
+    startButton_ = new QPushButton(this);
+    startButton_->setObjectName(QStringLiteral("button_start"));
+    startButton_->setIcon(QIcon(QPixmap::fromImage(Pictures::shipped().picture(Picture::StartButton))));
+    startButton_->setIconSize(QSize(100, 32));
+    startButton_->setFixedSize(100, 32);
+    startButton_->setFlat(true);
+    startButton_->setCursor(Qt::PointingHandCursor);
+    startButton_->setToolTip(QStringLiteral("Start the game"));
+    startButton_->setStyleSheet(
         QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; }"));
     layout->addSpacing(4);
-    layout->addWidget(button_start_, 0, Qt::AlignHCenter);
-    connect(button_start_, &QPushButton::clicked, this, &StartDialog::startPressed);
+    layout->addWidget(startButton_, 0, Qt::AlignHCenter);
+    connect(startButton_, &QPushButton::clicked, this, &StartDialog::startPressed);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     sync();
 }

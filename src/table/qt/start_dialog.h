@@ -46,7 +46,7 @@ private:
 
     GameStartForm form_{false};
     std::array<StartCheckBox*, 6> boxes_{};
-    QPushButton* button_start_ = nullptr;
+    QPushButton* startButton_ = nullptr;
 };
 
 // A check box whose mark is the form's: a click goes to the form's rule instead of toggling.

@@ -45,14 +45,14 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
     table_->setManualSort(true);
 
     sock_.setObjectName(QStringLiteral("sock"));
-    Sock11_.setObjectName(QStringLiteral("Sock11"));
-    connect(&sock_, &net::TSock::readReady, this, &Tchat::sockRead);
-    connect(&sock_, &net::TSock::info, this, [this](int, const QString& text) { sockInfo(text); });
+    lobbyLink_.setObjectName(QStringLiteral("Sock11"));
+    connect(&sock_, &net::TSock::readReady, this, &Tchat::receive);
+    connect(&sock_, &net::TSock::info, this, [this](int, const QString& text) { connectionInfo(text); });
 
     // Runs only while lines wait in the queue: an idle 1 ms timer costs a few percent of a core.
-    Timer1_.setObjectName(QStringLiteral("Timer1"));
-    Timer1_.setInterval(kTimer1Ms);
-    connect(&Timer1_, &QTimer::timeout, this, &Tchat::Timer1Timer);
+    drainTimer_.setObjectName(QStringLiteral("Timer1"));
+    drainTimer_.setInterval(kTimer1Ms);
+    connect(&drainTimer_, &QTimer::timeout, this, &Tchat::drainTick);
 
     buildMenus();
     buildPanels();
@@ -66,7 +66,7 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
 }
 
 Tchat::~Tchat() {
-    Timer1_.stop();
+    drainTimer_.stop();
     sock_.disconnect(this);
 }
 
@@ -76,35 +76,36 @@ void Tchat::buildMenus() {
                        "QMenuBar::item:selected { background: #d9a93c; }"));
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    StartGame1_ = file->addAction(QStringLiteral("Start Game"));
-    StartGame1_->setObjectName(QStringLiteral("StartGame1"));
-    StartGame1_->setEnabled(false);
-    connect(StartGame1_, &QAction::triggered, this, &Tchat::button_startClick);
+    startGameAction_ = file->addAction(QStringLiteral("Start Game"));
+    startGameAction_->setObjectName(QStringLiteral("StartGame1"));
+    startGameAction_->setEnabled(false);
+    connect(startGameAction_, &QAction::triggered, this, &Tchat::openStartDialog);
     file->addSeparator();
-    Exit1_ = file->addAction(QStringLiteral("Exit"));
-    Exit1_->setObjectName(QStringLiteral("Exit1"));
-    connect(Exit1_, &QAction::triggered, this, &Tchat::Exit1Click);
+    exitAction_ = file->addAction(QStringLiteral("Exit"));
+    exitAction_->setObjectName(QStringLiteral("Exit1"));
+    connect(exitAction_, &QAction::triggered, this, &Tchat::exitProgram);
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("Options1"));
-    ManualSort1_ = options->addAction(QStringLiteral("Manual Sort"));
-    ManualSort1_->setObjectName(QStringLiteral("ManualSort1"));
-    ManualSort1_->setCheckable(true);
-    connect(ManualSort1_, &QAction::triggered, this, [this](bool checked) {
+    manualSortAction_ = options->addAction(QStringLiteral("Manual Sort"));
+    manualSortAction_->setObjectName(QStringLiteral("ManualSort1"));
+    manualSortAction_->setCheckable(true);
+    connect(manualSortAction_, &QAction::triggered, this, [this](bool checked) {
         table_->setManualSort(checked);
         refresh();
     });
-    PlaySounds1_ = options->addAction(QStringLiteral("Play Sounds"));
-    PlaySounds1_->setObjectName(QStringLiteral("PlaySounds1"));
-    PlaySounds1_->setCheckable(true);
-    PlaySounds1_->setChecked(sounds_->isEnabled());
-    connect(PlaySounds1_, &QAction::triggered, this, [this](bool checked) { sounds_->setEnabled(checked); });
-    JustWatch1_ = options->addAction(QStringLiteral("Just Watch"));
-    JustWatch1_->setObjectName(QStringLiteral("JustWatch1"));
-    JustWatch1_->setCheckable(true);
+    playSoundsAction_ = options->addAction(QStringLiteral("Play Sounds"));
+    playSoundsAction_->setObjectName(QStringLiteral("PlaySounds1"));
+    playSoundsAction_->setCheckable(true);
+    playSoundsAction_->setChecked(sounds_->isEnabled());
+    connect(playSoundsAction_, &QAction::triggered, this,
+            [this](bool checked) { sounds_->setEnabled(checked); });
+    justWatchAction_ = options->addAction(QStringLiteral("Just Watch"));
+    justWatchAction_->setObjectName(QStringLiteral("JustWatch1"));
+    justWatchAction_->setCheckable(true);
     // The mark follows the host's answer, not the click.
-    connect(JustWatch1_, &QAction::triggered, this, [this] {
-        table_->JustWatch1Click();
+    connect(justWatchAction_, &QAction::triggered, this, [this] {
+        table_->toggleJustWatch();
         refresh();
     });
 }
@@ -121,14 +122,14 @@ void Tchat::buildPanels() {
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(8);
-    panel_board1_ = new BookBoard(1, *table_, redraw, central);
-    layout->addWidget(panel_board1_);
+    board1_ = new BookBoard(1, *table_, redraw, central);
+    layout->addWidget(board1_);
 
     auto* middle = new QVBoxLayout;
     middle->setSpacing(6);
-    panel_score_ = new ScorePanel(*table_, redraw, central);
-    connect(panel_score_, &ScorePanel::startClicked, this, &Tchat::button_startClick);
-    middle->addWidget(panel_score_, 0, Qt::AlignHCenter);
+    scorePanel_ = new ScorePanel(*table_, redraw, central);
+    connect(scorePanel_, &ScorePanel::startClicked, this, &Tchat::openStartDialog);
+    middle->addWidget(scorePanel_, 0, Qt::AlignHCenter);
 
     mainchat_ = new ChatLog(central);
     mainchat_->setMinimumHeight(120);
@@ -148,25 +149,26 @@ void Tchat::buildPanels() {
     middle->addWidget(mychat_);
     layout->addLayout(middle, 1);
 
-    panel_board2_ = new BookBoard(2, *table_, redraw, central);
-    layout->addWidget(panel_board2_);
+    board2_ = new BookBoard(2, *table_, redraw, central);
+    layout->addWidget(board2_);
 
     setCentralWidget(central);
 }
 
 void Tchat::refresh() {
-    panel_score_->sync();
-    panel_board1_->sync();
-    panel_board2_->sync();
-    if (ManualSort1_->isChecked() != table_->manualSort()) ManualSort1_->setChecked(table_->manualSort());
-    if (JustWatch1_->isChecked() != table_->justWatchChecked())
-        JustWatch1_->setChecked(table_->justWatchChecked());
+    scorePanel_->sync();
+    board1_->sync();
+    board2_->sync();
+    if (manualSortAction_->isChecked() != table_->manualSort())
+        manualSortAction_->setChecked(table_->manualSort());
+    if (justWatchAction_->isChecked() != table_->justWatchChecked())
+        justWatchAction_->setChecked(table_->justWatchChecked());
     startDialog_->sync();
 }
 
-void Tchat::button_startClick() {
+void Tchat::openStartDialog() {
     if (!table_->ishost()) return;
-    table_->button_startClick(startDialog_->form());
+    table_->openStartDialog(startDialog_->form());
     refresh();
     emit startGameRequested();
 }
@@ -185,31 +187,31 @@ void Tchat::bringToFront() {
     testEcho("window", QStringLiteral("raised"));
 }
 
-void Tchat::Exit1Click() { close(); }
+void Tchat::exitProgram() { close(); }
 
 // ---------------------------------------------------------------- connection
 
-void Tchat::sockRead() {
+void Tchat::receive() {
     const QByteArray bytes = sock_.receiveText();
     if (bytes.isEmpty()) return;
-    session_->sockRead(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (session_->queuedLines() > 0 && !Timer1_.isActive()) Timer1_.start();
+    session_->receive(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (session_->queuedLines() > 0 && !drainTimer_.isActive()) drainTimer_.start();
 }
 
-void Tchat::sockInfo(const QString& text) {
+void Tchat::connectionInfo(const QString& text) {
     // Only "Socket Closed" matters to the table; a network error leaves it waiting.
     const QByteArray bytes = text.toLatin1();
-    session_->sockInfo(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    session_->connectionInfo(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-void Tchat::Timer1Timer() {
+void Tchat::drainTick() {
     try {
         session_->processsocktimer();
     } catch (const std::exception& error) {
         errorBox(this, QString::fromLatin1(error.what()));
     }
     refresh();
-    if (session_->queuedLines() == 0) Timer1_.stop();
+    if (session_->queuedLines() == 0) drainTimer_.stop();
 }
 
 // ---------------------------------------------------------------- ClientEvents
@@ -232,7 +234,7 @@ void Tchat::sendToHost(std::string_view line) {
 }
 
 void Tchat::closeTable() {
-    Timer1_.stop();
+    drainTimer_.stop();
     close();
 }
 
@@ -243,7 +245,7 @@ void Tchat::loggedIn() {
     // that table gets the hosting player's controls.
     if (!session_->hostingPlayer()) return;
     table_->setIshost(true);
-    StartGame1_->setEnabled(true);
+    startGameAction_->setEnabled(true);
     refresh();
 }
 

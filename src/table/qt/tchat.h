@@ -63,7 +63,7 @@ public:
     // Redraws the score panel, the boards, the menu marks and the start dialog from the state.
     void refresh();
     // button_start and File > "Start Game": opens the start dialog.
-    void button_startClick();
+    void openStartDialog();
 
     const std::string& playername() const { return playername_; }
     const std::string& hostaddress() const { return hostaddress_; }
@@ -72,7 +72,7 @@ public:
     net::StartOptions startOptions() const { return startOptions_; }
     ClientSession& session() { return *session_; }
     net::TSock& sock() { return sock_; }
-    net::TSock& lobbyLink() { return Sock11_; }
+    net::TSock& lobbyLink() { return lobbyLink_; }
     ChatLog* mainchat() const { return mainchat_; }
     TableState& table() { return *table_; }
     StartDialog* startDialog() const { return startDialog_; }
@@ -88,12 +88,12 @@ protected:
 private:
     void buildMenus();
     void buildPanels();
-    void sockRead();
-    void sockInfo(const QString& text);
-    void Timer1Timer();
+    void receive();
+    void connectionInfo(const QString& text);
+    void drainTick();  // Timer1: one queued line per tick
     void startConnecting(const QString& address);
     void afterConnectStarted();
-    void Exit1Click();
+    void exitProgram();
 
     std::vector<std::string> args_;
     net::SessionPlan plan_;
@@ -105,21 +105,21 @@ private:
 
     StartListening startListening_;
     net::TSock sock_;
-    net::TSock Sock11_;
+    net::TSock lobbyLink_;
     std::unique_ptr<SoundPlayer> sounds_;
     SessionRoster roster_;
     std::unique_ptr<TableState> table_;
     std::unique_ptr<ClientSession> session_;
-    QTimer Timer1_;
+    QTimer drainTimer_;
 
-    QAction* StartGame1_ = nullptr;
-    QAction* Exit1_ = nullptr;
-    QAction* ManualSort1_ = nullptr;
-    QAction* PlaySounds1_ = nullptr;
-    QAction* JustWatch1_ = nullptr;
-    ScorePanel* panel_score_ = nullptr;
-    BookBoard* panel_board1_ = nullptr;
-    BookBoard* panel_board2_ = nullptr;
+    QAction* startGameAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* manualSortAction_ = nullptr;
+    QAction* playSoundsAction_ = nullptr;
+    QAction* justWatchAction_ = nullptr;
+    ScorePanel* scorePanel_ = nullptr;
+    BookBoard* board1_ = nullptr;
+    BookBoard* board2_ = nullptr;
     StartDialog* startDialog_ = nullptr;
     ChatLog* mainchat_ = nullptr;
     QLineEdit* mychat_ = nullptr;

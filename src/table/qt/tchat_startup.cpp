@@ -16,7 +16,7 @@ void Tchat::processparams() {
     if (paramsProcessed_) return;
     paramsProcessed_ = true;
 
-    StartGame1_->setEnabled(false);
+    startGameAction_->setEnabled(false);
 
     plan_ = net::planSession(args_);
     addlinetochat(plan_.loadingLine, chat::kBlue);
@@ -47,7 +47,7 @@ void Tchat::hostpress() {
     startConnecting(QString::fromLatin1(net::kLoopbackAddress));
     table_->setIshost(true);
     table_->setPlayername(playername_);
-    StartGame1_->setEnabled(true);
+    startGameAction_->setEnabled(true);
     refresh();
 }
 
@@ -55,7 +55,7 @@ void Tchat::joinpress() {
     session_->setPlayerName(playername_);
     table_->setPlayername(playername_);
     startConnecting(QString::fromLatin1(hostaddress_.data(), static_cast<qsizetype>(hostaddress_.size())));
-    StartGame1_->setEnabled(false);
+    startGameAction_->setEnabled(false);
 }
 
 void Tchat::startConnecting(const QString& address) {
@@ -73,9 +73,9 @@ void Tchat::startConnecting(const QString& address) {
 void Tchat::afterConnectStarted() {
     if (plan_.openLobbyLink) {
         // Idle by design: the lobby only needs to see the connection while the game runs.
-        Sock11_.setHostName(QString::fromLatin1(net::kLoopbackAddress));
-        Sock11_.setPort(net::lobbyPort());
-        Sock11_.open();
+        lobbyLink_.setHostName(QString::fromLatin1(net::kLoopbackAddress));
+        lobbyLink_.setPort(net::lobbyPort());
+        lobbyLink_.open();
     }
     startOptions_ = plan_.startOptions;
     startDialog_->offerBotOptions(startOptions_ == net::StartOptions::ShowTargetsDisabled);
