@@ -81,7 +81,6 @@ public:
     // ------------------------------------------------------------ state
     HostState& state();
     const HostState& state() const;
-    Engine& engine();
     int connectioncount() const;
     bool loggedIn(int slot) const;  // the slot's connection has sent its one login
 

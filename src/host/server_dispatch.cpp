@@ -50,7 +50,6 @@ TServer::TServer(Outbox& outbox, ServerOptions options, HostLog log)
     if (options_.botdelay >= 1 && options_.botdelay <= kMaxBotDelay) state_->botdelay = options_.botdelay;
 }
 
-Engine& TServer::engine() { return *engine_; }
 std::size_t TServer::queuedLines() const { return inbox_->size(); }
 
 void TServer::receive(int slot, std::string_view bytes) {

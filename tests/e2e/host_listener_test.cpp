@@ -2,7 +2,7 @@
 #include "host/qt/host_listener.h"
 #include "net/qt/socket_texts.h"
 #include "net/qt/tsock.h"
-#include "qt_test_support.h"
+#include "qt_support.h"
 
 #include <QTcpSocket>
 
@@ -19,8 +19,8 @@ namespace quintrel::host {
 using namespace quintrel::net;
 namespace {
 
-using quintrel::testing::str;
-using quintrel::testing::waitUntil;
+using quintrel::kit::str;
+using quintrel::kit::waitUntil;
 
 // Records what the listener reports and checks that no close is reported inside a call.
 class FakeHost : public HostEvents {

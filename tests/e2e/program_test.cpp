@@ -1,6 +1,6 @@
 // The real program, started as a player would start it, on a private port and instance name.
 
-#include "qt_test_support.h"
+#include "qt_support.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,8 +16,8 @@
 namespace quintrel {
 namespace {
 
-using quintrel::testing::freePort;
-using quintrel::testing::waitUntil;
+using quintrel::kit::freePort;
+using quintrel::kit::waitUntil;
 
 struct Program {
     QProcess process;

@@ -1,5 +1,5 @@
 #include "net/qt/single_instance.h"
-#include "qt_test_support.h"
+#include "qt_support.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +22,7 @@ TEST(SingleInstance, SecondClaimFailsAndAsksTheFirstToComeForward) {
 
     SingleInstance second(uniqueKey("second"));
     EXPECT_FALSE(second.claim());
-    EXPECT_TRUE(quintrel::testing::waitUntil([&] { return raises == 1; }));
+    EXPECT_TRUE(quintrel::kit::waitUntil([&] { return raises == 1; }));
 }
 
 TEST(SingleInstance, NamesAreFreeAgainOnceTheFirstEnds) {
@@ -46,7 +46,7 @@ TEST(SingleInstance, StaleSocketNameOfADeadCopyDoesNotBlockTheNext) {
     QObject::connect(&fresh, &SingleInstance::raiseRequested, [&] { ++raises; });
     SingleInstance later(uniqueKey("stale"));
     EXPECT_FALSE(later.claim());
-    EXPECT_TRUE(quintrel::testing::waitUntil([&] { return raises == 1; }));
+    EXPECT_TRUE(quintrel::kit::waitUntil([&] { return raises == 1; }));
 }
 
 TEST(SingleInstance, KeysAreReducedToSafeCharacters) {

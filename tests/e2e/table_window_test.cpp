@@ -2,8 +2,7 @@
 // messages, and a turn of seat 1 played by clicks on the widgets, found by their names.
 
 #include "extras/qt/sound_player.h"
-#include "host/qt/running_host.h"
-#include "qt_test_support.h"
+#include "window_host.h"
 #include "table/qt/chat_log.h"
 #include "table/qt/message_boxes.h"
 #include "table/qt/picture_widget.h"
@@ -16,7 +15,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QTcpServer>
 
 #include <gtest/gtest.h>
 
@@ -28,43 +26,26 @@
 namespace quintrel::table {
 namespace {
 
-using quintrel::testing::freePort;
-using quintrel::testing::waitUntil;
+using quintrel::kit::freePort;
+using quintrel::kit::waitUntil;
 
 // A deal of this seed gives seat 1, after its first draw, three natural cards of one rank.
 constexpr std::uint32_t kSeed = 1;
 
-struct WindowFixture : ::testing::Test {
-    std::unique_ptr<host::RunningHost> host;
-    QTcpServer lobby;
-    QStringList boxes;
+struct WindowFixture : kit::WindowHostTest {
     std::unique_ptr<Tchat> table;
 
-    void SetUp() override {
-        qputenv("QUINTREL_PORT", QByteArray::number(freePort()));
-        lobby.listen(QHostAddress::LocalHost, 0);
-        qputenv("QUINTREL_LOBBY_PORT", QByteArray::number(lobby.serverPort()));
-        setMessageBoxSink([this](const QString& text) { boxes << text; });
-    }
     void TearDown() override {
         table.reset();
-        setMessageBoxSink({});
-        host.reset();
+        WindowHostTest::TearDown();
     }
 
-    void startHost(HostMode mode) {
-        ServerOptions options;
-        options.mode = mode;
-        options.seed = kSeed;
-        options.botdelay = 1;
-        host = std::make_unique<host::RunningHost>(options);
-    }
+    void startHost(HostMode mode) { WindowHostTest::startHost(ServerOptions{mode, 1, kSeed}); }
 
     // A solo table (it hosts through `host`) or a table joining the host on the test port.
     void openTable(std::vector<std::string> args) {
         table = std::make_unique<Tchat>(std::move(args));
-        table->setStartListening(
-            [this](net::ListenScope scope, quint16 port) { host->startListening(scope, port); });
+        table->setStartListening(listenerStarter());
         table->show();
         ASSERT_TRUE(waitUntil([&] { return chat().contains(QStringLiteral("You are Connected.")); }));
     }

@@ -1,6 +1,5 @@
 #include "net/qt/game_port.h"
-#include "host/qt/running_host.h"
-#include "qt_test_support.h"
+#include "window_host.h"
 #include "table/qt/chat_log.h"
 #include "table/qt/message_boxes.h"
 #include "table/qt/tchat.h"
@@ -8,7 +7,6 @@
 #include <QAction>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTcpServer>
 #include <QTextBlock>
 
 #include <gtest/gtest.h>
@@ -18,8 +16,8 @@
 namespace quintrel::table {
 namespace {
 
-using quintrel::testing::freePort;
-using quintrel::testing::waitUntil;
+using quintrel::kit::freePort;
+using quintrel::kit::waitUntil;
 
 QStringList chatLines(const Tchat& table) {
     QStringList lines = table.mainchat()->toPlainText().split(QLatin1Char('\n'));
@@ -27,26 +25,10 @@ QStringList chatLines(const Tchat& table) {
     return lines;
 }
 
-// A real host on a free port, a stand-in lobby on another, and the boxes the table shows.
-struct TableFixture : ::testing::Test {
-    std::unique_ptr<host::RunningHost> host;
-    QTcpServer lobby;
-    int lobbyConnections = 0;
-    QStringList boxes;
-
+struct TableFixture : kit::WindowHostTest {
     void SetUp() override {
-        qputenv("QUINTREL_PORT", QByteArray::number(freePort()));
-        lobby.listen(QHostAddress::LocalHost, 0);
-        qputenv("QUINTREL_LOBBY_PORT", QByteArray::number(lobby.serverPort()));
-        QObject::connect(&lobby, &QTcpServer::newConnection, [this] {
-            while (lobby.nextPendingConnection()) ++lobbyConnections;
-        });
-        host = std::make_unique<host::RunningHost>(ServerOptions{});
-        setMessageBoxSink([this](const QString& text) { boxes << text; });
-    }
-    void TearDown() override {
-        setMessageBoxSink({});
-        host.reset();
+        WindowHostTest::SetUp();
+        startHost();
     }
 
     std::unique_ptr<Tchat> start(std::vector<std::string> args) {
@@ -54,9 +36,6 @@ struct TableFixture : ::testing::Test {
         table->setStartListening(listenerStarter());
         table->show();
         return table;
-    }
-    Tchat::StartListening listenerStarter() {
-        return [this](net::ListenScope scope, quint16 port) { host->startListening(scope, port); };
     }
     static bool connected(const Tchat& table) {
         return chatLines(table).contains(QStringLiteral("You are Connected."));

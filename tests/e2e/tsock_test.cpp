@@ -1,6 +1,6 @@
 #include "net/qt/socket_texts.h"
 #include "net/qt/tsock.h"
-#include "qt_test_support.h"
+#include "qt_support.h"
 
 #include <QNetworkInterface>
 #include <QTcpSocket>
@@ -13,9 +13,9 @@
 namespace quintrel::net {
 namespace {
 
-using quintrel::testing::freePort;
-using quintrel::testing::str;
-using quintrel::testing::waitUntil;
+using quintrel::kit::freePort;
+using quintrel::kit::str;
+using quintrel::kit::waitUntil;
 
 struct InfoLog {
     std::vector<std::pair<int, QString>> entries;

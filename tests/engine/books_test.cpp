@@ -1,19 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "harness.h"
+#include "cards.h"
+#include "engine_rig.h"
 
 namespace quintrel::test {
 namespace {
 
+using namespace kit;
 using ::testing::ElementsAre;
-
-// Card codes used below.
-constexpr int kKingC = 13, kKingD = 26, kKingS = 39, kKingH = 52;
-constexpr int kQueenC = 12, kQueenD = 25;
-constexpr int kJackC = 11, kJackD = 24, kJackS = 37, kJackH = 50;
-constexpr int kTwoC = 2, kTwoD = 15, kJoker = 54;
-constexpr int kThreeC = 3, kThreeD = 16, kThreeS = 29;
-constexpr int kFiveC = 5, kFiveD = 18, kFiveS = 31, kFiveH = 44;
 
 class Books : public EngineTest {
 protected:

@@ -1,35 +1,20 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "harness.h"
+#include "cards.h"
+#include "engine_rig.h"
 
 namespace quintrel::test {
 namespace {
 
+using namespace kit;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::Not;
 
-constexpr int kQueenC = 12, kQueenD = 25, kQueenS = 38;
-constexpr int kKingC = 13, kKingD = 26, kKingS = 39, kKingH = 52;
-constexpr int kTwoC = 2, kTwoD = 15, kJoker = 54;
-constexpr int kThreeC = 3;
-constexpr int kFive = 5;
-
-// Seat 2 is a computer player; the spectator in slot 5 sees what everybody sees.
-class Bots : public EngineTest {
+// The shoe's Nines are never melded with the hands below.
+class Bots : public ComputerTurnTest {
 protected:
-    void SetUp() override {
-        connect(1, "Ann");
-        connect(5, "Spy");
-        state.botdelay = 500;
-        engine.startgame({"Ann", "f"});
-        giveTurn(2);
-        fillShoeWith(kFive + 13 * 0 + 4);  // nines: never melded with the hands below
-        for (int seat = 1; seat <= 4; ++seat)
-            setFoot(seat, {4, 4 + 13, 4 + 26, 7, 8, 10, 11, 12, 13, 14, 22});
-        out.clear();
-    }
     // True when the computer took the top discard (the shoe gave nothing).
     bool tookDiscard(std::initializer_list<int> hand, int top) {
         giveTurn(2);
@@ -70,7 +55,7 @@ TEST_F(Bots, AThreeOrAnEmptyPileAlwaysDrawsTwo) {
 }
 
 TEST_F(Bots, KingsBookTakesBothWildsTheFiveIsDiscardedAndTheFootTakenUp) {
-    setHand(2, {kKingC, kKingD, kKingS, kFive, kTwoC, kTwoD});
+    setHand(2, {kKingC, kKingD, kKingS, kFiveC, kTwoC, kTwoD});
     engine.computerplay(2);
     EXPECT_THAT(out.take(5),
                 ElementsAre("CMD_newbook+2+2+1+13+1", "CMD_postscores+20+20+2+4", "CMD_postscores+40+20+2+4",
@@ -185,13 +170,9 @@ TEST_F(Bots, ComputerActsOnTheSecondTickOnlyIfTheSeatIsStillComputerPlayed) {
 
 TEST(SoloGame, ThreeComputerPlayersAndAScriptedSeatOnePlayToTheWinnerByTicksOnly) {
     for (std::uint32_t seed : {1u, 2u, 3u, 4u, 5u}) {
-        HostState state;
-        RecordingOutbox out;
-        RandomSource random(seed);
-        Engine engine(state, out, random);
-        state.players[1].connected = true;
-        state.players[1].name = "You";
-        state.connectioncount = 1;
+        EngineRig rig(seed);
+        auto& [state, out, random, engine] = rig;
+        rig.connect(1, "You");
         state.botdelay = 750;
         engine.startgame({"You", "h"});
         int ticks = 0;

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "harness.h"
+#include "engine_rig.h"
 
 namespace quintrel::test {
 namespace {
 
+using namespace kit;
 using ::testing::ElementsAre;
 
 class Drawing : public EngineTest {

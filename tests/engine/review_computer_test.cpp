@@ -4,45 +4,25 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "harness.h"
+#include "cards.h"
+#include "engine_rig.h"
 
 namespace quintrel::test {
 namespace {
 
+using namespace kit;
 using ::testing::ElementsAre;
 
-constexpr int kKingC = 13, kKingD = 26, kKingS = 39, kKingH = 52;
-constexpr int kQueenC = 12, kQueenD = 25;
-constexpr int kTwoC = 2, kTwoD = 15, kTwoS = 28;
-constexpr int kSixD = 19;
+using BotSteps = ComputerTurnTest;
 
-// Seat 2 is a computer player with the turn; slot 5 watches everything sent to all.
-class BotSteps : public EngineTest {
-protected:
-    void SetUp() override {
-        connect(1, "Ann");
-        connect(5, "Spy");
-        state.botdelay = 500;
-        engine.startgame({"Ann", "f"});
-        giveTurn(2);
-        fillShoeWith(9);
-        for (int seat = 1; seat <= 4; ++seat) setFoot(seat, {4, 7, 8, 10, 11});
-        state.discardtop = 0;
-        state.discardbelow = 0;
-        out.clear();
-    }
-    // The seed the generator reaches after `draws` further draws from now.
-    std::uint32_t seedAfter(int draws) const {
-        RandomSource copy = random;
-        for (int i = 0; i < draws; ++i) copy.random(6);
-        return copy.seed();
-    }
-};
+// The generator's seed once the fixture's game is dealt, and after one draw more.
+constexpr std::uint32_t kSeedAfterDeal = 534583900u;
+constexpr std::uint32_t kSeedAfterOneDraw = 1405678541u;
 
 TEST_F(BotSteps, FirstPassPairsEachWildWithAPairAndDrawsTheGeneratorOnceAfterIt) {
     // singles 1 (the five), pairs 2, wilds 3
     setHand(2, {kKingC, kKingD, kQueenC, kQueenD, kTwoC, kTwoD, kTwoS, 5});
-    const std::uint32_t expected = seedAfter(1);  // only the second pass's test draws
+    ASSERT_EQ(random.seed(), kSeedAfterDeal);
     engine.computerplay(2);
     const auto all = out.take(5);
     EXPECT_THAT(withPrefix(all, "CMD_newbook"),
@@ -50,18 +30,18 @@ TEST_F(BotSteps, FirstPassPairsEachWildWithAPairAndDrawsTheGeneratorOnceAfterIt)
     // The third wild is left over for the step after: at most one natural remains.
     EXPECT_THAT(withPrefix(all, "CMD_addtobook"), ElementsAre("CMD_addtobook+2+2+6+1+4+28+2"));
     EXPECT_THAT(withPrefix(all, "CMD_discard"), ElementsAre("CMD_discard+5"));
-    EXPECT_EQ(random.seed(), expected);
+    EXPECT_EQ(random.seed(), kSeedAfterOneDraw);  // only the second pass's test draws
 }
 
 TEST_F(BotSteps, FewerWildsThanPairsMakeNoWildBookAndDrawNothing) {
     // singles 2, pairs 2, wilds 1
     setHand(2, {kKingC, kKingD, kQueenC, kQueenD, kTwoC, 5, 6});
-    const std::uint32_t expected = seedAfter(0);
+    ASSERT_EQ(random.seed(), kSeedAfterDeal);
     engine.computerplay(2);
     const auto all = out.take(5);
     EXPECT_TRUE(withPrefix(all, "CMD_newbook").empty());
     EXPECT_THAT(withPrefix(all, "CMD_discard"), ElementsAre("CMD_discard+5"));
-    EXPECT_EQ(random.seed(), expected);
+    EXPECT_EQ(random.seed(), kSeedAfterDeal);
 }
 
 TEST_F(BotSteps, ThirdPassNeedsMoreThanTwoWilds) {
@@ -148,12 +128,13 @@ TEST_F(BotSteps, AMeldThatEmptiesTheFootEndsTheTurnAndTheLaterStepsDoNothing) {
     setHand(4, {});
     setFoot(4, {});
     setHand(2, {kKingC, kKingD, kKingS});
-    const int before = state.players[2].score;
+    ASSERT_EQ(state.players[2].score, 60);
     engine.computerplay(2);
     all = out.take(5);
     ASSERT_GE(all.size(), 5u);
-    // Seat 2's penalty line carries the going-out bonus, which has no line of its own.
-    EXPECT_EQ(all[all.size() - 4], "CMD_postscores+" + std::to_string(before + 60 + 200) + "+0+2+4");
+    // Seat 2's penalty line carries the going-out bonus (60 + 60 for the Kings + 200), which
+    // has no line of its own.
+    EXPECT_EQ(all[all.size() - 4], "CMD_postscores+320+0+2+4");
     EXPECT_EQ(all.back(), "CMD_winner+2+Klot and Kling");
     EXPECT_TRUE(withPrefix(all, "CMD_discard").empty());
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "engine/thedeck.h"
 
@@ -24,20 +25,25 @@ TEST(Cards, RankArithmetic) {
 }
 
 TEST(Random, LcgGoldenSequence) {
-    RandomSource r(0);
-    // seed 1 -> 134775814 -> ...; high 32 bits of seed * n
-    EXPECT_EQ(r.random(270), 0);  // seed 1
-    EXPECT_EQ(r.seed(), 1u);
-    EXPECT_EQ(r.random(270), static_cast<int>((134775814ull * 270) >> 32));
-    RandomSource a(42), b(42);
+    RandomSource shoe(0);
+    std::vector<int> picks;
+    std::vector<std::uint32_t> seeds;
+    for (int i = 0; i < 5; ++i) {
+        picks.push_back(shoe.random(270));
+        seeds.push_back(shoe.seed());
+    }
+    EXPECT_EQ(picks, (std::vector<int>{0, 8, 232, 54, 73}));
+    EXPECT_EQ(seeds, (std::vector<std::uint32_t>{1u, 134775814u, 3698175007u, 870078620u, 1172187917u}));
+    RandomSource dice(42);
+    std::vector<int> rolls;
+    for (int i = 0; i < 10; ++i) rolls.push_back(dice.random(6));
+    EXPECT_EQ(rolls, (std::vector<int>{1, 5, 1, 0, 0, 5, 4, 0, 3, 5}));
     for (int i = 0; i < 1000; ++i) {
-        const int x = a.random(6);
-        ASSERT_EQ(x, b.random(6));
+        const int x = dice.random(6);
         ASSERT_GE(x, 0);
         ASSERT_LT(x, 6);
     }
-    EXPECT_EQ(RandomSource::clockSeed(1, 2, 3, 4),
-              static_cast<std::uint32_t>(((1 * 60 + 2) * 60 + 3) * 1000 + 4));
+    EXPECT_EQ(RandomSource::clockSeed(1, 2, 3, 4), 3723004u);
 }
 
 TEST(Shoe, FillShoeHoldsFiveOfEveryCode) {

@@ -8,24 +8,12 @@
 #include <vector>
 
 #include "engine/host_state.h"
-#include "engine/outbox.h"
 #include "host/server.h"
+#include "outbox.h"
 
-namespace quintrel::testing {
+namespace quintrel::test {
 
-struct RecordingOutbox : Outbox {
-    std::vector<std::pair<int, std::string>> sent;
-    std::vector<int> closed;
-    void send(int slot, std::string_view line) override { sent.emplace_back(slot, std::string(line)); }
-    void close(int slot) override { closed.push_back(slot); }
-
-    std::vector<std::string> to(int slot) const {
-        std::vector<std::string> lines;
-        for (const auto& [s, line] : sent)
-            if (s == slot) lines.push_back(line);
-        return lines;
-    }
-};
+using kit::RecordingOutbox;
 
 class HostTest : public ::testing::Test {
 protected:
@@ -61,11 +49,10 @@ protected:
         }
     }
     void clearRecords() {
-        outbox.sent.clear();
-        outbox.closed.clear();
+        outbox.clear();
         log.clear();
     }
     HostState& s() { return server.state(); }
 };
 
-}  // namespace quintrel::testing
+}  // namespace quintrel::test

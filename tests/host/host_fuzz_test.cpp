@@ -1,6 +1,7 @@
 // The host against any peer: seeded crowds of connections send valid, mutated and random
 // requests, come and go, while both timers tick. After every step the host's records must be
-// sound and every line it sent must be one a table understands.
+// sound and every line it sent must be one a table understands (host_fuzz_checks.h); what
+// the peers send is in host_fuzz_traffic.h.
 
 #include <gtest/gtest.h>
 
@@ -11,30 +12,22 @@
 #include <cstdlib>
 #include <iterator>
 #include <map>
-#include <memory>
-#include <random>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
-#include "engine/host_state.h"
-#include "host_fuzz_support.h"
+#include "host_fuzz_checks.h"
+#include "host_fuzz_traffic.h"
 #include "net/dispatch.h"
 #include "net/framing.h"
-#include "host/server.h"
 #include "net/wire.h"
+#include "network.h"
 #include "table/game_start_form.h"
-#include "table/table_state.h"
 
-namespace quintrel {
+namespace quintrel::test {
 namespace {
 
-using fuzz::clientLineFault;
-using fuzz::FuzzTransport;
-using fuzz::kEnd;
-using fuzz::kRefused;
-using fuzz::PeerTable;
+constexpr char kEnd = wire::kTerminator;
 
 struct Tally {
     long steps = 0;
@@ -55,12 +48,10 @@ struct Tally {
 class HostFuzz {
 public:
     HostFuzz(std::uint32_t seed, HostMode mode)
-        : rng_(seed),
+        : dice_(seed),
           mode_(mode),
-          server_(transport_, ServerOptions{mode, 3, seed},
-                  [this](std::string_view line) { checkLog(line); }) {
-        transport_.server = &server_;
-    }
+          net_(ServerOptions{mode, 3, seed}, [this](std::string_view line) { checkLog(line); }),
+          traffic_(dice_, net_.server) {}
 
     // Random traffic, then every seat to the computer: the game must still come to its end.
     void run(int steps, Tally& tally) {
@@ -72,14 +63,15 @@ public:
     }
 
 private:
-    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
-    bool chance(int percent) { return pick(1, 100) <= percent; }
-    HostState& s() { return server_.state(); }
+    int pick(int lo, int hi) { return dice_.pick(lo, hi); }
+    bool chance(int percent) { return dice_.chance(percent); }
+    const HostState& s() const { return net_.server.state(); }
+    TServer& server() { return net_.server; }
 
     // ------------------------------------------------------------ one step and its checks
     void step() {
         ++tally_->steps;
-        transport_.reentrantClose = chance(30);
+        net_.reentrantClose = chance(30);
         const int roll = pick(1, 100);
         if (roll <= 4) {
             connect();
@@ -89,22 +81,26 @@ private:
             peerSends();
         } else if (roll <= 80) {
             const int ticks = pick(1, 4);
-            for (int t = 0; t < ticks; ++t) hostCall([&] { server_.drainTick(); });
+            for (int t = 0; t < ticks; ++t) hostCall([&] { server().drainTick(); });
         } else if (roll <= 97) {
             // The transport fires Timer1 only while the host keeps it running.
-            if (server_.pacingTimerEnabled()) hostCall([&] { server_.pacingTick(); });
-        } else {
-            if (transport_.live[1] && honest_[1]) {
-                // The hosting player's own dialog sends the start and the tournament choice.
-                table::GameStartForm form(chance(50));
-                form.click(static_cast<table::GameStartForm::Box>(pick(0, 5)));
-                tables_[1]->state.startgame(form);
-                forwardTable(1);
-            } else if (transport_.live[1]) {
-                sendLine(1, wire::tohost::startgame("Host", letter()));
-            }
+            if (server().pacingTimerEnabled()) hostCall([&] { server().pacingTick(); });
+        } else if (net_.live(1) && honest_[1]) {
+            // The hosting player's own dialog sends the start and the tournament choice.
+            table::GameStartForm form(chance(50));
+            form.click(static_cast<table::GameStartForm::Box>(pick(0, 5)));
+            net_.table(1)->state.startgame(form);
+            forwardTable(1);
+        } else if (net_.live(1)) {
+            sendLine(1, wire::tohost::startgame("Host", traffic_.letter()));
         }
-        checkInvariants();
+        checkAll();
+    }
+
+    void checkAll() {
+        checkHostRecords(net_);
+        for (int slot = 1; slot <= kLastSlot; ++slot)
+            checkMirror(slot, net_, notes_[static_cast<std::size_t>(slot)], tally_->mirrorsChecked);
     }
 
     template <typename Call>
@@ -112,20 +108,20 @@ private:
         const bool wasStarted = s().gamestarted;
         const bool wasOver = s().roundover;
         call();
-        transport_.afterCall();
+        net_.afterCall();
         if (!wasStarted && s().gamestarted) ++tally_->gamesStarted;
         if ((!wasOver && s().roundover) || (wasStarted && !s().gamestarted)) ++tally_->roundsEnded;
         checkSent();
     }
 
+    // Every line the host sent is one a table understands, a hand goes to its own seat only;
+    // then the tables take their lines.
     void checkSent() {
-        for (int k = 1; k <= 9; ++k)
-            if (!transport_.live[static_cast<std::size_t>(k)]) tables_[static_cast<std::size_t>(k)].reset();
-        for (const auto& [slot, line] : transport_.sent) {
+        for (const auto& [slot, line] : net_.sent) {
             ++tally_->linesChecked;
             ASSERT_GE(slot, 1);
-            ASSERT_LE(slot, kRefused);
-            if (slot == kRefused) {
+            ASSERT_LE(slot, kRefusedSlot);
+            if (slot == kRefusedSlot) {
                 EXPECT_EQ(line, "CMD_full+");
                 continue;
             }
@@ -133,14 +129,16 @@ private:
             ASSERT_EQ(fault, "") << "to slot " << slot << ": " << line.substr(0, 200);
             const auto routed = routeClientLine(line);
             if (routed->command == ClientCommand::CMD_newcard) {
-                // A hand is private: its cards go to its own seat only.
                 EXPECT_EQ(wire::parse::newcard(routed->rest)->seat, slot) << line;
             }
             if (routed->command == ClientCommand::CMD_newbook) ++tally_->booksMade;
-            if (slot <= 9 && tables_[static_cast<std::size_t>(slot)])
-                tables_[static_cast<std::size_t>(slot)]->receive(line);
+            if (net_.table(slot)) notes_[static_cast<std::size_t>(slot)].heard(line);
         }
-        transport_.sent.clear();
+        net_.sent.clear();
+        net_.gone.clear();
+        for (int slot = 1; slot <= kLastSlot; ++slot)
+            if (kit::Table* peer = net_.table(slot))
+                while (peer->session.processsocktimer()) {}
     }
 
     // The log is read by people and scripts: one short printable line per event, whatever a
@@ -163,132 +161,25 @@ private:
         constexpr std::string_view kPrefix = "dropped from slot ";
         if (!line.starts_with(kPrefix) || line.size() < kPrefix.size() + 2) return;
         const int slot = line[kPrefix.size()] - '0';
-        if (slot < 1 || slot > 9 || !honest_[static_cast<std::size_t>(slot)]) return;
+        if (!isSlot(slot) || !honest_[static_cast<std::size_t>(slot)]) return;
         ++tally_->honestDrops;
         EXPECT_NE(line.find("not this seat's turn"), std::string_view::npos) << line;
-    }
-
-    void checkInvariants() {
-        const HostState& st = s();
-        ASSERT_GE(st.connectioncount, 0);
-        ASSERT_LE(st.connectioncount, 9);
-        for (int slot = 1; slot <= kRefusedSlot; ++slot) {
-            const bool bound = slot <= 9 && transport_.live[static_cast<std::size_t>(slot)];
-            // One person per slot: the host counts a slot connected exactly while a
-            // connection is bound to it.
-            ASSERT_EQ(st.players[static_cast<std::size_t>(slot)].connected, bound) << "slot " << slot;
-        }
-        ASSERT_EQ(st.players[1].score, st.players[3].score);
-        ASSERT_EQ(st.players[2].score, st.players[4].score);
-        for (int seat = 1; seat <= kSeats; ++seat) {
-            for (const auto* cards : {&st.players[seat].hand, &st.players[seat].foot}) {
-                for (int code : *cards) {
-                    ASSERT_GE(code, 0);
-                    ASSERT_LE(code, 54);
-                    ASSERT_NE(code, 1) << "seat " << seat;
-                    ASSERT_NE(code, 53) << "seat " << seat;
-                }
-            }
-        }
-        ASSERT_GE(st.turnseat, 0);
-        ASSERT_LE(st.turnseat, kSeats);
-        for (int team = 1; team <= 2; ++team) {
-            ASSERT_GE(st.completedcount[team], 0);
-            ASSERT_LE(st.completedcount[team], kBookSlots);
-            for (int e = 1; e <= kBookSlots; ++e) {
-                ASSERT_GE(st.books[team][e].count, 0);
-                ASSERT_LT(st.books[team][e].count, 7);
-            }
-        }
-        ASSERT_GE(st.botdelay, 1);
-        ASSERT_LE(st.botdelay, kMaxBotDelay);
-        for (int k = 1; k <= 9; ++k) checkMirror(k);
-    }
-
-    // A logged-in table shows what the host holds: its own hand, the books, the scores and
-    // (for a seat) whose turn it is, also when it joined in the middle of a game.
-    void checkMirror(int slot) {
-        const PeerTable* peer = tables_[static_cast<std::size_t>(slot)].get();
-        const HostState& st = s();
-        if (peer == nullptr || !server_.loggedIn(slot)) return;
-        const table::TableState& view = peer->state;
-        ASSERT_EQ(view.myseat(), slot);
-        SCOPED_TRACE("the table of slot " + std::to_string(slot) +
-                     ", which last received:" + peer->history());
-        // The roster: every person logged in, by name, and each spectator listed once.
-        std::vector<std::string> spectators;
-        for (int k = 1; k <= 9; ++k) {
-            if (!server_.loggedIn(k)) continue;
-            const std::string& name = st.players[static_cast<std::size_t>(k)].name;
-            if (k <= kSeats) {
-                ASSERT_EQ(peer->session.seat(k).caption, name) << "seat " << k;
-            } else {
-                spectators.push_back(std::to_string(k) + ": " + name);
-            }
-        }
-        std::vector<std::string> listed = peer->session.spectators();
-        std::sort(listed.begin(), listed.end());
-        ASSERT_EQ(listed, spectators);
-        if (!st.gamestarted) return;
-        ++tally_->mirrorsChecked;
-        if (slot <= kSeats && !(slot >= 3 && (st.botswatch || peer->botsHand))) {
-            std::map<int, int> held, shown;
-            for (int pos = 0; pos < kHandSlots; ++pos)
-                if (const int code =
-                        st.players[static_cast<std::size_t>(slot)].hand[static_cast<std::size_t>(pos)])
-                    held[pos] = code;
-            for (const auto& [pos, image] : view.cards()) shown[pos] = image.code;
-            ASSERT_EQ(shown, held);
-        }
-        for (int team = 1; team <= 2; ++team) {
-            std::map<int, int> working, shownWorking;
-            for (int e = 1; e <= kBookSlots; ++e)
-                if (st.books[team][e].count > 0) working[e] = st.books[team][e].count;
-            for (const auto& [entry, book] : view.workingBooks(team)) shownWorking[entry] = book.count;
-            ASSERT_EQ(shownWorking, working) << "working books of team " << team;
-            ASSERT_EQ(view.completedBooks(team).size(), static_cast<std::size_t>(st.completedcount[team]));
-        }
-        for (int seat = 1; seat <= kSeats; ++seat)
-            ASSERT_EQ(view.seatRow(seat).footVisible, !st.players[static_cast<std::size_t>(seat)].usefoot)
-                << "seat " << seat;
-        if (peer->sawDeal) {
-            ASSERT_EQ(std::max(view.discardPicture(), 0), st.discardtop) << "the discard pile";
-        }
-        for (int seat = 1; seat <= kSeats; ++seat)
-            ASSERT_EQ(view.seatRow(seat).score,
-                      std::to_string(st.players[static_cast<std::size_t>(seat)].score))
-                << "seat " << seat;
-        // After its own discard a table shows no turn until the host has answered.
-        const bool discardPending = view.whoseturn() == 0 && server_.queuedLines() > 0;
-        if (slot <= kSeats && !st.roundover && !discardPending) {
-            ASSERT_EQ(view.whoseturn(), st.turnseat);
-        }
     }
 
     // ------------------------------------------------------------ connections
     void connect() {
         const bool loopback = mode_ == HostMode::Headless ? chance(50) : chance(20);
         int slot = 0;
-        hostCall([&] {
-            slot = server_.accept(loopback);
-            // A slot handed out again is free in the host's eyes; the old connection goes.
-            if (slot >= 1 && slot <= 9) {
-                ASSERT_FALSE(transport_.live[static_cast<std::size_t>(slot)])
-                    << "slot " << slot << " given twice";
-                transport_.live[static_cast<std::size_t>(slot)] = true;
-                tables_[static_cast<std::size_t>(slot)] = std::make_unique<PeerTable>();
-                honest_[static_cast<std::size_t>(slot)] = chance(40);
-            } else {
-                ASSERT_EQ(slot, kRefused);
-                ++tally_->refused;
-                ASSERT_EQ(s().connectioncount, 9);
-                transport_.live[kRefused] = true;
-            }
-            server_.accepted(slot);
-            if (slot == kRefused) {
-                EXPECT_FALSE(transport_.live[kRefused]) << "the refused one stays open";
-            }
-        });
+        hostCall([&] { slot = net_.connect(loopback, "Peer"); });
+        if (isSlot(slot)) {
+            notes_[static_cast<std::size_t>(slot)] = {};
+            honest_[static_cast<std::size_t>(slot)] = chance(40);
+        } else {
+            ASSERT_EQ(slot, kRefusedSlot);
+            ++tally_->refused;
+            ASSERT_EQ(s().connectioncount, kLastSlot);
+            EXPECT_FALSE(net_.live(kRefusedSlot)) << "the refused one stays open";
+        }
         if (mode_ == HostMode::Desktop && slot == 1) {
             EXPECT_TRUE(loopback) << "slot 1 to a remote peer";
         }
@@ -297,15 +188,14 @@ private:
     void leave() {
         const int slot = liveSlot();
         if (slot == 0) return;
-        transport_.live[static_cast<std::size_t>(slot)] = false;
-        hostCall([&] { server_.connectionClosed(slot); });
-        if (chance(20)) hostCall([&] { server_.connectionClosed(slot); });  // an error after the close
+        hostCall([&] { net_.disconnect(slot); });
+        if (chance(20)) hostCall([&] { server().connectionClosed(slot); });  // an error after the close
     }
 
     int liveSlot() {
         std::vector<int> slots;
-        for (int k = 1; k <= 9; ++k)
-            if (transport_.live[static_cast<std::size_t>(k)]) slots.push_back(k);
+        for (int k = 1; k <= kLastSlot; ++k)
+            if (net_.live(k)) slots.push_back(k);
         if (slots.empty()) return 0;
         return slots[static_cast<std::size_t>(pick(0, static_cast<int>(slots.size()) - 1))];
     }
@@ -320,12 +210,13 @@ private:
         const int messages = chance(90) ? 1 : pick(2, 6);
         for (int m = 0; m < messages; ++m) {
             const int kind = pick(1, 100);
+            bool personMove = false;
             if (kind <= 55) {
-                bytes += validRequest(slot) + kEnd;
+                bytes += traffic_.validRequest(slot, personMove) + kEnd;
             } else if (kind <= 85) {
-                bytes += mutated(validRequest(slot));
+                bytes += traffic_.mutated(traffic_.validRequest(slot, personMove));
             } else if (kind <= 97) {
-                bytes += randomBytes();
+                bytes += traffic_.randomBytes();
             } else if (kind <= 98) {
                 // A line that never ends (unless a later message ends it: then it is only long).
                 bytes += std::string(LineBuffer::kMaxPending + 10, 'z');
@@ -335,28 +226,27 @@ private:
                 for (int n = 0; n < 600; ++n) bytes += "CMD_chat+" + std::to_string(slot) + "+x|clRed" + kEnd;
                 flood = true;
             }
+            if (personMove) ++tally_->personMoves;
         }
         // The socket may deliver the bytes in pieces.
         std::size_t at = 0;
-        while (at < bytes.size() && transport_.live[static_cast<std::size_t>(slot)]) {
+        while (at < bytes.size() && net_.live(slot)) {
             const std::size_t size = chance(70) ? bytes.size() - at : static_cast<std::size_t>(pick(1, 64));
             const std::string_view piece = std::string_view(bytes).substr(at, size);
-            hostCall([&] { server_.receive(slot, piece); });
+            hostCall([&] { net_.read(slot, piece); });
             at += size;
         }
         if (flood) {
             ++tally_->floods;
-            EXPECT_FALSE(transport_.live[static_cast<std::size_t>(slot)])
-                << "a flooding peer stays connected";
+            EXPECT_FALSE(net_.live(slot)) << "a flooding peer stays connected";
         }
     }
 
     // A person at a real table: clicks that make sense now and then, and whatever the table
     // sends (its login too) goes to the host.
     void honestPeerPlays(int slot) {
-        PeerTable& peer = *tables_[static_cast<std::size_t>(slot)];
-        table::TableState& t = peer.state;
-        const bool mine = t.whoseturn() == t.myseat() && t.myseat() >= 1 && t.myseat() <= kSeats;
+        table::TableState& t = net_.table(slot)->state;
+        const bool mine = t.whoseturn() == t.myseat() && isSeat(t.myseat());
         if (mine && t.drawButton().visible) {
             if (t.pickupButton().visible && chance(30))
                 t.takeDiscardPile();
@@ -421,197 +311,33 @@ private:
     }
 
     void forwardTable(int slot) {
-        PeerTable& peer = *tables_[static_cast<std::size_t>(slot)];
         std::string bytes;
-        for (const std::string& line : std::exchange(peer.outgoing, {})) {
+        for (const std::string& line : net_.table(slot)->takeSent()) {
             ++tally_->honestRequests;
             if (line.starts_with("CMD_createbook+")) ++tally_->honestBooks;
             bytes += line + kEnd;
         }
-        if (!bytes.empty()) hostCall([&] { server_.receive(slot, bytes); });
+        if (!bytes.empty()) hostCall([&] { net_.read(slot, bytes); });
     }
 
     void sendLine(int slot, const std::string& line) {
-        hostCall([&] { server_.receive(slot, line + kEnd); });
-    }
-
-    std::string letter() {
-        static const char* const kLetters[] = {"f", "h", "t", "x", ""};
-        return kLetters[pick(0, 4)];
-    }
-
-    int seatFor(int slot) { return (slot <= kSeats && chance(75)) ? slot : pick(1, 4); }
-
-    // Positions of the seat's hand that hold a card, or any position now and then.
-    int handPos(int seat) {
-        std::vector<int> held;
-        for (int pos = 0; pos < kHandSlots; ++pos)
-            if (s().players[seat].hand[pos] != 0) held.push_back(pos);
-        if (held.empty() || chance(10)) return pick(0, 20);
-        return held[static_cast<std::size_t>(pick(0, static_cast<int>(held.size()) - 1))];
-    }
-
-    // Three positions that may make a book: same rank, or a pair and a wild.
-    std::array<int, 3> bookPositions(int seat) {
-        const auto& hand = s().players[seat].hand;
-        for (int a = 0; a < kHandSlots; ++a) {
-            if (hand[a] == 0 || hand[a] % 13 == 2 || hand[a] % 13 == 3) continue;
-            std::vector<int> match;
-            for (int b = 0; b < kHandSlots; ++b)
-                if (b != a && hand[b] != 0 &&
-                    (hand[b] % 13 == hand[a] % 13 || (match.size() == 1 && hand[b] % 13 == 2)))
-                    match.push_back(b);
-            if (match.size() >= 2 && chance(70)) return {a, match[0], match[1]};
-        }
-        return {handPos(seat), handPos(seat), handPos(seat)};
-    }
-
-    int workingEntry(int seat) {
-        const int team = teamOf(seat);
-        for (int e = 1; e <= kBookSlots; ++e)
-            if (s().books[team][e].count > 0 && chance(50)) return e;
-        return pick(1, 13);
-    }
-
-    std::string validRequest(int slot) {
-        namespace to = wire::tohost;
-        const int seat = seatFor(slot);
-        const bool ownTurn = s().gamestarted && s().turnseat == seat;
-        // Moves of the seat that has the turn are the interesting ones; other requests less so.
-        int what = pick(0, 99);
-        if (ownTurn && chance(60)) what = pick(60, 99);
-        if (what < 10) {
-            if (!server_.loggedIn(slot) && chance(60)) {
-                return to::logininfo(slot, chance(90) ? "1.0.3" : "0.9", "P" + std::to_string(slot) + kEnd);
-            }
-            const int named = chance(70) ? slot : pick(1, 10);
-            return to::logininfo(named, "1.0.3", std::string("Name\x01\x7F+x") + kEnd);
-        }
-        if (what < 20) return to::chat(slot, "hello+there|clRed");
-        if (what < 24) return to::action(slot, "waves|clNavy");
-        if (what < 28) return to::kickhim(chance(80) ? slot : pick(1, 9), pick(1, 9));
-        if (what < 32)
-            return to::botspeed(chance(80) ? slot : pick(1, 9), chance(80) ? pick(1, 20) : pick(-5, 70000));
-        if (what < 36) return to::startgame("P" + std::to_string(slot), letter());
-        if (what < 40) return to::settourney(chance(30), chance(50) ? "5" : "3");
-        if (what < 55) return to::justwatch(seatFor(slot), pick(1, 2));
-        ++tally_->personMoves;
-        if (what < 70) return to::drawing(seat, pick(1, 2));
-        if (what < 80) {
-            const auto pos = bookPositions(seat);
-            return to::createbook(seat, pos[0], pos[1], pos[2]);
-        }
-        if (what < 88) return to::addtobook(seat, handPos(seat), workingEntry(seat));
-        if (what < 92) return to::addtocomp(seat, handPos(seat), pick(1, 13));
-        return to::discard(seat, handPos(seat));
-    }
-
-    std::string weirdNumber() {
-        static const char* const kNumbers[] = {"2147483647",
-                                               "2147483648",
-                                               "-2147483648",
-                                               "-2147483649",
-                                               "99999999999999999999",
-                                               "999999999",
-                                               "1000000000",
-                                               "0",
-                                               "-0",
-                                               "-1",
-                                               "+1",
-                                               "0001",
-                                               " 1",
-                                               "1 ",
-                                               "21",
-                                               "20",
-                                               "13",
-                                               "14",
-                                               "55",
-                                               "53",
-                                               "10",
-                                               "11",
-                                               "4294967297",
-                                               "1e3",
-                                               "0x1",
-                                               "\xB9",
-                                               "1\xFF"
-                                               "2",
-                                               "-",
-                                               "--1",
-                                               "\t2"};
-        return kNumbers[pick(0, static_cast<int>(std::size(kNumbers)) - 1)];
-    }
-
-    // A request with one field broken, still or no longer terminated.
-    std::string mutated(std::string line) {
-        std::vector<std::string> fields;
-        for (std::size_t start = 0;;) {
-            const std::size_t plus = line.find('+', start);
-            fields.push_back(
-                line.substr(start, plus == std::string::npos ? std::string::npos : plus - start));
-            if (plus == std::string::npos) break;
-            start = plus + 1;
-        }
-        const auto at = [&] {
-            return static_cast<std::size_t>(pick(0, static_cast<int>(fields.size()) - 1));
-        };
-        bool terminated = true;
-        switch (pick(0, 9)) {
-            case 0: fields[at()] = weirdNumber(); break;
-            case 1:
-                if (fields.size() > 1)
-                    fields.erase(fields.begin() +
-                                 static_cast<std::ptrdiff_t>(std::max<std::size_t>(1, at())));
-                break;
-            case 2: fields.insert(fields.begin() + static_cast<std::ptrdiff_t>(at()), ""); break;
-            case 3: fields[at()] = chance(50) ? "x" : "1a"; break;
-            case 4: fields[at()] += kEnd; break;
-            case 5:
-                fields[at()] +=
-                    std::string(static_cast<std::size_t>(pick(4000, 9000)), chance(50) ? '7' : 'w');
-                break;
-            case 6: terminated = false; break;
-            case 7:
-                fields.push_back(weirdNumber());
-                fields.push_back("");
-                break;
-            case 8: fields[0] = chance(50) ? "cmd_chat" : "CMD_" + fields[0]; break;
-            case 9: fields.resize(1); break;
-        }
-        std::string out;
-        for (std::size_t i = 0; i < fields.size(); ++i) out += (i ? "+" : "") + fields[i];
-        if (chance(10)) out.insert(static_cast<std::size_t>(pick(0, static_cast<int>(out.size()))), 1, kEnd);
-        return terminated ? out + kEnd : out;
-    }
-
-    std::string randomBytes() {
-        std::string out(static_cast<std::size_t>(pick(1, 60)), '\0');
-        for (char& c : out) c = static_cast<char>(pick(0, 255));
-        if (chance(50)) out += kEnd;
-        return out;
+        hostCall([&] { net_.read(slot, line + kEnd); });
     }
 
     // ------------------------------------------------------------ the computer finishes the game
     void finishByComputer() {
-        for (int k = 1; k <= 9; ++k) {
-            if (!transport_.live[static_cast<std::size_t>(k)]) continue;
-            transport_.live[static_cast<std::size_t>(k)] = false;
-            hostCall([&] { server_.connectionClosed(k); });
-        }
+        for (int k = 1; k <= kLastSlot; ++k)
+            if (net_.live(k)) hostCall([&] { net_.disconnect(k); });
         ASSERT_FALSE(::testing::Test::HasFailure());
         // The hosting player comes back (over loopback, as the own table does) and watches.
         int slot = 0;
-        hostCall([&] {
-            slot = server_.accept(true);
-            ASSERT_EQ(slot, 1);
-            transport_.live[1] = true;
-            tables_[1] = std::make_unique<PeerTable>();
-            honest_[1] = false;
-            server_.accepted(slot);
-        });
+        hostCall([&] { slot = net_.connect(true, "Host"); });
         ASSERT_EQ(slot, 1);
+        notes_[1] = {};
+        honest_[1] = false;
         sendLine(1, wire::tohost::logininfo(1, "1.0.3", std::string("Host") + kEnd));
         drain();
-        ASSERT_TRUE(server_.loggedIn(1));
+        ASSERT_TRUE(server().loggedIn(1));
         if (s().gamestarted) {
             // The game in play goes on without anybody: a round ends.
             sendLine(1, wire::tohost::justwatch(1, 1));
@@ -626,27 +352,27 @@ private:
     }
 
     void drain() {
-        while (server_.queuedLines() > 0) hostCall([&] { server_.drainTick(); });
+        while (server().queuedLines() > 0) hostCall([&] { server().drainTick(); });
     }
 
     template <typename Done>
     void runUntil(Done&& done) {
         drain();
         for (int tick = 0; tick < 200000 && !done(); ++tick) {
-            ASSERT_TRUE(server_.pacingTimerEnabled()) << "the game waits for nobody: turn " << s().turnseat;
-            hostCall([&] { server_.pacingTick(); });
-            checkInvariants();
+            ASSERT_TRUE(server().pacingTimerEnabled()) << "the game waits for nobody: turn " << s().turnseat;
+            hostCall([&] { server().pacingTick(); });
+            checkAll();
             if (::testing::Test::HasFailure()) return;
         }
         ASSERT_TRUE(done()) << "no end in sight";
     }
 
-    std::mt19937 rng_;
+    Dice dice_;
     HostMode mode_;
-    FuzzTransport transport_;
-    TServer server_;
-    std::array<std::unique_ptr<PeerTable>, 10> tables_;
-    std::array<bool, 10> honest_{};  // the slot's peer sends only what its table asks
+    kit::Network net_;
+    PeerTraffic traffic_;
+    std::array<PeerNotes, kLastSlot + 1> notes_{};
+    std::array<bool, kLastSlot + 1> honest_{};  // the slot's peer sends only what its table asks
     Tally* tally_ = nullptr;
 };
 
@@ -684,4 +410,4 @@ TEST(HostFuzz, AnyPeerTrafficKeepsTheHostSoundAndTheGameGoing) {
 }
 
 }  // namespace
-}  // namespace quintrel
+}  // namespace quintrel::test

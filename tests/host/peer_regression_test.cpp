@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "host_fixture.h"
-#include "table/client_session.h"
+#include "table.h"
 
-namespace quintrel::testing {
+namespace quintrel::test {
 namespace {
 
 class HostLogFromPeers : public HostTest {};
@@ -40,18 +40,10 @@ TEST_F(RosterFromPeers, ASpectatorAnnouncedBeforeTheLoginIsListedOnce) {
     login(sam, "Sam");
     login(early, "Eve");
 
-    struct Quiet : ClientEvents {
-        void addlinetochat(std::string_view, std::uint32_t) override {}
-        void playsounds(std::string_view) override {}
-        void sendToHost(std::string_view) override {}
-        void closeTable() override {}
-        void messageBox(std::string_view) override {}
-    } events;
-    GameView game;
-    ClientSession table(events, game);
-    for (const std::string& line : outbox.to(early)) table.dispatch(line);
-    EXPECT_EQ(table.spectators(), (std::vector<std::string>{"5: Eve", "6: Sam"}));
+    kit::Table table(0);
+    for (const std::string& line : outbox.to(early)) table.session.dispatch(line);
+    EXPECT_EQ(table.session.spectators(), (std::vector<std::string>{"5: Eve", "6: Sam"}));
 }
 
 }  // namespace
-}  // namespace quintrel::testing
+}  // namespace quintrel::test

@@ -4,7 +4,7 @@
 
 #include "host_fixture.h"
 
-namespace quintrel::testing {
+namespace quintrel::test {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -272,4 +272,4 @@ TEST_F(CatchUp, NoCatchUpWithoutAGame) {
 }
 
 }  // namespace
-}  // namespace quintrel::testing
+}  // namespace quintrel::test

@@ -7,7 +7,7 @@
 
 #include "host_fixture.h"
 
-namespace quintrel::testing {
+namespace quintrel::test {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -232,4 +232,4 @@ TEST_F(HeadlessRequests, WhenSeatOnesPlayerLeavesInItsTurnTheComputerPlaysSeatOn
 }
 
 }  // namespace
-}  // namespace quintrel::testing
+}  // namespace quintrel::test

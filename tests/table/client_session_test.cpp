@@ -4,45 +4,13 @@
 #include <utility>
 #include <vector>
 
-#include "table/client_session.h"
+#include "table.h"
 
 namespace quintrel {
 namespace {
 
-struct ChatLine {
-    std::string text;
-    std::uint32_t colour;
-    bool operator==(const ChatLine&) const = default;
-};
-
-struct RecordingEvents : ClientEvents {
-    std::vector<ChatLine> chat;
-    std::vector<std::string> sounds, sent, boxes, chats, botTalks;
-    std::vector<std::string> order;  // every effect in the order it happened
-    int closed = 0, logins = 0, rosterChanges = 0;
-
-    void addlinetochat(std::string_view text, std::uint32_t colour) override {
-        chat.push_back({std::string(text), colour});
-        order.push_back("chat:" + std::string(text));
-    }
-    void playsounds(std::string_view name) override { sounds.emplace_back(name); }
-    void sendToHost(std::string_view line) override { sent.emplace_back(line); }
-    void closeTable() override {
-        ++closed;
-        order.push_back("close");
-    }
-    void messageBox(std::string_view text) override {
-        boxes.emplace_back(text);
-        order.push_back("box:" + std::string(text));
-    }
-    void rosterChanged() override { ++rosterChanges; }
-    void loggedIn() override {
-        ++logins;
-        order.push_back("settings");
-    }
-    void chatrecieved(std::string_view rest) override { chats.emplace_back(rest); }
-    void botTalk(std::string_view rest) override { botTalks.emplace_back(rest); }
-};
+using kit::ChatLine;
+using kit::RecordingEvents;
 
 struct RecordingGame : GameView {
     std::vector<std::string> calls;

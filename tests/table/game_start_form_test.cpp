@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "table/game_start_form.h"
-#include "table_test_support.h"
+#include "table.h"
 
 namespace quintrel::table {
 namespace {
 
 using Box = GameStartForm::Box;
-using testing::Table;
+using kit::Table;
 
 std::vector<std::string> start(Table& t, GameStartForm& form) {
     t.events.sent.clear();
@@ -82,7 +82,6 @@ TEST(GameStartForm, TargetLeftCheckedAfterBotsIsUncheckedStillCounts) {
 
 TEST(GameStartForm, NotConnectedSendsNothing) {
     Table t(0);
-    t.roster.logged = false;
     GameStartForm form(true);
     EXPECT_TRUE(start(t, form).empty());
     EXPECT_EQ(t.events.boxes, (std::vector<std::string>{"You are not connected"}));

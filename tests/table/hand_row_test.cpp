@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "table_test_support.h"
+#include "table.h"
 
 namespace quintrel::table {
 namespace {
 
-using testing::Table;
+using kit::Table;
 
 // Codes: clubs Two..King are 2..13, Ace 14; Seven of diamonds 20; joker 54.
 TEST(HandRow, SortOrdersByRankWithThreesLastAndKeepsEqualRanksInOrder) {
@@ -30,8 +30,7 @@ TEST(HandRow, SortIsStableAndJokersGoWithTheTwos) {
 }
 
 TEST(HandRow, RightClickSortsAtAnyTime) {
-    Table t(1);
-    t.roster.logged = false;
+    Table t(0);  // not even logged in
     t.deal({13, 4});
     t.state.pressCard(0, MouseButton::Right);
     EXPECT_EQ(t.rowCodes(), (std::vector<int>{4, 13}));

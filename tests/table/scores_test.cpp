@@ -1,22 +1,22 @@
 #include <gtest/gtest.h>
 
-#include "table_test_support.h"
+#include "table.h"
 
 namespace quintrel::table {
 namespace {
 
-using testing::Table;
+using kit::Table;
 
 TEST(Scores, BothPartnersChangeTogetherAndWaitingSeatsShowTheComputerPlayer) {
     Table t(1);
-    t.roster.labels[0].caption = "You";
+    t.label(1).caption = "You";
     t.state.postscores({-120, -5, 4, 2});
     EXPECT_EQ(t.state.seatRow(2).score, "-120");
     EXPECT_EQ(t.state.seatRow(4).score, "-120");
     EXPECT_EQ(t.state.seatRow(1).score, "0");
-    EXPECT_EQ(t.roster.labels[1].caption, "Klot");
-    EXPECT_EQ(t.roster.labels[3].caption, "Kling");
-    EXPECT_EQ(t.roster.labels[0].caption, "You");
+    EXPECT_EQ(t.label(2).caption, "Klot");
+    EXPECT_EQ(t.label(4).caption, "Kling");
+    EXPECT_EQ(t.label(1).caption, "You");
 }
 
 TEST(Scores, RoundWonByTheOwnLastDiscardCreditsThisPlayer) {

@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "table_test_support.h"
+#include "table.h"
 
 namespace quintrel::table {
 namespace {
 
-using testing::Table;
+using kit::Table;
 
 using Sent = std::vector<std::string>;
 
 TEST(SeatPopup, TheHostsTableEnablesAllThreeItemsButRemovalFromAnEmptySeat) {
     Table t(1, true);
-    t.roster.labels[1].caption = "Ann";
+    t.label(2).caption = "Ann";
     t.state.openSeatMenu(2);
     EXPECT_EQ(t.state.seatMenu().tag, 2);
     EXPECT_TRUE(t.state.seatMenu().removeEnabled);
@@ -26,14 +26,14 @@ TEST(SeatPopup, TheHostsTableEnablesAllThreeItemsButRemovalFromAnEmptySeat) {
     EXPECT_TRUE(t.state.seatMenu().unsetWatchEnabled);
 
     // A seat played by the computer again after its person left shows a name, not "<Waiting>".
-    t.roster.labels[2].caption = "Klick";
+    t.label(3).caption = "Klick";
     t.state.openSeatMenu(3);
     EXPECT_TRUE(t.state.seatMenu().removeEnabled);
 }
 
 TEST(SeatPopup, AJoinedTableDisablesEveryItem) {
     Table t(2, false);
-    t.roster.labels[0].caption = "Host";
+    t.label(1).caption = "Host";
     t.state.openSeatMenu(1);
     EXPECT_EQ(t.state.seatMenu().tag, 1);
     EXPECT_FALSE(t.state.seatMenu().removeEnabled);
@@ -48,7 +48,7 @@ TEST(SeatPopup, AJoinedTableDisablesEveryItem) {
 
 TEST(SeatPopup, AnOpeningOnNoSeatLeavesThePopupAsItWas) {
     Table t(1, true);
-    t.roster.labels[3].caption = "Dee";
+    t.label(4).caption = "Dee";
     t.state.openSeatMenu(4);
     for (int bad : {0, 5, -1, 99}) {
         t.state.openSeatMenu(bad);
@@ -66,10 +66,9 @@ TEST(SeatPopup, WatchItemsAskTheHostForTheLabelsSeat) {
     t.state.unsetSeatWatching(7);
     EXPECT_EQ(t.events.sent, (Sent{"CMD_justwatch+3+1", "CMD_justwatch+4+2"}));
     // Only the host's answer marks the seat.
-    EXPECT_FALSE(t.roster.labels[2].eyesShown);
+    EXPECT_FALSE(t.label(3).eyesShown);
 
-    Table offline(1, true);
-    offline.roster.logged = false;
+    Table offline(0, true);
     offline.state.setSeatWatching(2);
     offline.state.unsetSeatWatching(2);
     EXPECT_TRUE(offline.events.sent.empty());
@@ -88,8 +87,7 @@ TEST(SeatPopup, RemovalIsSentOnlyFromTheLoggedInHostsTableForARealSlot) {
     joined.state.kicking(3);
     EXPECT_TRUE(joined.events.sent.empty());
 
-    Table offline(1, true);
-    offline.roster.logged = false;
+    Table offline(0, true);
     offline.state.kicking(3);
     EXPECT_TRUE(offline.events.sent.empty());
 }

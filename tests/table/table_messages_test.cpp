@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "table_test_support.h"
+#include "table.h"
 
 namespace quintrel::table {
 namespace {
 
-using testing::Table;
+using kit::Table;
 
 TEST(TableMessages, NewCardForAnotherSeatChangesNothing) {
     Table t(1);
@@ -133,7 +133,7 @@ TEST(TableMessages, AJoiningTableShowsTheFeetOfSeatsThatHaveNotTakenThemUp) {
 
 TEST(TableMessages, NewBookIsDrawnWithThreeCardsAndAnnounced) {
     Table t(1);
-    t.roster.labels[1].caption = "Klot";
+    t.label(2).caption = "Klot";
     t.state.newbook({2, 2, 4, 13, 2});
     const WorkingBook& b = t.state.workingBooks(2).at(4);
     EXPECT_EQ(b.name(), "book24");
@@ -183,7 +183,7 @@ TEST(TableMessages, OwnBookFromTheSquaresLeavesNothingBehindInEitherOrder) {
 
 TEST(TableMessages, AddToBookKeepsTheRankAndTurnsWildWhenTheHostSaysSo) {
     Table t(1);
-    t.roster.labels[2].caption = "Klick";
+    t.label(3).caption = "Klick";
     t.state.newbook({3, 1, 2, 20, 1});
     t.state.addtobook({3, 1, 5, 2, 4, 54, 2});
     const WorkingBook& b = t.state.workingBooks(1).at(2);
@@ -205,7 +205,7 @@ TEST(TableMessages, AddToAMissingBookOnlyPlaysItsCue) {
 
 TEST(TableMessages, CompletedBookReplacesTheWorkingBook) {
     Table t(1);
-    t.roster.labels[0].caption = "You";
+    t.label(1).caption = "You";
     t.state.newbook({1, 1, 3, 11, 1});
     t.state.completed({1, 1, 3, 9, 11, 2});
     EXPECT_TRUE(t.state.workingBooks(1).empty());
@@ -222,7 +222,7 @@ TEST(TableMessages, CompletedBookReplacesTheWorkingBook) {
 
 TEST(TableMessages, AddToCompletedAndNoBookMatch) {
     Table t(1);
-    t.roster.labels[3].caption = "Kling";
+    t.label(4).caption = "Kling";
     t.state.addtocomp({4, 1, 12});
     EXPECT_EQ(t.state.statusText(), "Kling added to the Normal Queens completed book.");
     EXPECT_EQ(t.events.sounds.back(), "placecomplete");
@@ -258,7 +258,7 @@ TEST(TableMessages, LoadBooksAndLoadCompRebuildBoardsSilently) {
 
 TEST(TableMessages, NextPlayerForAnotherSeat) {
     Table t(1);
-    t.roster.labels[1].caption = "Klot";
+    t.label(2).caption = "Klot";
     t.state.getnextplayer({1, 12, 2});
     EXPECT_EQ(t.state.whoseturn(), 2);
     EXPECT_EQ(t.state.turnText(), "Klot's turn.");
@@ -272,8 +272,8 @@ TEST(TableMessages, NextPlayerForAnotherSeat) {
 TEST(TableMessages, OwnTurnIsRecognisedBySeatNotByName) {
     Table t(2);
     t.state.setPlayername("Klot");
-    t.roster.labels[0].caption = "Klot";   // another player with the same name
-    t.roster.labels[1].caption = "Klot_";  // this player's name as the host cleaned it
+    t.label(1).caption = "Klot";   // another player with the same name
+    t.label(2).caption = "Klot_";  // this player's name as the host cleaned it
     t.state.getnextplayer({4, 10, 1});
     EXPECT_EQ(t.state.turnText(), "Klot's turn.");
     EXPECT_FALSE(t.state.drawButton().visible);
@@ -320,7 +320,7 @@ TEST(TableMessages, NextPlayerClearsSelectionTogether) {
 TEST(TableMessages, StartRoundClearsTheTableButKeepsScoresNamesAndLength) {
     Table t(1);
     t.state.startthegame({"You", "h"});
-    t.roster.labels[1].caption = "Anna";
+    t.label(2).caption = "Anna";
     t.state.postscores({350, 10, 2, 4});
     t.deal({13, 20});
     t.state.discard(7);
@@ -340,33 +340,33 @@ TEST(TableMessages, StartRoundClearsTheTableButKeepsScoresNamesAndLength) {
     EXPECT_TRUE(t.state.seatRow(2).footVisible);
     EXPECT_EQ(t.state.seatRow(2).cardsleft, "11");
     EXPECT_EQ(t.state.seatRow(4).score, "350");
-    EXPECT_EQ(t.roster.labels[1].caption, "Anna");
+    EXPECT_EQ(t.label(2).caption, "Anna");
     EXPECT_EQ(t.state.lengthText(), "Play Half Game");
 }
 
 TEST(TableMessages, StartGameResetsScoresAndSeatsTheComputerPlayers) {
     Table t(2, false);
-    t.roster.labels[0].caption = "Host";
+    t.label(1).caption = "Host";
     t.state.postscores({500, 10, 1, 3});
-    t.roster.labels[2].eyesShown = true;
-    t.roster.labels[3].eyesTag = 1;
+    t.label(3).eyesShown = true;
+    t.label(4).eyesTag = 1;
     t.state.startthegame({"Host", "x"});
     EXPECT_EQ(t.state.lengthText(), "Play One Round");
     EXPECT_EQ(t.state.seatRow(1).score, "0");
     EXPECT_EQ(t.state.seatRow(3).cardsleft, "11");
-    EXPECT_EQ(t.roster.labels[0].caption, "Host");
-    EXPECT_EQ(t.roster.labels[1].caption, "Klot");
-    EXPECT_EQ(t.roster.labels[2].caption, "Klick");
-    EXPECT_EQ(t.roster.labels[3].caption, "Kling");
-    EXPECT_FALSE(t.roster.labels[2].eyesShown);
-    EXPECT_EQ(t.roster.labels[3].eyesTag, 0);
+    EXPECT_EQ(t.label(1).caption, "Host");
+    EXPECT_EQ(t.label(2).caption, "Klot");
+    EXPECT_EQ(t.label(3).caption, "Klick");
+    EXPECT_EQ(t.label(4).caption, "Kling");
+    EXPECT_FALSE(t.label(3).eyesShown);
+    EXPECT_EQ(t.label(4).eyesTag, 0);
     EXPECT_TRUE(t.state.blueBar().visible);
     EXPECT_FALSE(t.state.greenBar().visible);
     EXPECT_FALSE(t.state.startButton().visible);
     ASSERT_EQ(t.events.chat.size(), 1u);
     EXPECT_EQ(t.events.chat[0].text, "Host has started a game.");
     EXPECT_EQ(t.events.chat[0].colour, 0xFF0000u);
-    EXPECT_EQ(t.events.rosterRefreshes, 1);
+    EXPECT_EQ(t.events.rosterChanges, 1);
     t.state.startthegame({"Host", "t"});
     EXPECT_EQ(t.state.lengthText(), "Play Full Game");
 }
@@ -400,26 +400,26 @@ TEST(TableMessages, RefusalsShowTheirTextsAndARefusedDiscardHandsTheTurnBack) {
 
 TEST(TableMessages, JustWatchingAndBotsWatching) {
     Table t(1);
-    t.roster.labels[0].caption = "You";
+    t.label(1).caption = "You";
     t.state.getnextplayer({0, 0, 1});
     t.state.justwatching({1, 1});
     EXPECT_TRUE(t.state.justWatchChecked());
     EXPECT_FALSE(t.state.drawButton().visible);
-    EXPECT_TRUE(t.roster.labels[0].eyesShown);
+    EXPECT_TRUE(t.label(1).eyesShown);
     EXPECT_EQ(t.events.chat.back().text, "You is just watching");
     t.state.getnextplayer({4, 5, 1});
     EXPECT_FALSE(t.state.drawButton().visible);
     t.state.justwatching({1, 2});
     EXPECT_FALSE(t.state.justWatchChecked());
-    EXPECT_FALSE(t.roster.labels[0].eyesShown);
+    EXPECT_FALSE(t.label(1).eyesShown);
     EXPECT_EQ(t.events.chat.back().text, "You now playing again");
 
     t.state.notbots("3");
     EXPECT_EQ(t.state.lengthText(), "Play to 3000");
     EXPECT_EQ(t.events.chat.back().text, "The Bots are just watching");
     EXPECT_FALSE(t.state.seatRow(3).scoreVisible);
-    EXPECT_EQ(t.roster.labels[3].eyesTag, 1);
-    EXPECT_TRUE(t.roster.labels[2].eyesShown);
+    EXPECT_EQ(t.label(4).eyesTag, 1);
+    EXPECT_TRUE(t.label(3).eyesShown);
     t.state.notbots("");
     EXPECT_EQ(t.state.lengthText(), "Play to 3000");
 }

@@ -3,43 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "table/client_session.h"
-#include "table_test_support.h"
+#include "table.h"
 
 namespace quintrel::table {
 namespace {
 
-using testing::RecordingEvents;
-
-struct LiveTable {
-    LiveTable() : state(events, roster), session(events, state) {
-        roster.attach(session);
-        session.setPlayerName("You");
-        state.setPlayername("You");
-        state.setIshost(true);
-    }
-    void host(std::initializer_list<std::string_view> lines) {
-        for (std::string_view line : lines) session.dispatch(line);
-    }
-    std::vector<int> rowSlots() const {
-        std::vector<int> out;
-        for (int k = 1; k <= kHandPlaces && !state.handrow(k).free; ++k) out.push_back(state.handrow(k).slot);
-        return out;
-    }
-    std::vector<std::string> takeSent() {
-        auto out = events.sent;
-        events.sent.clear();
-        return out;
-    }
-
-    RecordingEvents events;
-    SessionRoster roster;
-    TableState state;
-    ClientSession session;
-};
-
 TEST(WholeRound, SeatOnePlaysARoundAgainstTheComputer) {
-    LiveTable t;
+    kit::Table t(0, true, "You");  // seat 1's own table, before its login
     t.host({"CMD_sendlogininfo+1", "CMD_newplayerinfo+1+You"});
     ASSERT_TRUE(t.state.loggedin());
     ASSERT_EQ(t.state.myseat(), 1);
@@ -141,7 +111,7 @@ TEST(WholeRound, SeatOnePlaysARoundAgainstTheComputer) {
 }
 
 TEST(WholeRound, BadLinesFromTheHostAreDropped) {
-    LiveTable t;
+    kit::Table t(0, true, "You");  // seat 1's own table, before its login
     t.host({"CMD_sendlogininfo+1", "CMD_newcard+1+99+9", "CMD_newcard+1+0+x", "CMD_newbook+1+1+99+9+1",
             "CMD_nextplayer+0+0+12", "CMD_discard+-1", "CMD_loadbooks+1+1+9+1"});
     EXPECT_TRUE(t.state.cards().empty());

@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace quintrel::testing {
+namespace quintrel::kit {
 
 // A port nobody listens on right now.
 inline quint16 freePort() {
@@ -27,4 +27,4 @@ inline std::string str(const QByteArray& bytes) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-}  // namespace quintrel::testing
+}  // namespace quintrel::kit
