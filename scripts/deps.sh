@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the screenshots need, when missing.
+# --play: only what building and running the game needs.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libjpeg-dev
-          googletest libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth x11-apps imagemagick xdotool)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libjpeg-dev)
+if [ "${1:-}" != "--play" ]; then
+  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-apps imagemagick xdotool)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
