@@ -20,11 +20,6 @@ namespace quintrel {
 
 namespace {
 
-template <typename... Handlers>
-struct Overloaded : Handlers... {
-    using Handlers::operator()...;
-};
-
 // What the log says of a request whose fields do not parse.
 std::string_view malformed(HostCommand command) {
     switch (command) {
@@ -116,7 +111,7 @@ std::optional<std::string_view> TServer::refusal(int sender, const wire::HostReq
         if (!s.gamestarted || s.turnseat != sender) return "not this seat's turn";
         return std::nullopt;
     };
-    return std::visit(Overloaded{
+    return std::visit(wire::Overloaded{
                           [&](const p::LoginInfo& login) -> Why {
                               if (login.slot != sender) return "login names another slot";
                               if (loggedIn_[sender]) return "repeated login";
@@ -157,7 +152,7 @@ std::optional<std::string_view> TServer::refusal(int sender, const wire::HostReq
 
 void TServer::handle(int sender, const wire::HostRequest& request) {
     namespace p = wire::parse;
-    std::visit(Overloaded{
+    std::visit(wire::Overloaded{
                    [&](const p::LoginInfo& login) { receivedlogininfo(sender, login); },
                    [&](const p::KickHim& kick) { kickhim(kick); },
                    [&](const p::BotSpeed& speed) { state_->botdelay = speed.ms; },

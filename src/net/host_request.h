@@ -23,4 +23,12 @@ using HostRequest =
 // nullopt when a field is missing, not a number, or out of its range.
 std::optional<HostRequest> parseHostRequest(HostCommand command, std::string_view rest);
 
+// A visitor made of one handler per type: std::visit(Overloaded{[](const Drawing&) {...}, ...}).
+// An ActionRequest falls to a parse::ChatRequest handler unless another one takes it (a
+// generic handler does).
+template <typename... Handlers>
+struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
+
 }  // namespace quintrel::wire

@@ -30,11 +30,6 @@ constexpr int kPanelWidth = 470;
 constexpr int kPanelHeight = 342;
 constexpr char kEnd = '\xFF';
 
-template <typename... Handlers>
-struct Overloaded : Handlers... {
-    using Handlers::operator()...;
-};
-
 // Empty when the host would take the request from this table; otherwise why not.
 std::string requestFault(std::string_view line, int myseat) {
     const auto routed = routeHostLine(line);
@@ -43,7 +38,7 @@ std::string requestFault(std::string_view line, int myseat) {
     if (!request) return "fields the host refuses (a position out of 0..20?)";
     namespace p = wire::parse;
     // The seat or slot a request speaks for; the hosting player's menu may name any seat.
-    const int sender = std::visit(Overloaded{
+    const int sender = std::visit(wire::Overloaded{
                                       [](const p::LoginInfo& m) { return m.slot; },
                                       [](const p::KickHim& m) { return m.sender; },
                                       [](const p::BotSpeed& m) { return m.sender; },
