@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libjpeg-dev
           googletest libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth x11-apps imagemagick xdotool)
+          xvfb xauth x11-apps imagemagick xdotool
+          desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
