@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libjpeg-dev)
 if [ "${1:-}" != "--play" ]; then
-  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-apps imagemagick xdotool)
+  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-apps imagemagick xdotool
+             desktop-file-utils appstream)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -11,6 +11,8 @@
 #include <QRectF>
 #include <QString>
 
+#include <vector>
+
 namespace quintrel::art {
 
 inline const QColor kRed(204, 20, 36);
@@ -50,5 +52,15 @@ QImage bookSquare();
 QImage banner();
 // Phrase button pictures, 0..9.
 QImage phrasePicture(int index);
+
+// The application icon: filled outlines on a 256-unit square, drawn for a target size in
+// pixels (the small sizes get bolder shapes and fewer details), written as PNG and as SVG.
+struct IconShape {
+    QPainterPath path;
+    QColor fill;
+};
+std::vector<IconShape> iconShapes(int pixels);
+QImage iconPicture(int pixels);
+QByteArray iconSvg();
 
 }  // namespace quintrel::art

@@ -2,10 +2,12 @@
 // builds them into the program:
 //   make_pictures <folder>                 write every picture and pictures.qrc into folder
 //   make_pictures --sheet <folder> <png>   contact sheet of the pictures as the program loads them
+//   make_pictures --icon <folder>          the application icon as <folder>/hicolor/*/apps/quintrel.*
 
 #include "art.h"
 #include "extras/qt/pictures.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -155,6 +157,26 @@ int writeAll(const QString& folder) {
     return 0;
 }
 
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+int writeIcons(const QString& folder) {
+    for (int size : kIconSizes) {
+        const QString dir = folder + QStringLiteral("/hicolor/%1x%1/apps").arg(size);
+        QDir().mkpath(dir);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!art::iconPicture(size).save(&buffer, "PNG")) throw std::runtime_error("cannot encode the icon");
+        writeFile(dir + QStringLiteral("/quintrel.png"), png);
+    }
+    const QString scalable = folder + QStringLiteral("/hicolor/scalable/apps");
+    QDir().mkpath(scalable);
+    writeFile(scalable + QStringLiteral("/quintrel.svg"), art::iconSvg());
+    std::cout << std::size(kIconSizes) << " icon sizes and the scalable icon written to "
+              << folder.toStdString() << "\n";
+    return 0;
+}
+
 // Everything on the felt as the table will show it, including a fanned hand and working books.
 QImage sheet(const Pictures& pictures, int scale) {
     const auto& cards = pictures.imagelist_bigcards();
@@ -227,6 +249,7 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     try {
         if (args.size() == 2) return writeAll(args[1]);
+        if (args.size() == 3 && args[1] == QStringLiteral("--icon")) return writeIcons(args[2]);
         if (args.size() == 4 && args[1] == QStringLiteral("--sheet")) {
             const Pictures pictures = Pictures::load(args[2]);
             const QString out = args[3];
@@ -240,6 +263,7 @@ int main(int argc, char** argv) {
         std::cerr << "make_pictures: " << error.what() << "\n";
         return 1;
     }
-    std::cerr << "usage: make_pictures <folder> | make_pictures --sheet <folder> <out.png>\n";
+    std::cerr << "usage: make_pictures <folder> | make_pictures --sheet <folder> <out.png> | "
+                 "make_pictures --icon <folder>\n";
     return 2;
 }
