@@ -135,23 +135,6 @@ TEST(Tally, ARestartKeepsTheTotalsAndStartsANewSession) {
     EXPECT_EQ(totals(after), std::make_pair(2, 1));
     EXPECT_EQ(countsOf(after, 1), (Counts{2, 1, 1, 0, 0, 0, 0, 0}));
     EXPECT_EQ(countsOf(after, 2), (Counts{2, 0, 0, 1, 0, 0, 0, 0}));
-    after.listbox_tallyClick(1);
-    const Tally::Labels labels = after.labels();
-    EXPECT_EQ(labels.label_hisname, "Klot Wins:");
-    EXPECT_EQ((std::vector<std::string>(labels.label.begin() + 1, labels.label.end())),
-              (std::vector<std::string>{"2", "0", "0", "1", "0", "0", "0", "0"}));
-    EXPECT_EQ(labels.mylabel_1, "2");
-    EXPECT_EQ(labels.mylabel_2, "1");
-}
-
-TEST(Tally, TextOfOneTalliedPlayerIsTwentyLines) {
-    Tally tally;
-    tally.loadchecklist(table());
-    tally.checklistClickCheck(1);
-    tally.addgame("Ann and Klot", table());
-    EXPECT_EQ(tally.save(),
-              "9\r\n2\r\n0\r\nKlot\r\n1\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n"
-              "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
 }
 
 }  // namespace
