@@ -288,9 +288,13 @@ TEST_F(Lzrw1Files, OutputMayReplaceTheInput) {
     write(path("data"), plain);
     Tlzrw1 codec;
     codec.InputFile = codec.OutputFile = path("data");
-    codec.Compress();
-    codec.Decompress();
+    const std::int64_t packedSize = codec.Compress();
+    const std::string packed = read(path("data"));
+    EXPECT_EQ(packed, codec.Compress(plain));
+    EXPECT_EQ(packedSize, static_cast<std::int64_t>(packed.size()));
+    EXPECT_EQ(codec.Decompress(), 70000);
     EXPECT_EQ(read(path("data")), plain);
+    EXPECT_EQ(entries(), 1u);
 }
 
 }  // namespace
