@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 namespace quintrel::chat {
 namespace {
 
@@ -39,6 +42,28 @@ TEST(ColourText, ReadingAcceptsDecimalAndDollarHex) {
 TEST(ColourText, EveryWrittenColourReadsBack) {
     for (Colour c : {0x0u, 0x1u, 0x80FFu, 0xC0C0C0u, 0xFFFFFFu, 0x80000005u, 0x12345678u})
         EXPECT_EQ(colourFromText(colourToText(c)), c) << colourToText(c);
+}
+
+// Every standard name (and system names at both ends) is written for its value and read
+// back in any letter case.
+TEST(ColourText, EveryNameBothWays) {
+    struct Named {
+        const char* name;
+        Colour value;
+    };
+    const Named names[] = {
+        {"clBlack", 0x000000},       {"clMaroon", 0x000080},   {"clGreen", 0x008000}, {"clOlive", 0x008080},
+        {"clNavy", 0x800000},        {"clPurple", 0x800080},   {"clTeal", 0x808000},  {"clGray", 0x808080},
+        {"clSilver", 0xC0C0C0},      {"clRed", 0x0000FF},      {"clLime", 0x00FF00},  {"clYellow", 0x00FFFF},
+        {"clBlue", 0xFF0000},        {"clFuchsia", 0xFF00FF},  {"clAqua", 0xFFFF00},  {"clWhite", 0xFFFFFF},
+        {"clScrollBar", 0x80000000}, {"clInfoBk", 0x80000018},
+    };
+    for (const auto& [name, value] : names) {
+        EXPECT_EQ(colourToText(value), name);
+        std::string shouted(name);
+        for (char& c : shouted) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(colourFromText(shouted), value) << shouted;
+    }
 }
 
 TEST(ColourText, GarbageIsAParseFailure) {
