@@ -3,8 +3,6 @@
 #include <algorithm>
 
 namespace quintrel::chat {
-namespace {
-
 std::string wireSafe(std::string_view text) {
     std::string safe(text);
     for (char& c : safe) {
@@ -14,8 +12,6 @@ std::string wireSafe(std::string_view text) {
     }
     return safe;
 }
-
-}  // namespace
 
 SendDecision sendit(std::string_view line, bool loggedin, Colour textColour, Colour actionColour) {
     if (!loggedin) return {};

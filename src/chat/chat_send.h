@@ -30,4 +30,8 @@ struct SendDecision {
 // 0xFF becomes "?", so a pasted or typed line cannot split the message on the wire.
 SendDecision sendit(std::string_view line, bool loggedin, Colour textColour, Colour actionColour);
 
+// Latin-1 text as it may travel in a chat or action message: control bytes become blanks and
+// the frame terminator 0xFF becomes "?".
+std::string wireSafe(std::string_view text);
+
 }  // namespace quintrel::chat

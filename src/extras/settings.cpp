@@ -1,5 +1,6 @@
 #include "extras/settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -105,6 +106,19 @@ std::vector<IniEntry> extraEntries(const Settings& s) {
         {"BotLevel", s.botLevel == BotLevel::Expert ? "expert" : "standard"},
         {"EventLog", boolText(s.eventLog)},
     };
+}
+
+std::vector<IniEntry> OptionsToSave::entries(const Settings& now) {
+    std::vector<IniEntry> all = optionEntries(now);
+    if (fileRead_) return all;
+    const std::vector<IniEntry> start = optionEntries(start_);
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (all[i] != start[i] && std::find(changed_.begin(), changed_.end(), all[i].first) == changed_.end())
+            changed_.push_back(all[i].first);
+    std::erase_if(all, [&](const IniEntry& entry) {
+        return std::find(changed_.begin(), changed_.end(), entry.first) == changed_.end();
+    });
+    return all;
 }
 
 bool saveOptions(const std::string& path, const Settings& settings) {

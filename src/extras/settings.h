@@ -6,6 +6,7 @@
 #include "extras/ini_file.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,21 @@ std::vector<IniEntry> optionEntries(const Settings& settings);
 std::vector<IniEntry> phraseEntries(const std::array<std::string, kPhraseCount>& phrases);
 // "LobbyURL", "LobbyPath", "HideDownload", "Zoom", "BotLevel", "EventLog".
 std::vector<IniEntry> extraEntries(const Settings& settings);
+
+// The keys saveinifile writes. Once the file has been read, all six; before that (the file is
+// read at login) only those the player changed since the start, since writing all six would
+// replace the stored choices with the state the menus have before the file is read.
+class OptionsToSave {
+public:
+    explicit OptionsToSave(Settings start) : start_(std::move(start)) {}
+    void fileRead() { fileRead_ = true; }
+    std::vector<IniEntry> entries(const Settings& now);
+
+private:
+    Settings start_;
+    bool fileRead_ = false;
+    std::vector<std::string> changed_;  // keys, once changed before the file was read
+};
 
 // Each writes its keys and replaces the file whole; false when it cannot be written.
 bool saveOptions(const std::string& path, const Settings& settings);

@@ -146,6 +146,7 @@ void ChatPanel::buildActions() {
     for (int points : kTextSizes) {
         QAction* size = TextSize1_->addAction(QString::number(points));
         size->setObjectName(QStringLiteral("N%1").arg(points));
+        size->setCheckable(true);
         // N14Click serves all four sizes.
         connect(size, &QAction::triggered, this, [this, points] {
             setChatTextSize(points);
@@ -202,7 +203,11 @@ void ChatPanel::setTextColour(Colour colour) {
 }
 
 int ChatPanel::chatTextSize() const { return mainchat_->textSize(); }
-void ChatPanel::setChatTextSize(int points) { mainchat_->setTextSize(points); }
+void ChatPanel::setChatTextSize(int points) {
+    mainchat_->setTextSize(points);
+    // The item named after the size in use is checked; another size checks none.
+    for (QAction* size : TextSize1_->actions()) size->setChecked(size->text().toInt() == chatTextSize());
+}
 bool ChatPanel::scrollOff() const { return mainchat_->scrollOff(); }
 
 void ChatPanel::setScrollOff(bool on) {
