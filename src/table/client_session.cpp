@@ -80,7 +80,7 @@ void ClientSession::sendloginfo(std::string_view rest) {
     events_.sendToHost(wire::tohost::logininfo(myseat_, kVersionLabel, loginname_));
 }
 
-void ClientSession::newplayerinfo(std::string_view rest) {
+void ClientSession::newplayerinfo(std::string_view rest, bool announced) {
     const auto info = wire::parse::slotName(rest);
     if (!info || !isSlot(info->slot)) return;
     const bool own = info->slot == myseat_;
@@ -92,7 +92,9 @@ void ClientSession::newplayerinfo(std::string_view rest) {
     }
     events_.playsounds("entered");
     if (isSeat(info->slot)) {
-        seat(info->slot).caption = info->name;
+        SeatLabel& label = seat(info->slot);
+        label.caption = info->name;
+        label.person = announced || info->name != label.hint;
     } else {
         // One entry per slot: a table that connects while another spectator logs in hears
         // that one announced and then introduced again.
@@ -111,6 +113,7 @@ void ClientSession::playerdisconnected(std::string_view rest) {
         SeatLabel& label = seat(info->slot);
         events_.addlinetochat(label.caption + " disconnected.", kColourBlue);
         label.caption = label.hint;
+        label.person = false;
         if (label.eyesTag == 0) label.eyesShown = false;
     }
     const auto entry =
@@ -138,8 +141,8 @@ void ClientSession::dispatch(std::string_view line) {
             if (seat(2).caption == "Klot") events_.botTalk(rest);
             break;
         case ClientCommand::CMD_action: events_.chatrecieved(rest); break;
-        case ClientCommand::CMD_newplayerinfo:
-        case ClientCommand::CMD_existingplayers: newplayerinfo(rest); break;
+        case ClientCommand::CMD_newplayerinfo: newplayerinfo(rest, true); break;
+        case ClientCommand::CMD_existingplayers: newplayerinfo(rest, false); break;
         case ClientCommand::CMD_havewrongversion:
             events_.addlinetochat(std::string(rest) + " has a different version of the game then you.",
                                   kColourBlue);

@@ -78,6 +78,9 @@ struct SeatLabel {
     std::uint32_t colour = kColourGreen;  // green for seats 1 and 3, navy for 2 and 4
     bool eyesShown = false;
     int eyesTag = 0;  // 1: watching for the whole game
+    // A person holds the seat: announced by a login, or introduced under another name than
+    // the computer player's. The host introduces a computer-played seat by that name.
+    bool person = false;
 };
 
 class ClientSession {
@@ -118,7 +121,8 @@ public:
 private:
     // Roster handlers.
     void sendloginfo(std::string_view rest);
-    void newplayerinfo(std::string_view rest);
+    // announced: CMD_newplayerinfo (a login), else CMD_existingplayers (an introduction).
+    void newplayerinfo(std::string_view rest, bool announced);
     void playerdisconnected(std::string_view rest);
 
     ClientEvents& events_;

@@ -8,10 +8,13 @@ namespace quintrel::table {
 void TableState::openSeatMenu(int seat) {
     if (!isSeat(seat)) return;
     seatMenu_.tag = seat;
-    seatMenu_.setWatchEnabled = ishost_;
-    seatMenu_.unsetWatchEnabled = ishost_;
-    // Nobody to remove from an empty seat.
-    seatMenu_.removeEnabled = ishost_ && roster_.seatLabel(seat).caption != "<Waiting>";
+    // An empty seat, or one its computer player plays, has nobody to watch or remove: the
+    // host would ignore the request.
+    const bool person = ishost_ && roster_.seatLabel(seat).person;
+    seatMenu_.setWatchEnabled = person;
+    seatMenu_.unsetWatchEnabled = person;
+    // Removing oneself would end every table.
+    seatMenu_.removeEnabled = person && seat != roster_.myseat();
 }
 
 void TableState::setSeatWatching(int seat) {

@@ -172,7 +172,6 @@ void TableState::startround() {
 }
 
 void TableState::startthegame(const wire::parse::StartGame& m) {
-    events_.rosterChanged();  // the tally's list of opponents
     if (m.letter == "t")
         lengthText_ = "Play Full Game";
     else if (m.letter == "h")
@@ -202,6 +201,8 @@ void TableState::startthegame(const wire::parse::StartGame& m) {
     }
     const int me = roster_.myseat();
     if (isSeat(me)) (teamOf(me) == 1 ? greenBar_ : blueBar_).visible = true;
+    // The tally's list of opponents, with the computer players now named on the empty seats.
+    events_.rosterChanged();
 }
 
 void TableState::nobook() { status("This is not a valid book"); }

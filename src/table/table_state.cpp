@@ -61,7 +61,8 @@ bool TableState::myTurn() const {
     return isSeat(seat) && whoseturn_ == seat;
 }
 
-bool TableState::myTurnDrawn() const { return myTurn() && !buttonDraw_.visible; }
+// While the seat watches, the computer plays it: the table asks for nothing.
+bool TableState::myTurnDrawn() const { return myTurn() && !buttonDraw_.visible && !justWatch_; }
 
 std::string TableState::seatName(int seat) const {
     return isSeat(seat) ? roster_.seatLabel(seat).caption : std::string();

@@ -8,13 +8,13 @@ namespace quintrel::table {
 
 void TableState::drawFromShoe() {
     // A hidden button takes no clicks: the first click hides it, so a second sends nothing.
-    if (!buttonDraw_.visible || !myTurn() || !roster_.loggedin()) return;
+    if (!buttonDraw_.visible || !myTurn() || justWatch_ || !roster_.loggedin()) return;
     buttonDraw_.visible = buttonPickup_.visible = false;
     events_.sendToHost(wire::tohost::drawing(roster_.myseat(), 1));
 }
 
 void TableState::takeDiscardPile() {
-    if (!buttonPickup_.visible || !myTurn() || !roster_.loggedin()) return;
+    if (!buttonPickup_.visible || !myTurn() || justWatch_ || !roster_.loggedin()) return;
     buttonDraw_.visible = buttonPickup_.visible = false;
     events_.sendToHost(wire::tohost::drawing(roster_.myseat(), 2));
 }

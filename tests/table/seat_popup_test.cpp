@@ -9,46 +9,45 @@ using kit::Table;
 
 using Sent = std::vector<std::string>;
 
-TEST(SeatPopup, TheHostsTableEnablesAllThreeItemsButRemovalFromAnEmptySeat) {
+// Seat 1 is this table's own; the others as the host announced or introduced them.
+TEST(SeatPopup, ItemsAreEnabledOnTheHostsTableForSeatsAPersonHolds) {
+    struct Row {
+        bool host;
+        int seat;
+        bool remove, watch;  // "Remove From Game"; "Set to Just Watch" and "Unset Just Watch"
+    };
+    const Row rows[] = {
+        {true, 2, true, true},     // Ann logged in
+        {true, 3, false, false},   // "<Waiting>": nobody there
+        {true, 4, false, false},   // introduced under its computer player's name
+        {true, 1, false, true},    // oneself: watching yes, removal would end every table
+        {false, 2, false, false},  // a joined table offers nothing
+        {false, 1, false, false},
+    };
+    for (const Row& row : rows) {
+        Table t(1, row.host);
+        t.host({"CMD_newplayerinfo+1+You", "CMD_newplayerinfo+2+Ann", "CMD_existingplayers+4+Kling"});
+        t.state.openSeatMenu(row.seat);
+        EXPECT_EQ(t.state.seatMenu().tag, row.seat);
+        EXPECT_EQ(t.state.seatMenu().removeEnabled, row.remove) << row.host << " seat " << row.seat;
+        EXPECT_EQ(t.state.seatMenu().setWatchEnabled, row.watch) << row.host << " seat " << row.seat;
+        EXPECT_EQ(t.state.seatMenu().unsetWatchEnabled, row.watch) << row.host << " seat " << row.seat;
+    }
+
+    // A person who logged in under a computer player's name is still a person; once gone, the
+    // seat is the computer's again.
     Table t(1, true);
-    t.label(2).caption = "Ann";
-    t.state.openSeatMenu(2);
-    EXPECT_EQ(t.state.seatMenu().tag, 2);
-    EXPECT_TRUE(t.state.seatMenu().removeEnabled);
-    EXPECT_TRUE(t.state.seatMenu().setWatchEnabled);
-    EXPECT_TRUE(t.state.seatMenu().unsetWatchEnabled);
-
-    // Seat 3 still waits for somebody: the watch items stay, removal does not.
-    t.state.openSeatMenu(3);
-    EXPECT_EQ(t.state.seatMenu().tag, 3);
-    EXPECT_FALSE(t.state.seatMenu().removeEnabled);
-    EXPECT_TRUE(t.state.seatMenu().setWatchEnabled);
-    EXPECT_TRUE(t.state.seatMenu().unsetWatchEnabled);
-
-    // A seat played by the computer again after its person left shows a name, not "<Waiting>".
-    t.label(3).caption = "Klick";
+    t.host({"CMD_newplayerinfo+3+Klick"});
     t.state.openSeatMenu(3);
     EXPECT_TRUE(t.state.seatMenu().removeEnabled);
-}
-
-TEST(SeatPopup, AJoinedTableDisablesEveryItem) {
-    Table t(2, false);
-    t.label(1).caption = "Host";
-    t.state.openSeatMenu(1);
-    EXPECT_EQ(t.state.seatMenu().tag, 1);
+    t.host({"CMD_playerdisconnected+3+Klick"});
+    t.state.openSeatMenu(3);
     EXPECT_FALSE(t.state.seatMenu().removeEnabled);
-    EXPECT_FALSE(t.state.seatMenu().setWatchEnabled);
-    EXPECT_FALSE(t.state.seatMenu().unsetWatchEnabled);
-
-    // The same table given the hosting player's powers enables them on the next opening.
-    t.state.setIshost(true);
-    t.state.openSeatMenu(1);
-    EXPECT_TRUE(t.state.seatMenu().removeEnabled);
 }
 
 TEST(SeatPopup, AnOpeningOnNoSeatLeavesThePopupAsItWas) {
     Table t(1, true);
-    t.label(4).caption = "Dee";
+    t.host({"CMD_newplayerinfo+4+Dee"});
     t.state.openSeatMenu(4);
     for (int bad : {0, 5, -1, 99}) {
         t.state.openSeatMenu(bad);
