@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QTcpSocket>
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ using quintrel::kit::freePort;
 using quintrel::kit::waitUntil;
 
 struct Program {
+    QTemporaryDir userFolders;  // the settings and the tally of this run
     QProcess process;
     QByteArray out;
     QString instance;
@@ -31,6 +33,8 @@ struct Program {
         env.insert(QStringLiteral("QUINTREL_PORT"), QString::number(port));
         env.insert(QStringLiteral("QUINTREL_LOBBY_PORT"), QString::number(freePort()));
         env.insert(QStringLiteral("QUINTREL_INSTANCE"), instance);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), userFolders.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), userFolders.filePath(QStringLiteral("data")));
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::SeparateChannels);
         QObject::connect(&process, &QProcess::readyReadStandardOutput,

@@ -2,8 +2,9 @@
 // messages, and a turn of seat 1 played by clicks on the widgets, found by their names.
 
 #include "extras/qt/sound_player.h"
+#include "extras/qt/tally_window.h"
 #include "window_host.h"
-#include "table/qt/chat_log.h"
+#include "chat/qt/chat_log_view.h"
 #include "table/qt/message_boxes.h"
 #include "table/qt/picture_widget.h"
 #include "table/qt/tchat.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -272,6 +274,17 @@ TEST_F(WindowFixture, AOneRoundGameIsPlayedToItsEndByClicks) {
     const bool green = table->findChild<QWidget*>(QStringLiteral("image_winner1"))->isVisible();
     const bool blue = table->findChild<QWidget*>(QStringLiteral("image_winner2"))->isVisible();
     EXPECT_NE(green, blue) << "one team's game winner picture";
+    // The tally counts a game with a winner, Green being seat 1's team, and keeps it on disk.
+    const bool tie = chat().contains(QStringLiteral("The Game Ended in a Tie"));
+    table->findChild<QAction*>(QStringLiteral("TallyList1"))->trigger();
+    EXPECT_TRUE(table->tallyList()->isVisible());
+    const auto tallied = [&](const char* name) {
+        return table->tallyList()->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    };
+    EXPECT_EQ(tallied("mylabel_1"), tie ? QStringLiteral("0") : QStringLiteral("1"));
+    EXPECT_EQ(tallied("mylabel_2"), !tie && green ? QStringLiteral("1") : QStringLiteral("0"));
+    EXPECT_EQ(QFileInfo::exists(userFolders.filePath(QStringLiteral("data/quintrel/quintreltally.tld"))),
+              !tie);
     EXPECT_TRUE(onPanel(QStringLiteral("button_start"))->isVisible()) << "the host may start the next game";
     EXPECT_FALSE(onPanel(QStringLiteral("button_draw"))->isVisible());
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('|')).toStdString();
@@ -387,9 +400,10 @@ TEST_F(WindowFixture, ATableGivenSlotOneByAHeadlessHostGetsTheHostingControls) {
     EXPECT_TRUE(table->findChild<QAction*>(QStringLiteral("StartGame1"))->isEnabled());
     startDefaultGame();
     EXPECT_EQ(text("label_playername1"), QStringLiteral("Bob"));
-    QMenu* popup = openSeatPopup(*table, 3);
+    QMenu* popup = openSeatPopup(*table, 1);
     ASSERT_NE(popup, nullptr);
-    EXPECT_TRUE(item(popup, "RemoveFromGame1")->isEnabled()) << "removal comes with slot 1";
+    EXPECT_TRUE(item(popup, "SettojustWatch1")->isEnabled()) << "the hosting controls come with slot 1";
+    EXPECT_FALSE(item(popup, "RemoveFromGame1")->isEnabled()) << "but not the removal of oneself";
     popup->hide();
 }
 

@@ -1,13 +1,11 @@
 #include "net/qt/game_port.h"
 #include "window_host.h"
-#include "table/qt/chat_log.h"
+#include "chat/qt/chat_log_view.h"
 #include "table/qt/message_boxes.h"
 #include "table/qt/tchat.h"
 
 #include <QAction>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTextBlock>
 
 #include <gtest/gtest.h>
 
@@ -158,71 +156,6 @@ TEST_F(TableFixture, FileExitClosesTheTable) {
     ASSERT_TRUE(waitUntil([&] { return !chatLines(*table).isEmpty(); }));
     table->findChild<QAction*>(QStringLiteral("Exit1"))->trigger();
     EXPECT_FALSE(table->isVisible());
-}
-
-// ---------------------------------------------------------------- the chat log
-
-struct Run {
-    QString text;
-    bool bold;
-    QColor colour;
-};
-
-std::vector<Run> runsOfLine(const ChatLog& log, int line) {
-    std::vector<Run> runs;
-    const QTextBlock block = log.document()->findBlockByNumber(line);
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        runs.push_back({fragment.text(), fragment.charFormat().fontWeight() == QFont::Bold,
-                        fragment.charFormat().foreground().color()});
-    }
-    return runs;
-}
-
-TEST(ChatLog, HeadThroughFirstColonIsBoldAndTheWholeLineInItsColour) {
-    ChatLog log;
-    log.addlinetochat("X chats: time: 5", 0x0080FF);  // orange
-    log.addlinetochat("You are Connected.", 0xFF0000);
-    auto first = runsOfLine(log, 0);
-    ASSERT_EQ(first.size(), 2u);
-    EXPECT_EQ(first[0].text, QStringLiteral("X chats:"));
-    EXPECT_TRUE(first[0].bold);
-    EXPECT_EQ(first[1].text, QStringLiteral(" time: 5"));
-    EXPECT_FALSE(first[1].bold);
-    for (const auto& run : first) EXPECT_EQ(run.colour, QColor(255, 128, 0));
-    auto second = runsOfLine(log, 1);
-    ASSERT_EQ(second.size(), 1u);
-    EXPECT_FALSE(second[0].bold);
-    EXPECT_EQ(second[0].colour, QColor(0, 0, 255));
-    EXPECT_EQ(log.toPlainText(), QStringLiteral("X chats: time: 5\nYou are Connected.\n"));
-}
-
-TEST(ChatLog, Latin1BytesAreShownAsTheirCharacters) {
-    ChatLog log;
-    log.addlinetochat("J\xF6rg chats: gr\xFC\xDF", 0);
-    EXPECT_EQ(log.toPlainText(), QStringLiteral("J\u00F6rg chats: gr\u00FC\u00DF\n"));
-}
-
-TEST(ChatLog, NewLinesScrollIntoViewUnlessScrollOffIsOn) {
-    ChatLog log;
-    log.resize(300, 120);
-    log.show();
-    for (int i = 0; i < 60; ++i) log.addlinetochat("line " + std::to_string(i), 0);
-    QTest::qWait(10);
-    QScrollBar* bar = log.verticalScrollBar();
-    ASSERT_GT(bar->maximum(), 0);
-    EXPECT_EQ(bar->value(), bar->maximum());
-
-    log.setScrollOff(true);
-    bar->setValue(0);
-    for (int i = 0; i < 20; ++i) log.addlinetochat("more " + std::to_string(i), 0);
-    QTest::qWait(10);
-    EXPECT_EQ(bar->value(), 0);
-
-    log.setScrollOff(false);
-    log.addlinetochat("newest", 0);
-    QTest::qWait(10);
-    EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 #pragma once
 // The table window against a real host in the same process: the host listens on a free port
-// (QUINTREL_PORT), a stand-in lobby on another (QUINTREL_LOBBY_PORT), and the boxes the
-// table would show are recorded instead.
+// (QUINTREL_PORT), a stand-in lobby on another (QUINTREL_LOBBY_PORT), the boxes the
+// table would show are recorded instead, and the settings and the tally live in a folder of
+// the test's own (XDG_CONFIG_HOME, XDG_DATA_HOME), never in the user's.
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTcpServer>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -19,6 +22,9 @@ namespace quintrel::kit {
 class WindowHostTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(userFolders.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(userFolders.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(userFolders.filePath(QStringLiteral("data"))));
         qputenv("QUINTREL_PORT", QByteArray::number(freePort()));
         lobby.listen(QHostAddress::LocalHost, 0);
         qputenv("QUINTREL_LOBBY_PORT", QByteArray::number(lobby.serverPort()));
@@ -38,6 +44,7 @@ protected:
         return [this](net::ListenScope scope, quint16 port) { host->startListening(scope, port); };
     }
 
+    QTemporaryDir userFolders;
     std::unique_ptr<host::RunningHost> host;
     QTcpServer lobby;
     int lobbyConnections = 0;

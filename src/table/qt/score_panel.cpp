@@ -1,7 +1,7 @@
 #include "table/qt/score_panel.h"
 
 #include "extras/qt/pictures.h"
-#include "table/qt/colour_qt.h"
+#include "chat/qt/colour_qt.h"
 #include "table/qt/picture_widget.h"
 #include "table/qt/stacking.h"
 #include "table/table_state.h"
@@ -284,7 +284,7 @@ void ScorePanel::syncSeats() {
         setText(row.name, latin1(label.caption));
         const QString tip = latin1(label.hint);
         if (row.name->toolTip() != tip) row.name->setToolTip(tip);
-        const QString style = QStringLiteral("color: %1;").arg(toQColor(label.colour).name());
+        const QString style = QStringLiteral("color: %1;").arg(chat::toQColor(label.colour).name());
         if (row.name->styleSheet() != style) row.name->setStyleSheet(style);
         setShown(row.name, state.nameVisible);
         setText(row.score, latin1(state.score));

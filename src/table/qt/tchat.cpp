@@ -3,8 +3,9 @@
 #include "extras/qt/pictures.h"
 #include "extras/qt/sound_player.h"
 #include "net/qt/socket_texts.h"
+#include "chat/qt/chat_panel.h"
+#include "extras/qt/phrase_strip.h"
 #include "table/qt/book_board.h"
-#include "table/qt/chat_log.h"
 #include "table/qt/message_boxes.h"
 #include "table/qt/score_panel.h"
 #include "table/qt/start_dialog.h"
@@ -13,7 +14,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -41,8 +41,6 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
     setWindowTitle(QStringLiteral("Quintrel"));
     session_ = std::make_unique<ClientSession>(*this, *table_);
     roster_.attach(*session_);
-    // A first run (no settings yet) sorts by hand.
-    table_->setManualSort(true);
 
     sock_.setObjectName(QStringLiteral("sock"));
     lobbyLink_.setObjectName(QStringLiteral("Sock11"));
@@ -54,13 +52,15 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
     drainTimer_.setInterval(kTimer1Ms);
     connect(&drainTimer_, &QTimer::timeout, this, &Tchat::drainTick);
 
+    buildPanels();  // the chat panel brings items of the Options menu
     buildMenus();
-    buildPanels();
     startDialog_ = new StartDialog(this);
     connect(startDialog_, &StartDialog::startPressed, this, [this] {
         table_->startgame(startDialog_->form());
         refresh();
     });
+    // The options as they stand before the settings file is read at login.
+    optionsToSave_ = OptionsToSave(options());
     refresh();
     resize(minimumSizeHint().expandedTo(QSize(900, 700)));
 }
@@ -93,13 +93,16 @@ void Tchat::buildMenus() {
     connect(manualSortAction_, &QAction::triggered, this, [this](bool checked) {
         table_->setManualSort(checked);
         refresh();
+        saveinifile();
     });
     playSoundsAction_ = options->addAction(QStringLiteral("Play Sounds"));
     playSoundsAction_->setObjectName(QStringLiteral("PlaySounds1"));
     playSoundsAction_->setCheckable(true);
     playSoundsAction_->setChecked(sounds_->isEnabled());
-    connect(playSoundsAction_, &QAction::triggered, this,
-            [this](bool checked) { sounds_->setEnabled(checked); });
+    connect(playSoundsAction_, &QAction::triggered, this, [this](bool checked) {
+        sounds_->setEnabled(checked);
+        saveinifile();
+    });
     justWatchAction_ = options->addAction(QStringLiteral("Just Watch"));
     justWatchAction_->setObjectName(QStringLiteral("JustWatch1"));
     justWatchAction_->setCheckable(true);
@@ -108,6 +111,7 @@ void Tchat::buildMenus() {
         table_->toggleJustWatch();
         refresh();
     });
+    buildCompanyMenus(options);
 }
 
 void Tchat::buildPanels() {
@@ -131,22 +135,7 @@ void Tchat::buildPanels() {
     connect(scorePanel_, &ScorePanel::startClicked, this, &Tchat::openStartDialog);
     middle->addWidget(scorePanel_, 0, Qt::AlignHCenter);
 
-    mainchat_ = new ChatLog(central);
-    mainchat_->setMinimumHeight(120);
-    mainchat_->setStyleSheet(
-        QStringLiteral("QTextEdit { background: #fffcf2; border: 2px solid #d8be6e; border-radius: 6px; }"));
-    middle->addWidget(mainchat_, 1);
-
-    mychat_ = new QLineEdit(central);
-    mychat_->setObjectName(QStringLiteral("mychat"));
-    QFont typing(QStringLiteral("Arial"));
-    typing.setPixelSize(13);
-    mychat_->setFont(typing);
-    mychat_->setText(QStringLiteral("<Enter Chat Here>"));
-    mychat_->setStyleSheet(
-        QStringLiteral("QLineEdit { background: #fffcf2; border: 2px solid #d8be6e; border-radius: 6px; "
-                       "padding: 1px 4px; }"));
-    middle->addWidget(mychat_);
+    middle->addWidget(buildCompany(central), 1);
     layout->addLayout(middle, 1);
 
     board2_ = new BookBoard(2, *table_, redraw, central);
@@ -205,19 +194,23 @@ void Tchat::connectionInfo(const QString& text) {
 }
 
 void Tchat::drainTick() {
+    bool handled = false;
     try {
-        session_->processsocktimer();
+        handled = session_->processsocktimer();
     } catch (const std::exception& error) {
+        handled = true;
         errorBox(this, QString::fromLatin1(error.what()));
     }
-    refresh();
-    if (session_->queuedLines() == 0) drainTimer_.stop();
+    // The phrase lock counts these ticks, so the timer runs on while it is taken.
+    phrases_->tick();
+    if (handled) refresh();
+    if (session_->queuedLines() == 0 && !phrases_->locked()) drainTimer_.stop();
 }
 
 // ---------------------------------------------------------------- ClientEvents
 
 void Tchat::addlinetochat(std::string_view text, std::uint32_t colour) {
-    mainchat_->addlinetochat(text, colour);
+    chat_->addlinetochat(text, colour);
     testEcho("chat", latin1(text));
 }
 
@@ -241,11 +234,14 @@ void Tchat::closeTable() {
 void Tchat::messageBox(std::string_view text) { infoBox(this, latin1(text)); }
 
 void Tchat::loggedIn() {
+    loadinifile();
     // A host without a table of its own (quintrel-server) gives its first connection slot 1:
     // that table gets the hosting player's controls.
-    if (!session_->hostingPlayer()) return;
-    table_->setIshost(true);
-    startGameAction_->setEnabled(true);
+    if (session_->hostingPlayer()) {
+        table_->setIshost(true);
+        startGameAction_->setEnabled(true);
+    }
+    syncSpyList();
     refresh();
 }
 

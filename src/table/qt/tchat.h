@@ -1,9 +1,14 @@
 #pragma once
 // Tchat: the table window. It owns the connection to the host (`sock`), the lobby link
 // (`Sock11`), the table's session and its state, reads the command line once
-// (processparams), and shows the chat log. The score panel and the two boards draw the
+// (processparams), and shows the chat panel. The score panel and the two boards draw the
 // table's state; refresh() brings them up to date after every handled line and click.
+// The chat, the phrase buttons, the settings, the tally and the spy list are wired in
+// tchat_company.cpp and tchat_options.cpp.
 
+#include "extras/klot_talk.h"
+#include "extras/settings.h"
+#include "extras/tally.h"
 #include "table/client_session.h"
 #include "table/table_roster.h"
 #include "net/qt/session_plan.h"
@@ -12,22 +17,32 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
 class QAction;
-class QLineEdit;
+class QMenu;
 
 namespace quintrel {
+class PhraseStrip;
 class SoundPlayer;
-}
+class Tphrases;
+class Ttallylist;
+}  // namespace quintrel
+
+namespace quintrel::chat {
+class ChatLogView;
+class ChatPanel;
+class Tspylist;
+}  // namespace quintrel::chat
 
 namespace quintrel::table {
 
 class BookBoard;
-class ChatLog;
 class ScorePanel;
 class StartDialog;
 class TableState;
@@ -59,6 +74,9 @@ public:
     void closeTable() override;
     void messageBox(std::string_view text) override;
     void loggedIn() override;
+    void rosterChanged() override;
+    void chatrecieved(std::string_view rest) override;
+    void botTalk(std::string_view rest) override;
 
     // Redraws the score panel, the boards, the menu marks and the start dialog from the state.
     void refresh();
@@ -73,7 +91,16 @@ public:
     ClientSession& session() { return *session_; }
     net::TSock& sock() { return sock_; }
     net::TSock& lobbyLink() { return lobbyLink_; }
-    ChatLog* mainchat() const { return mainchat_; }
+    chat::ChatLogView* mainchat() const;
+    chat::ChatPanel* chatPanel() const { return chat_; }
+    PhraseStrip* phraseStrip() const { return phrases_; }
+    Tphrases* phraseEditor() const { return phraseEditor_; }
+    Ttallylist* tallyList() const { return tally_; }
+    chat::Tspylist* spyList() const { return spylist_; }
+    // The options as the menus hold them.
+    Settings options() const;
+    // Klot's remarks draw from this; the clock-seeded generator unless a test fixes it.
+    void setRandom(RandomInt random) { random_ = std::move(random); }
     TableState& table() { return *table_; }
     StartDialog* startDialog() const { return startDialog_; }
     SoundPlayer& sounds() { return *sounds_; }
@@ -94,6 +121,17 @@ private:
     void startConnecting(const QString& address);
     void afterConnectStarted();
     void exitProgram();
+
+    // Chat, phrases, tally and spy list (tchat_company.cpp).
+    QWidget* buildCompany(QWidget* parent);
+    void sendPhrase(const QString& actionText);
+    TallyRoster tallyRoster() const;
+    void syncSpyList();
+    // The Options items of the chat and the settings, and the View menu (tchat_options.cpp).
+    void buildCompanyMenus(QMenu* options);
+    void loadinifile();
+    void saveinifile();
+    void chooseBotSpeed(int ms);  // Fast1Click
 
     std::vector<std::string> args_;
     net::SessionPlan plan_;
@@ -121,8 +159,17 @@ private:
     BookBoard* board1_ = nullptr;
     BookBoard* board2_ = nullptr;
     StartDialog* startDialog_ = nullptr;
-    ChatLog* mainchat_ = nullptr;
-    QLineEdit* mychat_ = nullptr;
+
+    chat::ChatPanel* chat_ = nullptr;
+    PhraseStrip* phrases_ = nullptr;
+    Tphrases* phraseEditor_ = nullptr;
+    Ttallylist* tally_ = nullptr;
+    chat::Tspylist* spylist_ = nullptr;
+    std::array<QAction*, 3> botSpeedActions_{};  // Slow1, Normal1, Fast1
+    int botSpeed_ = kSlowBotSpeed;               // the design-time speed until the file is read
+    OptionsToSave optionsToSave_{Settings{}};
+    std::mt19937 generator_;
+    RandomInt random_;
 };
 
 }  // namespace quintrel::table

@@ -1,0 +1,116 @@
+// The table window's options: the chat and settings items of the Options menu, the View
+// menu, and the settings file (read at login, rewritten on every change).
+
+#include "chat/qt/chat_panel.h"
+#include "chat/qt/spy_list_window.h"
+#include "extras/qt/phrase_strip.h"
+#include "extras/qt/sound_player.h"
+#include "extras/qt/tally_window.h"
+#include "extras/qt/tphrases.h"
+#include "extras/qt/user_files.h"
+#include "net/wire.h"
+#include "table/qt/message_boxes.h"
+#include "table/qt/tchat.h"
+#include "table/table_state.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace quintrel::table {
+namespace {
+
+constexpr std::array<int, 3> kBotSpeeds = {kSlowBotSpeed, kNormalBotSpeed, kFastBotSpeed};
+
+void showWindow(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
+void Tchat::buildCompanyMenus(QMenu* options) {
+    QMenu* speed = options->addMenu(QStringLiteral("Bot Speed"));
+    speed->setObjectName(QStringLiteral("BotSpeed1"));
+    auto* speeds = new QActionGroup(speed);  // one speed at a time, none before the file is read
+    const char* kNames[][2] = {{"Slow1", "Slow"}, {"Normal1", "Normal"}, {"Fast1", "Fast"}};
+    for (std::size_t i = 0; i < kBotSpeeds.size(); ++i) {
+        QAction* item = speed->addAction(QString::fromLatin1(kNames[i][1]));
+        item->setObjectName(QString::fromLatin1(kNames[i][0]));
+        item->setCheckable(true);
+        item->setData(kBotSpeeds[i]);
+        speeds->addAction(item);
+        connect(item, &QAction::triggered, this, [this, ms = kBotSpeeds[i]] { chooseBotSpeed(ms); });
+        botSpeedActions_[i] = item;
+    }
+    options->addSeparator();
+    options->addAction(chat_->textColorAction());
+    options->addAction(chat_->actionColorAction());
+    options->addMenu(chat_->textSizeMenu());
+    options->addAction(chat_->chatScrollOffAction());
+    options->addAction(chat_->clearMainChatAction());
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    auto item = [&](const char* name, const QString& text, QWidget* window, auto before) {
+        QAction* added = view->addAction(text);
+        added->setObjectName(QString::fromLatin1(name));
+        connect(added, &QAction::triggered, this, [window, before] {
+            before();
+            showWindow(window);
+        });
+    };
+    item("SpyList1", QStringLiteral("Spy List"), spylist_, [] {});
+    item("TallyList1", QStringLiteral("Tally List"), tally_, [] {});
+    // PhraseList1Click: the editor starts from the buttons' phrases.
+    item("PhraseList1", QStringLiteral("Phrase List"), phraseEditor_,
+         [this] { phraseEditor_->openEditor(); });
+}
+
+Settings Tchat::options() const {
+    Settings now;
+    now.textSize = chat_->chatTextSize();
+    now.textColour = chat_->textColour();
+    now.actionColour = chat_->actionColour();
+    now.botSpeed = botSpeed_;
+    now.playSounds = sounds_->isEnabled();
+    now.manualSort = table_->manualSort();
+    return now;
+}
+
+void Tchat::loadinifile() {
+    const Settings loaded = loadSettings(nativePath(settingsFilePath()), options());
+    optionsToSave_.fileRead();
+    chat_->setChatTextSize(loaded.textSize);
+    chat_->setTextColour(loaded.textColour);
+    chat_->setActionColour(loaded.actionColour);
+    phrases_->applyLoaded(loaded.phrases);
+    botSpeed_ = loaded.botSpeed;
+    for (QAction* item : botSpeedActions_) item->setChecked(item->data().toInt() == botSpeed_);
+    // The host's computer players follow the hosting player's choice.
+    if (session_->hostingPlayer()) sendToHost(wire::tohost::botspeed(session_->myseat(), botSpeed_));
+    sounds_->setEnabled(loaded.playSounds);
+    playSoundsAction_->setChecked(loaded.playSounds);
+    table_->setManualSort(loaded.manualSort);
+    refresh();
+}
+
+void Tchat::saveinifile() {
+    const std::vector<IniEntry> entries = optionsToSave_.entries(options());
+    if (entries.empty()) return;
+    const QString path = settingsFilePath();
+    // The option keeps its new state for this run either way.
+    if (!writeIniValues(nativePath(path), kSettingsSection, entries))
+        errorBox(this, QString::fromStdString(unableToWriteText(nativePath(path))));
+}
+
+void Tchat::chooseBotSpeed(int ms) {
+    botSpeed_ = ms;
+    for (QAction* item : botSpeedActions_) item->setChecked(item->data().toInt() == ms);
+    if (session_->loggedin()) sendToHost(wire::tohost::botspeed(session_->myseat(), ms));
+    saveinifile();
+}
+
+}  // namespace quintrel::table
