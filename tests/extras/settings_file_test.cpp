@@ -272,6 +272,21 @@ TEST(Settings, EverySettingSurvivesARestart) {
     EXPECT_EQ(slurp(path).find("\n["), std::string::npos);
 }
 
+// Before the file is read, a change must not write the menus' start state over the stored
+// choices: only the keys changed since the start go out, and a key changed back still does.
+TEST(Settings, BeforeTheFileIsReadOnlyChangedKeysAreSaved) {
+    Settings now;
+    OptionsToSave save(now);
+    EXPECT_TRUE(save.entries(now).empty());
+    now.playSounds = false;
+    now.botSpeed = kFastBotSpeed;
+    EXPECT_EQ(save.entries(now), (std::vector<IniEntry>{{"Botspeed", "500"}, {"Playsounds", "false"}}));
+    now.playSounds = true;
+    EXPECT_EQ(save.entries(now), (std::vector<IniEntry>{{"Botspeed", "500"}, {"Playsounds", "true"}}));
+    save.fileRead();
+    EXPECT_EQ(save.entries(now), optionEntries(now));
+}
+
 // What another INI reader makes of the written file: Python's configparser, when present.
 TEST(Settings, WrittenFileReadsTheSameInConfigparser) {
     if (std::system("python3 -c 'import configparser' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no python3";

@@ -47,7 +47,8 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
     connect(&sock_, &net::TSock::readReady, this, &Tchat::receive);
     connect(&sock_, &net::TSock::info, this, [this](int, const QString& text) { connectionInfo(text); });
 
-    // Runs only while lines wait in the queue: an idle 1 ms timer costs a few percent of a core.
+    // Runs only while lines wait in the queue or the phrase lock counts its ticks: an idle 1 ms
+    // timer costs a few percent of a core.
     drainTimer_.setObjectName(QStringLiteral("Timer1"));
     drainTimer_.setInterval(kTimer1Ms);
     connect(&drainTimer_, &QTimer::timeout, this, &Tchat::drainTick);
