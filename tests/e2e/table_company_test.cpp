@@ -7,6 +7,7 @@
 #include "chat/qt/spy_list_window.h"
 #include "engine/host_state.h"
 #include "extras/qt/phrase_strip.h"
+#include "extras/qt/sound_player.h"
 #include "extras/qt/tally_window.h"
 #include "extras/qt/tphrases.h"
 #include "net/wire.h"
@@ -20,6 +21,7 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -246,6 +248,17 @@ TEST_F(CompanyTest, EveryOptionSurvivesARestartAndTheHostTakesTheHostingTablesSp
     EXPECT_EQ(table->phraseStrip()->phrase(3), QStringLiteral("Hi all"));
     EXPECT_EQ(table->phraseStrip()->phrase(4), QStringLiteral("Excellent!"));
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(CompanyTest, AnUnwritableSettingsFileIsReportedAndTheOptionKeepsItsNewState) {
+    // A folder where the file should be: it can be neither read nor replaced.
+    const QString path = userFolders.filePath(QStringLiteral("config/quintrel/pelnorlobby.ini"));
+    ASSERT_TRUE(QDir().mkpath(path));
+    auto table = open({});
+    named(*table, "PlaySounds1")->trigger();
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("Unable to write to ") + path});
+    EXPECT_FALSE(named(*table, "PlaySounds1")->isChecked());
+    EXPECT_FALSE(table->sounds().isEnabled());
 }
 
 TEST_F(CompanyTest, TheHostRemovesASpectatorFromTheSpyList) {

@@ -10,6 +10,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -101,7 +102,10 @@ ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent), picker_(desktopColourPi
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
     layout->addWidget(mainchat_, 1);
-    layout->addWidget(mychat_);
+    typingRow_ = new QHBoxLayout;
+    typingRow_->setSpacing(8);
+    typingRow_->addWidget(mychat_, 1, Qt::AlignVCenter);
+    layout->addLayout(typingRow_);
 
     buildActions();
     connect(mainchat_, &ChatLogView::mouseReleased, this,
@@ -191,6 +195,11 @@ void ChatPanel::sendit() {
         emit chatRequested(bytes);
     else
         emit actionRequested(bytes);
+}
+
+void ChatPanel::addBesideTypingLine(QWidget* widget) {
+    widget->setParent(this);
+    typingRow_->addWidget(widget);
 }
 
 void ChatPanel::setLinkOpener(LinkOpener opener) { mainchat_->setLinkOpener(std::move(opener)); }

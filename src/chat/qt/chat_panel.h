@@ -13,6 +13,7 @@
 #include <string_view>
 
 class QAction;
+class QHBoxLayout;
 class QLineEdit;
 class QMenu;
 
@@ -50,6 +51,9 @@ public:
     bool scrollOff() const;
     void setScrollOff(bool on);
 
+    // A widget to stand right of the typing line, under the log (the phrase buttons).
+    void addBesideTypingLine(QWidget* widget);
+
     ChatLogView* mainchat() const { return mainchat_; }
     QLineEdit* mychat() const { return mychat_; }
     // For the window's Options menu; Ctrl+S works while the panel is shown.
@@ -77,6 +81,7 @@ private:
 
     ChatLogView* mainchat_ = nullptr;
     QLineEdit* mychat_ = nullptr;
+    QHBoxLayout* typingRow_ = nullptr;
     QMenu* PopupMenu1_ = nullptr;
     QMenu* PopupMenu2_ = nullptr;
     QAction* Copy1_ = nullptr;

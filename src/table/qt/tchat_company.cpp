@@ -16,7 +16,6 @@
 #include "table/qt/tchat.h"
 #include "table/table_state.h"
 
-#include <QHBoxLayout>
 #include <QLineEdit>
 
 #include <chrono>
@@ -35,12 +34,7 @@ QWidget* Tchat::buildCompany(QWidget* parent) {
         static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
     random_ = [this](int n) { return std::uniform_int_distribution<int>(0, n - 1)(generator_); };
 
-    auto* company = new QWidget(parent);
-    auto* row = new QHBoxLayout(company);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(8);
-
-    chat_ = new chat::ChatPanel(company);
+    chat_ = new chat::ChatPanel(parent);
     chat_->setMinimumHeight(140);
     // The log stays white, as a text should; the frames match the table's gold trim.
     chat_->mainchat()->setStyleSheet(
@@ -56,11 +50,10 @@ QWidget* Tchat::buildCompany(QWidget* parent) {
         sendToHost(wire::tohost::action(session_->myseat(), bytes(text)));
     });
     connect(chat_, &chat::ChatPanel::settingsChanged, this, &Tchat::saveinifile);
-    row->addWidget(chat_, 1);
 
-    phrases_ = new PhraseStrip(company);
+    phrases_ = new PhraseStrip(chat_);
     connect(phrases_, &PhraseStrip::actionToSend, this, &Tchat::sendPhrase);
-    row->addWidget(phrases_, 0, Qt::AlignBottom);
+    chat_->addBesideTypingLine(phrases_);
 
     phraseEditor_ = new Tphrases(*phrases_, settingsFilePath(), this);
     phraseEditor_->setErrorReporter([this](const QString& text) { errorBox(phraseEditor_, text); });
@@ -83,7 +76,7 @@ QWidget* Tchat::buildCompany(QWidget* parent) {
         table_->kicking(slot);
         refresh();
     });
-    return company;
+    return chat_;
 }
 
 chat::ChatLogView* Tchat::mainchat() const { return chat_->mainchat(); }
