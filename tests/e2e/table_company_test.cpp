@@ -106,8 +106,7 @@ struct CompanyTest : kit::WindowHostTest {
     }
 
     std::unique_ptr<Tchat> open(std::vector<std::string> args) {
-        auto table = std::make_unique<Tchat>(std::move(args));
-        table->setStartListening(listenerStarter());
+        auto table = makeTable(std::move(args));
         table->setRandom([](int) { return 5; });  // Klot's remark 5, whenever he may talk
         table->show();
         EXPECT_TRUE(waitUntil([&] { return lines(*table).contains(QStringLiteral("You are Connected.")); }));

@@ -46,8 +46,7 @@ struct WindowFixture : kit::WindowHostTest {
 
     // A solo table (it hosts through `host`) or a table joining the host on the test port.
     void openTable(std::vector<std::string> args) {
-        table = std::make_unique<Tchat>(std::move(args));
-        table->setStartListening(listenerStarter());
+        table = makeTable(std::move(args));
         table->show();
         ASSERT_TRUE(waitUntil([&] { return chat().contains(QStringLiteral("You are Connected.")); }));
     }

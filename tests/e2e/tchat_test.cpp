@@ -30,8 +30,7 @@ struct TableFixture : kit::WindowHostTest {
     }
 
     std::unique_ptr<Tchat> start(std::vector<std::string> args) {
-        auto table = std::make_unique<Tchat>(std::move(args));
-        table->setStartListening(listenerStarter());
+        auto table = makeTable(std::move(args));
         table->show();
         return table;
     }

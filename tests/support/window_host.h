@@ -39,6 +39,13 @@ protected:
     }
 
     void startHost(ServerOptions options = {}) { host = std::make_unique<host::RunningHost>(options); }
+    // A table window as the desktop program makes it: it hosts through `host` when its command
+    // line says so. Not yet shown.
+    std::unique_ptr<table::Tchat> makeTable(std::vector<std::string> args) {
+        auto table = std::make_unique<table::Tchat>(std::move(args));
+        table->setStartListening(listenerStarter());
+        return table;
+    }
     // What the desktop program hands its table window: the host's listener.
     table::Tchat::StartListening listenerStarter() {
         return [this](net::ListenScope scope, quint16 port) { host->startListening(scope, port); };

@@ -53,11 +53,6 @@ Tspylist::Tspylist(QWidget* parent) : QDialog(parent) {
 
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
-    popup_->setStyleSheet(
-        QStringLiteral("QMenu { background: #efe4c2; color: #3b2a05; border: 1px solid #b79a4e; }"
-                       "QMenu::item { padding: 3px 18px; }"
-                       "QMenu::item:selected { background: #d9a93c; }"
-                       "QMenu::item:disabled { color: #a08f6a; }"));
     popup_kickhim_ = popup_->addAction(QStringLiteral("Remove From Game"));
     popup_kickhim_->setObjectName(QStringLiteral("popup_kickhim"));
     popup_kickhim_->setEnabled(false);

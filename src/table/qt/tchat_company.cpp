@@ -17,6 +17,7 @@
 #include "table/table_state.h"
 
 #include <QLineEdit>
+#include <QMenu>
 
 #include <chrono>
 
@@ -72,6 +73,9 @@ QWidget* Tchat::buildCompany(QWidget* parent) {
 
     spylist_ = new chat::Tspylist(this);
     spylist_->setBackground(Pictures::shipped().picture(Picture::Background));
+    // Its popup looks like the one on the seat labels.
+    if (const auto* seatPopup = findChild<QMenu*>(QStringLiteral("popup_kick")))
+        spylist_->setStyleSheet(seatPopup->styleSheet());
     connect(spylist_, &chat::Tspylist::removeRequested, this, [this](int slot) {
         table_->kicking(slot);
         refresh();
