@@ -18,7 +18,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QDir>
@@ -84,7 +83,7 @@ void pointerAt(QWidget* widget, QPoint at) {
 // A bare connection that logs in under a name and then only listens.
 struct Peer {
     QTcpSocket socket;
-    Peer(const std::string& name) {
+    explicit Peer(const std::string& name) {
         QObject::connect(&socket, &QTcpSocket::readyRead, [this, name] {
             const QByteArray got = socket.readAll();
             const int at = got.indexOf("CMD_sendlogininfo+");
