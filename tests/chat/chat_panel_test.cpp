@@ -1,6 +1,7 @@
 #include "chat/chat_line.h"
 #include "chat/qt/chat_log_view.h"
 #include "chat/qt/chat_panel.h"
+#include "qt_support.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,17 +22,8 @@
 namespace quintrel::chat {
 namespace {
 
-// A log line as its runs: "*bold*" or "plain", each followed by "@" and its colour.
 QString runsOf(const ChatLogView& log, int line) {
-    QStringList runs;
-    const QTextBlock block = log.document()->findBlockByNumber(line);
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const auto format = it.fragment().charFormat();
-        const QString text = it.fragment().text();
-        runs << (format.fontWeight() == QFont::Bold ? "*" + text + "*" : text) + "@" +
-                    format.foreground().color().name();
-    }
-    return runs.join(' ');
+    return kit::runsOf(log.document()->findBlockByNumber(line));
 }
 
 QString lineText(const ChatLogView& log, int line) { return log.document()->findBlockByNumber(line).text(); }
