@@ -160,24 +160,45 @@ TEST_F(Table, VersionWarningsUseTheirExactTexts) {
                                {"You have a differnt version of the game then the host.", kColourBlue}}));
 }
 
-TEST_F(Table, AFullTableShowsItsMessageThenCloses) {
-    receive({"CMD_full+"});
-    EXPECT_EQ(events.order, (std::vector<std::string>{"box:Game is full", "close"}));
-}
-
-TEST_F(Table, OnlyAnOrderlyCloseEndsTheTableABrokenConnectionIsReported) {
-    // A host that cannot be reached leaves the loading line alone.
-    session.connectionInfo("Error #10061 (WSAECONNREFUSED)");
-    session.connectionInfo("Listening Started");
-    EXPECT_TRUE(events.chat.empty());
-
-    login(2, "Ann");
-    session.connectionInfo("Error #10054 (WSAECONNRESET)");
-    EXPECT_EQ(events.closed, 0);
-    ASSERT_EQ(events.chat.size(), 1u);
-    EXPECT_NE(events.chat[0].text.find("Error #10054 (WSAECONNRESET)"), std::string::npos);
-    session.connectionInfo("Socket Closed");
-    EXPECT_EQ(events.closed, 1);
+// Every way the table ends tells the player why first, and only once.
+TEST_F(Table, TheTableEndsOnlyAfterABoxSayingWhy) {
+    struct Case {
+        const char* name;
+        bool loggedIn;
+        std::vector<std::string> infos;  // "CMD_..." lines are received, the rest are socket news
+        std::vector<std::string> order;
+    };
+    const std::vector<Case> cases = {
+        {"full table", false, {"CMD_full+", "Socket Closed"}, {"box:Game is full", "close"}},
+        {"host gone",
+         true,
+         {"Socket Closed", "Socket Closed"},
+         {"box:The host has closed the table.", "close"}},
+        {"broken link",
+         true,
+         {"Error #10054 (WSAECONNRESET)", "Socket Closed"},
+         {"box:Error #10054 (WSAECONNRESET)", "close"}},
+        // A join that never got a seat shows the socket's error and leaves the window up.
+        {"refused join",
+         false,
+         {"Error #10061 (WSAECONNREFUSED)", "Listening Started"},
+         {"box:Error #10061 (WSAECONNREFUSED)"}},
+        {"timed-out join", false, {"Error #10060 (WSAETIMEDOUT)"}, {"box:Error #10060 (WSAETIMEDOUT)"}},
+    };
+    for (const Case& c : cases) {
+        RecordingEvents fresh;
+        RecordingGame view;
+        ClientSession s{fresh, view};
+        if (c.loggedIn) s.dispatch("CMD_sendlogininfo+2");
+        for (const std::string& info : c.infos) {
+            if (info.starts_with("CMD_"))
+                s.dispatch(info);
+            else
+                s.connectionInfo(info);
+        }
+        EXPECT_EQ(fresh.order, c.order) << c.name;
+        EXPECT_TRUE(fresh.chat.empty()) << c.name;
+    }
 }
 
 TEST_F(Table, OneLinePerTickAndGameMessagesReachTheViewParsed) {
