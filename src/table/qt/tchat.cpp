@@ -8,6 +8,7 @@
 #include "table/qt/message_boxes.h"
 #include "table/qt/score_panel.h"
 #include "table/qt/start_dialog.h"
+#include "table/event_log.h"
 #include "table/table_state.h"
 
 #include <QAction>
@@ -36,10 +37,13 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
     : QMainWindow(parent),
       args_(std::move(args)),
       sounds_(std::make_unique<SoundPlayer>()),
-      table_(std::make_unique<TableState>(*this, roster_)) {
+      table_(std::make_unique<TableState>(*this, roster_)),
+      eventLog_(std::make_unique<EventLog>(*this, roster_)) {
     setObjectName(QStringLiteral("Tchat"));
     setWindowTitle(QStringLiteral("Quintrel"));
-    session_ = std::make_unique<ClientSession>(*this, *table_);
+    views_.add(*eventLog_);
+    views_.add(*table_);
+    session_ = std::make_unique<ClientSession>(*this, views_);
     roster_.attach(*session_);
     // A first run (no settings yet) sorts by hand.
     table_->setManualSort(true);
@@ -61,6 +65,7 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
         table_->startgame(startDialog_->form());
         refresh();
     });
+    buildPlayAids();
     refresh();
     resize(minimumSizeHint().expandedTo(QSize(900, 700)));
 }
@@ -235,6 +240,7 @@ void Tchat::sendToHost(std::string_view line) {
 
 void Tchat::closeTable() {
     drainTimer_.stop();
+    closingByProgram_ = true;
     close();
 }
 

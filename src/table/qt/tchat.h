@@ -5,6 +5,7 @@
 // table's state; refresh() brings them up to date after every handled line and click.
 
 #include "table/client_session.h"
+#include "table/game_views.h"
 #include "table/table_roster.h"
 #include "net/qt/session_plan.h"
 #include "net/qt/tsock.h"
@@ -28,6 +29,7 @@ namespace quintrel::table {
 
 class BookBoard;
 class ChatLog;
+class EventLog;
 class ScorePanel;
 class StartDialog;
 class TableState;
@@ -58,7 +60,13 @@ public:
     void sendToHost(std::string_view line) override;
     void closeTable() override;
     void messageBox(std::string_view text) override;
+    void showError(std::string_view text) override;
+    bool confirm(std::string_view question) override;
     void loggedIn() override;
+
+    // Options > "Game Events in Chat": the game's events as quiet lines in the chat log.
+    void setEventLogShown(bool on);
+    bool eventLogShown() const;
 
     // Redraws the score panel, the boards, the menu marks and the start dialog from the state.
     void refresh();
@@ -81,9 +89,12 @@ public:
 signals:
     void startGameRequested();       // "Start Game" in the menu or on the panel
     void downloadWindowRequested();  // a solo game offers the lobby download
+    void eventLogToggled(bool on);   // the player switched the event log (to be saved)
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Leaving the hosting table during a game ends it for everyone: ask first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
@@ -94,6 +105,7 @@ private:
     void startConnecting(const QString& address);
     void afterConnectStarted();
     void exitProgram();
+    void buildPlayAids();  // the event log's menu item, tooltips, the start dialog's dismissal
 
     std::vector<std::string> args_;
     net::SessionPlan plan_;
@@ -109,7 +121,10 @@ private:
     std::unique_ptr<SoundPlayer> sounds_;
     SessionRoster roster_;
     std::unique_ptr<TableState> table_;
+    std::unique_ptr<EventLog> eventLog_;
+    GameViews views_;
     std::unique_ptr<ClientSession> session_;
+    bool closingByProgram_ = false;  // the session ended the table: nothing left to ask
     QTimer drainTimer_;
 
     QAction* startGameAction_ = nullptr;
@@ -117,6 +132,7 @@ private:
     QAction* manualSortAction_ = nullptr;
     QAction* playSoundsAction_ = nullptr;
     QAction* justWatchAction_ = nullptr;
+    QAction* eventLogAction_ = nullptr;
     ScorePanel* scorePanel_ = nullptr;
     BookBoard* board1_ = nullptr;
     BookBoard* board2_ = nullptr;
