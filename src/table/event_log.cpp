@@ -40,6 +40,7 @@ void EventLog::resetRound() {
     pileTop_ = 0;
     lastScored_ = {};
     roundBase_ = score_;
+    followsTurns_ = true;
 }
 
 void EventLog::startthegame(const wire::parse::StartGame&) {
@@ -52,7 +53,8 @@ void EventLog::startround() { resetRound(); }
 void EventLog::getnextplayer(const wire::parse::NextPlayer& m) {
     turnEnded(false);
     turnSeat_ = m.nextSeat;
-    turn_ = Turn::Started;
+    turn_ = followsTurns_ ? Turn::Started : Turn::None;
+    followsTurns_ = true;
 }
 
 void EventLog::tellDraw(bool pickedUp) {

@@ -74,6 +74,9 @@ private:
 
     int turnSeat_ = 0;
     Turn turn_ = Turn::None;
+    // A table that joined during a round hears the turn in progress in the catch-up, with the
+    // pile after it: that turn is not judged.
+    bool followsTurns_ = false;
     int pileTop_ = -1;  // -1 unknown (a late join), 0 empty
     int pickedCard_ = -1;
     std::array<std::optional<int>, 3> score_{};      // [team]: the total as last announced

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "table/book_layout.h"
-#include "table/tooltips.h"
 
 namespace quintrel::table {
 namespace {
@@ -69,13 +68,6 @@ TEST(BookLayout, CompletedSlotsPastSixteenStayOnTheBoard) {
     EXPECT_EQ(twenty.left, sixteen.left);
     EXPECT_EQ(twenty.top, sixteen.top);
     EXPECT_EQ(twenty.name(), "comp220");
-}
-
-TEST(BookLayout, ABooksTooltipSaysRankKindSizeAndWhatIsMissing) {
-    EXPECT_EQ(bookTip(makeWorkingBook(1, 1, 20, 1, 3)),
-              "Normal book of Sevens: 3 cards, 4 more to complete.");
-    EXPECT_EQ(bookTip(makeWorkingBook(2, 4, 13, 2, 6)), "Wild book of Kings: 6 cards, 1 more to complete.");
-    EXPECT_EQ(bookTip(makeCompletedBook(2, 1, 51, 2)), "Completed Wild book of Queens.");
 }
 
 }  // namespace

@@ -37,30 +37,20 @@ TEST(Scores, RoundWonByTheOwnLastDiscardCreditsThisPlayer) {
     EXPECT_EQ(t.events.chat[0].colour, 0xFF0000u);
 }
 
-// The pause after a round and the end of a game show no turn: no text, marker, arrow or
-// button, and nothing can be played. A round can end on the own draw (the shoe ran out): the
-// own count still shows the cards in hand.
+// The pause after a round and the end of a game show no turn, and nothing can be played. A
+// round can end on the own draw (the shoe ran out): the own count still shows the hand.
 TEST(Scores, RoundAndGameEndClearTheTurnDisplay) {
     for (bool gameOver : {false, true}) {
         Table t(2);
         t.deal({9, 10});
         t.state.discard(9);
         t.state.getnextplayer({1, 5, 2});
-        ASSERT_TRUE(t.state.pickupButton().visible);
-        ASSERT_EQ(t.state.turnText(), "Your Turn.");
-        if (gameOver)
-            t.state.winner({2, "Player2 and Kling"});
-        else
-            t.state.rwinner(2);
-        EXPECT_EQ(t.state.whoseturn(), 0);
+        gameOver ? t.state.winner({2, "Player2 and Kling"}) : t.state.rwinner(2);
         EXPECT_EQ(t.state.turnText(), "");
         EXPECT_EQ(t.state.turnMarkerTop(), -1);
-        EXPECT_FALSE(t.state.blueArrow().visible);
-        EXPECT_FALSE(t.state.drawButton().visible);
-        EXPECT_FALSE(t.state.pickupButton().visible);
+        EXPECT_FALSE(t.state.blueArrow().visible || t.state.drawButton().visible ||
+                     t.state.pickupButton().visible);
         EXPECT_EQ(t.state.seatRow(2).cardsleft, "2");
-        EXPECT_EQ(t.state.seatRow(1).cardsleft, "5");
-        t.state.drawFromShoe();
         t.state.takeDiscardPile();
         t.state.pressCard(0, MouseButton::Left);
         EXPECT_TRUE(t.events.sent.empty());

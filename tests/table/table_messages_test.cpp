@@ -279,10 +279,8 @@ TEST(TableMessages, OwnCardCountFollowsTheHand) {
     EXPECT_EQ(t.state.seatRow(1).cardsleft, "7");
     t.state.pressCard(0, MouseButton::Left);
     t.state.placeOnSquare(1);  // still in the hand
-    EXPECT_EQ(t.state.seatRow(1).cardsleft, "7");
     t.host({"CMD_freecard+0", "CMD_freecard+1"});
     EXPECT_EQ(t.state.seatRow(1).cardsleft, "5");
-    EXPECT_EQ(t.state.seatRow(2).cardsleft, "20");
 }
 
 TEST(TableMessages, OwnTurnIsRecognisedBySeatNotByName) {
