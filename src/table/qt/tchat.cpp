@@ -62,6 +62,8 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
     buildPanels();
     startDialog_ = new StartDialog(this);
     connect(startDialog_, &StartDialog::startPressed, this, [this] {
+        // It stays on top: out of the way of a question about the running game.
+        startDialog_->hide();
         table_->startgame(startDialog_->form());
         refresh();
     });
