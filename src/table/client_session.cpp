@@ -13,6 +13,7 @@ namespace quintrel {
 namespace {
 
 constexpr const char* kBotNames[] = {"", "Klot", "Klick", "Kling"};
+constexpr const char* kHostClosed = "The host has closed the table.";
 
 std::string spectatorEntry(int slot, std::string_view name) {
     return std::to_string(slot) + ": " + std::string(name);
@@ -51,17 +52,26 @@ void ClientSession::receive(std::string_view bytes) {
 }
 
 void ClientSession::connectionInfo(std::string_view text) {
+    if (ending_) return;
     if (text == "Socket Closed") {
-        events_.closeTable();
-    } else if (loggedin_ && text.starts_with("Error #")) {
-        // A live connection broke; without a word the window would wait for the host forever.
-        // A connect that never succeeded keeps its loading line, as before.
-        connectionError(text);
+        endTable(kHostClosed);
+    } else if (text.starts_with("Error #")) {
+        if (loggedin_) {
+            ending_ = true;
+            events_.showError(text);
+            events_.closeTable();
+        } else {
+            // The join never got a seat: say why, and leave the window to the player.
+            events_.showError(text);
+        }
     }
 }
 
-void ClientSession::connectionError(std::string_view text) {
-    events_.addlinetochat("The connection to the host failed: " + std::string(text), kColourBlue);
+// The box first: a window that simply vanished would leave the player guessing.
+void ClientSession::endTable(std::string_view why) {
+    ending_ = true;
+    events_.messageBox(why);
+    events_.closeTable();
 }
 
 bool ClientSession::processsocktimer() {
@@ -151,10 +161,7 @@ void ClientSession::dispatch(std::string_view line) {
             events_.addlinetochat("You have a differnt version of the game then the host.", kColourBlue);
             break;
         case ClientCommand::CMD_playerdisconnected: playerdisconnected(rest); break;
-        case ClientCommand::CMD_full:
-            events_.messageBox("Game is full");
-            events_.closeTable();
-            break;
+        case ClientCommand::CMD_full: endTable("Game is full"); break;
         case ClientCommand::CMD_startgame:
             with(p::startgame(rest), [&](auto& v) { game_.startthegame(v); });
             break;

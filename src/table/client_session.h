@@ -34,6 +34,10 @@ public:
     virtual void sendToHost(std::string_view line) = 0;  // one line, without its terminator
     virtual void closeTable() = 0;                       // ends the program
     virtual void messageBox(std::string_view text) = 0;
+    virtual void showError(std::string_view text) { messageBox(text); }  // the standard error box
+    // A yes/no question; true when the player agreed. Modal in the window: the receive queue
+    // keeps running while it is open, so callers re-read the state afterwards.
+    virtual bool confirm(std::string_view /*question*/) { return true; }
     virtual void rosterChanged() {}                          // labels or spectators changed (tally refresh)
     virtual void loggedIn() {}                               // the own login is confirmed: load the settings
     virtual void chatrecieved(std::string_view /*rest*/) {}  // CMD_chat and CMD_action
@@ -96,11 +100,10 @@ public:
 
     // ------------------------------------------------------------ transport
     void receive(std::string_view bytes);
-    // sockInfo, the connection's informational event: exactly "Socket Closed" closes the table; a
-    // network error ("Error #...") after the login is reported through connectionError.
+    // sockInfo, the connection's informational event. "Socket Closed" and, once logged in, a
+    // network error ("Error #...") end the table after telling the player why; a network error
+    // before the login (a refused or timed-out join) is shown and the window stays.
     void connectionInfo(std::string_view text);
-    // The connection broke with a network error: say so in the chat, keep the window.
-    void connectionError(std::string_view text);
     // One line per tick; false when the queue was empty.
     bool processsocktimer();
     std::size_t queuedLines() const;
@@ -124,6 +127,7 @@ private:
     // announced: CMD_newplayerinfo (a login), else CMD_existingplayers (an introduction).
     void newplayerinfo(std::string_view rest, bool announced);
     void playerdisconnected(std::string_view rest);
+    void endTable(std::string_view why);
 
     ClientEvents& events_;
     GameView& game_;
@@ -132,6 +136,7 @@ private:
     int myseat_ = 0;
     bool loggedin_ = false;
     bool streamBroken_ = false;  // the host overflowed the line buffer: stop reading
+    bool ending_ = false;        // the table is closing: later socket news changes nothing
     std::array<SeatLabel, kSeats> seats_;
     std::vector<std::string> spectators_;
 };

@@ -27,6 +27,9 @@ const GameStartForm::CheckBox& GameStartForm::box(Box box) const {
 void GameStartForm::click(Box box) {
     CheckBox& b = boxRef(box);
     if (!b.visible || !b.enabled) return;
+    // A click on the chosen length keeps it: a game always has a length the player chose.
+    const bool length = box == Box::Full || box == Box::Half || box == Box::Round;
+    if (length && b.checked) return;
     setChecked(box, !b.checked);
 }
 

@@ -20,7 +20,8 @@ public:
     // offerBotOptions: solo and tournament games show "Bots Just Watch" and the two targets.
     explicit GameStartForm(bool offerBotOptions);
 
-    // A user's click: toggles the box (if shown and enabled) and runs its rule.
+    // A user's click: toggles the box (if shown and enabled) and runs its rule; a click on the
+    // checked length box leaves it checked.
     void click(Box box);
     // A change made by the program; like a click, it is reported to the box's rule.
     void setChecked(Box box, bool checked);

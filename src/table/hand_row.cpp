@@ -114,7 +114,7 @@ void TableState::pressCard(int slot, MouseButton button) {
         return;
     }
     if (button != MouseButton::Left) return;
-    if (!roster_.loggedin() || !myTurnDrawn()) return;
+    if (!roster_.loggedin() || mustDrawFirst() || !myTurnDrawn()) return;
     auto clicked = cards_.find(slot);
     if (clicked == cards_.end() || !clicked->second.visible) return;
 
@@ -176,8 +176,7 @@ void TableState::placeOnSquare(int n) {
     if (!selectedcode_.empty() && sq.empty() && myTurnDrawn()) {
         const int code = std::stoi(selectedcode_);
         const bool firstCard = squares_[1].empty() && squares_[2].empty() && squares_[3].empty();
-        if (firstCard && checkforbook(code % 13, teamOf(roster_.myseat())))
-            events_.messageBox("Woops, you already have that book!");
+        const bool haveBook = firstCard && checkforbook(code % 13, teamOf(roster_.myseat()));
         sq.tag = selectedslot_;
         sq.hint = selectedcode_;
         sq.picture = code;
@@ -185,6 +184,9 @@ void TableState::placeOnSquare(int n) {
         movecards(selectedslot_);
         clearSelection();
         events_.playsounds("placeon");
+        // Last, once the card lies on its square: the box is modal and the host's messages go
+        // on while it is open, so nothing may be read from before it afterwards.
+        if (haveBook) events_.messageBox("Woops, you already have that book!");
         return;
     }
     if (!sq.empty() && sq.tag != -1) {

@@ -32,8 +32,9 @@ void TableState::rwinner(int team) {
         picture.visible = true;
     }
     notice("The next round will start soon..");
-    // Nothing can be played in the pause before the next round.
-    whoseturn_ = 0;
+    // Nothing can be played in the pause before the next round, and nothing may say so.
+    clearTurnDisplay();
+    showOwnCount();
 }
 
 void TableState::winner(const wire::parse::Winner& m) {
@@ -55,7 +56,18 @@ void TableState::winner(const wire::parse::Winner& m) {
         buttonStart_.visible = true;
         toFront(buttonStart_.z);
     }
+    gameRunning_ = false;
+    clearTurnDisplay();
+    showOwnCount();
+}
+
+void TableState::clearTurnDisplay() {
     whoseturn_ = 0;
+    watchedUndrawnTurn_ = false;
+    turnText_.clear();
+    turnMarkerTop_ = -1;
+    greenArrow_.visible = blueArrow_.visible = false;
+    buttonDraw_.visible = buttonPickup_.visible = false;
 }
 
 }  // namespace quintrel::table

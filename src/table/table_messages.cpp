@@ -15,6 +15,13 @@ bool isCompletedSlot(int n) { return n >= 1 && n <= kMaxCompletedSlot; }
 void TableState::newcard(const wire::parse::NewCard& m) {
     if (m.seat != roster_.myseat()) return;
     if (createcard(m.pos, m.card)) events_.playsounds("getcard");
+    showOwnCount();
+}
+
+// The host reports a seat's count only when its turn ends; the own hand is known card by card.
+void TableState::showOwnCount() {
+    const int me = roster_.myseat();
+    if (isSeat(me)) seats_[static_cast<std::size_t>(me)].cardsleft = std::to_string(cards_.size());
 }
 
 void TableState::freecard(int pos) {
@@ -28,6 +35,7 @@ void TableState::freecard(int pos) {
         if (!sq.empty() && sq.tag == pos) sq = Square{};
     }
     if (selectedslot_ == pos) clearSelection();
+    showOwnCount();
 }
 
 void TableState::discard(int card) {
@@ -114,9 +122,11 @@ void TableState::getnextplayer(const wire::parse::NextPlayer& m) {
     watchedUndrawnTurn_ = false;
     // A turn means a game is running, also for a table that joined it late as slot 1.
     buttonStart_.visible = false;
+    gameRunning_ = true;
     greenArrow_.visible = blueArrow_.visible = false;
     if (m.previousSeat != 0)
         seats_[static_cast<std::size_t>(m.previousSeat)].cardsleft = std::to_string(m.cardsLeft);
+    showOwnCount();
 
     whoseturn_ = m.nextSeat;
     SeatRow& row = seats_[static_cast<std::size_t>(m.nextSeat)];
@@ -182,13 +192,14 @@ void TableState::startthegame(const wire::parse::StartGame& m) {
     roster_.seatLabel(3).eyesTag = 0;
     roster_.seatLabel(4).eyesTag = 0;
     buttonStart_.visible = false;
+    gameRunning_ = true;
     justWatch_ = false;
     watchedUndrawnTurn_ = false;
     for (int team = 1; team <= kTeams; ++team) {
         rwinner_[static_cast<std::size_t>(team)].visible = false;
         winner_[static_cast<std::size_t>(team)].visible = false;
     }
-    notice(m.name + " has started a game.");
+    notice(m.name == "You" ? std::string("You have started a game.") : m.name + " has started a game.");
     clearTable();
     for (int seat = 1; seat <= kSeats; ++seat) {
         SeatRow& row = seats_[static_cast<std::size_t>(seat)];
@@ -225,7 +236,8 @@ void TableState::justwatching(const wire::parse::JustWatching& m) {
             if (myTurn() && buttonDraw_.visible) watchedUndrawnTurn_ = true;
             buttonDraw_.visible = buttonPickup_.visible = false;
         }
-        notice(label.caption + " is just watching");
+        notice(label.caption == "You" ? std::string("You are just watching")
+                                      : label.caption + " is just watching");
         label.eyesShown = true;
     } else {
         if (mine) {
@@ -235,7 +247,8 @@ void TableState::justwatching(const wire::parse::JustWatching& m) {
             if (watchedUndrawnTurn_ && myTurn()) offerDraw();
             watchedUndrawnTurn_ = false;
         }
-        notice(label.caption + " now playing again");
+        notice(label.caption == "You" ? std::string("You are now playing again")
+                                      : label.caption + " now playing again");
         label.eyesShown = false;
     }
 }

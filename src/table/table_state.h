@@ -36,6 +36,8 @@ public:
     void setManualSort(bool on) { manualSort_ = on; }  // Options > "Manual Sort"
     bool manualSort() const { return manualSort_; }
     bool justWatchChecked() const { return justWatch_; }  // Options > "Just Watch"
+    // From the first sign of a game (its start, or a turn) until its winner is announced.
+    bool gameInProgress() const { return gameRunning_; }
     // Called with the winners' text when a game is won (the tally records it).
     std::function<void(const std::string&)> onGameWon;
 
@@ -100,8 +102,11 @@ public:
     // ------------------------------------------------------------ game start
     // The table's start button and File > "Start Game": open the dialog.
     void openStartDialog(GameStartForm& form);
-    // The dialog's start button: send the choice, then hide the dialog.
+    // The dialog's start button: send the choice, then hide the dialog. A game in progress is
+    // only replaced when the player confirms it.
     void startgame(GameStartForm& form);
+    // Escape or the dialog's close box: the start button comes back unless a game runs.
+    void closeStartDialog(GameStartForm& form);
 
     // ------------------------------------------------------------ state to draw
     int myseat() const { return roster_.myseat(); }
@@ -151,6 +156,9 @@ private:
     void addCompletedBook(int team, int slot, int code, int kind);
     void sendIfLoggedIn(const std::string& line);
     void offerDraw();
+    void clearTurnDisplay();
+    void showOwnCount();
+    bool mustDrawFirst();
 
     ClientEvents& events_;
     TableRoster& roster_;
@@ -158,6 +166,7 @@ private:
     bool ishost_ = false;
     bool manualSort_ = false;
     bool justWatch_ = false;
+    bool gameRunning_ = false;
     SeatMenu seatMenu_;
     // This turn was handed to the computer before the player drew: taking the seat back
     // before the computer acts must offer the draw again.

@@ -56,7 +56,7 @@ void TableState::playOnCompletedBook(int team, int slot) {
 }
 
 void TableState::discardSelected() {
-    if (!myTurnDrawn() || selectedcode_.empty()) return;
+    if (mustDrawFirst() || !myTurnDrawn() || selectedcode_.empty()) return;
     clearSquares();
     sendIfLoggedIn(wire::tohost::discard(roster_.myseat(), selectedslot_));
     clearSelection();
@@ -76,11 +76,25 @@ void TableState::openStartDialog(GameStartForm& form) {
 void TableState::startgame(GameStartForm& form) {
     if (!roster_.loggedin()) {
         events_.messageBox("You are not connected");
-    } else {
+    } else if (!gameRunning_ || events_.confirm("A game is in progress. Start a new one?")) {
         events_.sendToHost(wire::tohost::startgame(playername_, form.lengthLetter()));
         events_.sendToHost(wire::tohost::settourney(form.botsWatch(), form.targetDigit()));
     }
     form.hide();
+}
+
+void TableState::closeStartDialog(GameStartForm& form) {
+    form.hide();
+    if (!ishost_ || gameRunning_) return;
+    buttonStart_.visible = true;
+    toFront(buttonStart_.z);
+}
+
+// On the own turn before the draw a click on a card or the pile would do nothing; say why.
+bool TableState::mustDrawFirst() {
+    if (!myTurn() || !buttonDraw_.visible) return false;
+    status("Draw first.");
+    return true;
 }
 
 }  // namespace quintrel::table

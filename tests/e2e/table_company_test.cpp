@@ -198,6 +198,7 @@ TEST_F(CompanyTest, EveryOptionSurvivesARestartAndTheHostTakesTheHostingTablesSp
         named(*table, "PlaySounds1")->trigger();
         named(*table, "Fast1")->trigger();
         named(*table, "N12")->trigger();
+        named(*table, "EventLog1")->trigger();
         pick(*table, "TextColor1", chat::kRed);
         pick(*table, "ActionColor1", 0x123456);
         named(*table, "PhraseList1")->trigger();
@@ -231,6 +232,7 @@ TEST_F(CompanyTest, EveryOptionSurvivesARestartAndTheHostTakesTheHostingTablesSp
     EXPECT_FALSE(named(*table, "Normal1")->isChecked());
     EXPECT_TRUE(named(*table, "N12")->isChecked());
     EXPECT_EQ(table->chatPanel()->chatTextSize(), 12);
+    EXPECT_FALSE(table->eventLogShown());
     EXPECT_EQ(table->chatPanel()->textColour(), chat::kRed);
     EXPECT_EQ(table->chatPanel()->mychat()->palette().color(QPalette::Text), QColor(Qt::red));
     EXPECT_EQ(table->chatPanel()->actionColour(), 0x123456u);

@@ -160,7 +160,8 @@ TEST_F(WindowFixture, SeatOnePlaysAWholeTurnByClicks) {
         return onPanel(QStringLiteral("image_discard"))->property("picture").toInt() == discardCode;
     }));
     // The host passes the turn on, with the nine cards seat 1 kept.
-    ASSERT_TRUE(waitUntil([&] { return text("label_cardsleft1") == QStringLiteral("9"); }));
+    ASSERT_TRUE(waitUntil([&] { return text("label_turn") == QStringLiteral("Klot's turn."); }));
+    EXPECT_EQ(text("label_cardsleft1"), QStringLiteral("9"));
 
     // The three computer players take their turns, and the turn comes back.
     ASSERT_TRUE(waitUntil([&] { return text("label_turn") == QStringLiteral("Your Turn."); }, 10000));
@@ -339,6 +340,11 @@ TEST_F(WindowFixture, OptionsMenuMarksFollowTheTable) {
 TEST_F(WindowFixture, StartDialogSendsTheChosenLengthAndOffersTheBotsInASoloGame) {
     startHost(HostMode::Desktop);
     openTable({});
+    auto* startButton = onPanel(QStringLiteral("button_start"));
+    table->findChild<QAction*>(QStringLiteral("StartGame1"))->trigger();
+    EXPECT_FALSE(startButton->isVisible());
+    QTest::keyClick(dialog(), Qt::Key_Escape);  // nothing started: the start button is back
+    EXPECT_TRUE(startButton->isVisible());
     table->findChild<QAction*>(QStringLiteral("StartGame1"))->trigger();
     ASSERT_TRUE(dialog()->isVisible());
     EXPECT_EQ(dialog()->windowTitle(), QStringLiteral("Quintrel - Start Game"));
@@ -348,8 +354,10 @@ TEST_F(WindowFixture, StartDialogSendsTheChosenLengthAndOffersTheBotsInASoloGame
     EXPECT_FALSE(box("checkbox_5000")->isEnabled());
 
     QTest::mouseClick(box("half"), Qt::LeftButton);
+    QTest::mouseClick(box("half"), Qt::LeftButton);  // the chosen length stays chosen
     EXPECT_TRUE(box("half")->isChecked());
     EXPECT_FALSE(box("full")->isChecked());
+    EXPECT_FALSE(box("half")->toolTip().isEmpty());
     QTest::mouseClick(box("checkbox_bots"), Qt::LeftButton);
     EXPECT_TRUE(box("checkbox_5000")->isEnabled());
     QTest::mouseClick(box("checkbox_5000"), Qt::LeftButton);
@@ -369,6 +377,16 @@ TEST_F(WindowFixture, StartDialogSendsTheChosenLengthAndOffersTheBotsInASoloGame
     EXPECT_FALSE(dialog()->isVisible());
     table->findChild<QAction*>(QStringLiteral("StartGame1"))->trigger();
     EXPECT_TRUE(dialog()->isVisible());
+    dialog()->close();
+    EXPECT_FALSE(startButton->isVisible()) << "a game runs";
+
+    // Leaving the hosting table during a game ends it for everyone: asked first.
+    QStringList questions;
+    setConfirmSink([&](const QString& question) { return (questions << question).size() > 1; });
+    for (int i = 0; i < 2; ++i) table->findChild<QAction*>(QStringLiteral("Exit1"))->trigger();
+    setConfirmSink({});
+    EXPECT_EQ(questions, QStringList(2, QStringLiteral("Leaving ends the game for everyone at this table.")));
+    EXPECT_FALSE(table->isVisible());
 }
 
 // Right click on a seat label of `on`; returns the popup it opened, with the items' states.
@@ -446,7 +464,8 @@ TEST_F(WindowFixture, TheHostRemovesASeatedPlayerFromTheSeatLabelsPopup) {
     ASSERT_TRUE(waitUntil([&] { return text("label_playername2") == QStringLiteral("Klot"); }));
     EXPECT_TRUE(chat().contains(QStringLiteral("Zed disconnected.")));
     EXPECT_TRUE(table->isVisible()) << "the host's own table stays";
-    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('|')).toStdString();
+    // Only the guest is told why its table ends.
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("The host has closed the table.")});
     guest.reset();
 }
 

@@ -3,9 +3,11 @@
 // recorded. Host lines go in as the dispatcher would take them, clicks through the state.
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "table/client_session.h"
@@ -35,6 +37,12 @@ public:
     void messageBox(std::string_view text) override {
         boxes.emplace_back(text);
         order.push_back("box:" + std::string(text));
+        // A modal box runs the receive queue while it is open.
+        if (whileBoxOpen) std::exchange(whileBoxOpen, {})();
+    }
+    bool confirm(std::string_view question) override {
+        order.push_back("confirm:" + std::string(question));
+        return answer;
     }
     void rosterChanged() override { ++rosterChanges; }
     void loggedIn() override {
@@ -59,7 +67,9 @@ public:
 
     std::vector<ChatLine> chat;
     std::vector<std::string> sounds, sent, boxes, chats, botTalks;
-    std::vector<std::string> order;  // chat lines, boxes, closes and logins in the order they happened
+    std::vector<std::string> order;      // chat lines, boxes, questions, closes and logins in order
+    bool answer = true;                  // to every confirm()
+    std::function<void()> whileBoxOpen;  // runs once, inside the next messageBox()
     int closed = 0, logins = 0, rosterChanges = 0;
 };
 

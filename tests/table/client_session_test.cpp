@@ -160,24 +160,27 @@ TEST_F(Table, VersionWarningsUseTheirExactTexts) {
                                {"You have a differnt version of the game then the host.", kColourBlue}}));
 }
 
-TEST_F(Table, AFullTableShowsItsMessageThenCloses) {
-    receive({"CMD_full+"});
-    EXPECT_EQ(events.order, (std::vector<std::string>{"box:Game is full", "close"}));
-}
-
-TEST_F(Table, OnlyAnOrderlyCloseEndsTheTableABrokenConnectionIsReported) {
-    // A host that cannot be reached leaves the loading line alone.
-    session.connectionInfo("Error #10061 (WSAECONNREFUSED)");
-    session.connectionInfo("Listening Started");
-    EXPECT_TRUE(events.chat.empty());
-
-    login(2, "Ann");
-    session.connectionInfo("Error #10054 (WSAECONNRESET)");
-    EXPECT_EQ(events.closed, 0);
-    ASSERT_EQ(events.chat.size(), 1u);
-    EXPECT_NE(events.chat[0].text.find("Error #10054 (WSAECONNRESET)"), std::string::npos);
-    session.connectionInfo("Socket Closed");
-    EXPECT_EQ(events.closed, 1);
+// Every way the table ends tells the player why first, and only once; a join that never got
+// a seat shows the socket's error and leaves the window up.
+TEST_F(Table, TheTableEndsOnlyAfterABoxSayingWhy) {
+    const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
+        {{"CMD_full+", "Socket Closed"}, {"box:Game is full", "close"}},
+        {{"login", "Socket Closed", "Socket Closed"}, {"box:The host has closed the table.", "close"}},
+        {{"login", "Error #10054 (WSAECONNRESET)", "Socket Closed"},
+         {"box:Error #10054 (WSAECONNRESET)", "close"}},
+        {{"Error #10061 (WSAECONNREFUSED)", "Listening Started"}, {"box:Error #10061 (WSAECONNREFUSED)"}},
+    };
+    for (const auto& [infos, order] : cases) {
+        RecordingEvents fresh;
+        ClientSession s{fresh, game};
+        for (const std::string& info : infos) {
+            if (info == "login" || info.starts_with("CMD_"))
+                s.dispatch(info == "login" ? "CMD_sendlogininfo+2" : info);
+            else
+                s.connectionInfo(info);
+        }
+        EXPECT_EQ(fresh.order, order) << infos.back();
+    }
 }
 
 TEST_F(Table, OneLinePerTickAndGameMessagesReachTheViewParsed) {

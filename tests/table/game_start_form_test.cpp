@@ -42,14 +42,32 @@ TEST(GameStartForm, LengthBoxesExcludeEachOther) {
     EXPECT_TRUE(form.box(Box::Round).checked);
 }
 
-TEST(GameStartForm, UncheckingTheCheckedLengthLeavesNoneAndSendsF) {
+TEST(GameStartForm, ClickingTheCheckedLengthKeepsIt) {
     Table t(1);
     GameStartForm form(true);
-    form.click(Box::Full);
+    form.click(Box::Round);
+    form.click(Box::Round);
     EXPECT_FALSE(form.box(Box::Full).checked);
-    EXPECT_FALSE(form.box(Box::Half).checked);
-    EXPECT_FALSE(form.box(Box::Round).checked);
+    EXPECT_TRUE(form.box(Box::Round).checked);
     EXPECT_EQ(start(t, form)[0], "CMD_startgame+You+f");
+}
+
+// Closing the dialog gives the start button back unless a game runs, and a running game is
+// only replaced when the player says so.
+TEST(GameStartForm, ClosingBringsTheStartButtonBackAndARunningGameIsReplacedOnlyWhenConfirmed) {
+    Table t(1);
+    GameStartForm form(true);
+    for (bool running : {false, true}) {
+        if (running) t.state.startthegame({"You", "t"});
+        t.state.openStartDialog(form);
+        t.state.closeStartDialog(form);
+        EXPECT_NE(t.state.startButton().visible, running);
+    }
+    t.events.answer = false;
+    EXPECT_TRUE(start(t, form).empty());
+    EXPECT_EQ(t.events.order.back(), "confirm:A game is in progress. Start a new one?");
+    t.events.answer = true;
+    EXPECT_EQ(start(t, form).size(), 2u);
 }
 
 TEST(GameStartForm, BotsJustWatchEnablesTheTargetsWhichExcludeEachOther) {

@@ -150,5 +150,24 @@ TEST(HandRow, WarningOnlyForTheFirstCardMatchingAnOwnWorkingBook) {
     EXPECT_EQ(t.events.boxes.size(), 1u);
 }
 
+// The warning is modal, and the host's messages go on while it is open. Whatever they do to
+// the card being placed, no square may show a card the hand does not hold.
+TEST(HandRow, MessagesWhileTheWoopsBoxIsOpenLeaveNoGhostCardOnASquare) {
+    for (const char* whileOpen : {"CMD_freecard+0", "CMD_nextplayer+1+3+2"}) {
+        Table t(1);
+        t.state.newbook({3, 1, 1, 22, 1});  // the team already has a book of Nines
+        t.deal({9, 10, 11});
+        t.myTurnDrawn();
+        t.state.pressCard(0, MouseButton::Left);
+        t.events.whileBoxOpen = [&] { t.host({whileOpen}); };
+        t.state.placeOnSquare(1);
+        ASSERT_EQ(t.events.boxes.size(), 1u) << whileOpen;
+        const Square& square = t.state.square(1);
+        EXPECT_EQ(square.picture >= 0, !square.empty()) << whileOpen;
+        EXPECT_EQ(square.empty(), t.state.card(0) == nullptr) << whileOpen;  // placed unless freed
+        EXPECT_EQ(t.rowSlots(), (std::vector<int>{1, 2})) << whileOpen;
+    }
+}
+
 }  // namespace
 }  // namespace quintrel::table

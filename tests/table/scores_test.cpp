@@ -25,6 +25,7 @@ TEST(Scores, RoundWonByTheOwnLastDiscardCreditsThisPlayer) {
     t.myTurnDrawn();
     t.state.pressCard(0, MouseButton::Left);
     t.state.discardSelected();
+    t.state.freecard(0);
     t.events.clear();
     t.state.rwinner(1);
     EXPECT_EQ(t.state.seatRow(3).cardsleft, "0");
@@ -36,17 +37,25 @@ TEST(Scores, RoundWonByTheOwnLastDiscardCreditsThisPlayer) {
     EXPECT_EQ(t.events.chat[0].colour, 0xFF0000u);
 }
 
-TEST(Scores, RoundEndEndsTheTurn) {
-    Table t(2);
-    t.deal({9, 10});
-    t.state.getnextplayer({1, 5, 2});
-    t.state.rwinner(2);
-    EXPECT_EQ(t.state.seatRow(2).cardsleft, "0");
-    EXPECT_EQ(t.state.whoseturn(), 0);
-    t.state.drawFromShoe();
-    t.state.pressCard(0, MouseButton::Left);
-    EXPECT_TRUE(t.events.sent.empty());
-    EXPECT_EQ(t.state.selectedslot(), -1);
+// The pause after a round and the end of a game show no turn, and nothing can be played. A
+// round can end on the own draw (the shoe ran out): the own count still shows the hand.
+TEST(Scores, RoundAndGameEndClearTheTurnDisplay) {
+    for (bool gameOver : {false, true}) {
+        Table t(2);
+        t.deal({9, 10});
+        t.state.discard(9);
+        t.state.getnextplayer({1, 5, 2});
+        gameOver ? t.state.winner({2, "Player2 and Kling"}) : t.state.rwinner(2);
+        EXPECT_EQ(t.state.turnText(), "");
+        EXPECT_EQ(t.state.turnMarkerTop(), -1);
+        EXPECT_FALSE(t.state.blueArrow().visible || t.state.drawButton().visible ||
+                     t.state.pickupButton().visible);
+        EXPECT_EQ(t.state.seatRow(2).cardsleft, "2");
+        t.state.takeDiscardPile();
+        t.state.pressCard(0, MouseButton::Left);
+        EXPECT_TRUE(t.events.sent.empty());
+        EXPECT_EQ(t.state.selectedslot(), -1);
+    }
 }
 
 TEST(Scores, SpectatorHasNoOwnCardCountToSet) {

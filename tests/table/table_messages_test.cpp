@@ -259,14 +259,28 @@ TEST(TableMessages, LoadBooksAndLoadCompRebuildBoardsSilently) {
 TEST(TableMessages, NextPlayerForAnotherSeat) {
     Table t(1);
     t.label(2).caption = "Klot";
-    t.state.getnextplayer({1, 12, 2});
+    t.state.getnextplayer({3, 12, 2});
     EXPECT_EQ(t.state.whoseturn(), 2);
     EXPECT_EQ(t.state.turnText(), "Klot's turn.");
-    EXPECT_EQ(t.state.seatRow(1).cardsleft, "12");
+    EXPECT_EQ(t.state.seatRow(3).cardsleft, "12");
     EXPECT_EQ(t.state.turnMarkerTop(), 35);
     EXPECT_FALSE(t.state.drawButton().visible);
     EXPECT_FALSE(t.state.greenArrow().visible);
     EXPECT_TRUE(t.events.sounds.empty());
+}
+
+// The host tells a seat's count when its turn ends; the own count follows the hand meanwhile.
+TEST(TableMessages, OwnCardCountFollowsTheHand) {
+    Table t(1);
+    t.deal({9, 22, 35, 13, 4});
+    t.myTurnDrawn();
+    EXPECT_EQ(t.state.seatRow(1).cardsleft, "5");
+    t.host({"CMD_newcard+1+5+6", "CMD_newcard+1+6+7", "CMD_newcard+2+7+8"});
+    EXPECT_EQ(t.state.seatRow(1).cardsleft, "7");
+    t.state.pressCard(0, MouseButton::Left);
+    t.state.placeOnSquare(1);  // still in the hand
+    t.host({"CMD_freecard+0", "CMD_freecard+1"});
+    EXPECT_EQ(t.state.seatRow(1).cardsleft, "5");
 }
 
 TEST(TableMessages, OwnTurnIsRecognisedBySeatNotByName) {
@@ -290,6 +304,7 @@ TEST(TableMessages, OwnTurnIsRecognisedBySeatNotByName) {
 TEST(TableMessages, NextPlayerCardCounts) {
     Table t(3);
     t.state.startround();
+    t.deal({4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
     t.state.getnextplayer({0, 0, 1});  // previous seat 0 leaves every count
     for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(t.state.seatRow(seat).cardsleft, "11");
     t.state.getnextplayer({1, 0, 3});  // the catch-up form
@@ -369,6 +384,8 @@ TEST(TableMessages, StartGameResetsScoresAndSeatsTheComputerPlayers) {
     EXPECT_EQ(t.events.rosterChanges, 1);
     t.state.startthegame({"Host", "t"});
     EXPECT_EQ(t.state.lengthText(), "Play Full Game");
+    t.state.startthegame({"You", "h"});  // a solo game's own name reads as English
+    EXPECT_EQ(t.events.chat.back().text, "You have started a game.");
 }
 
 TEST(TableMessages, RefusalsShowTheirTextsAndARefusedDiscardHandsTheTurnBack) {
@@ -406,13 +423,13 @@ TEST(TableMessages, JustWatchingAndBotsWatching) {
     EXPECT_TRUE(t.state.justWatchChecked());
     EXPECT_FALSE(t.state.drawButton().visible);
     EXPECT_TRUE(t.label(1).eyesShown);
-    EXPECT_EQ(t.events.chat.back().text, "You is just watching");
+    EXPECT_EQ(t.events.chat.back().text, "You are just watching");
     t.state.getnextplayer({4, 5, 1});
     EXPECT_FALSE(t.state.drawButton().visible);
     t.state.justwatching({1, 2});
     EXPECT_FALSE(t.state.justWatchChecked());
     EXPECT_FALSE(t.label(1).eyesShown);
-    EXPECT_EQ(t.events.chat.back().text, "You now playing again");
+    EXPECT_EQ(t.events.chat.back().text, "You are now playing again");
 
     t.state.notbots("3");
     EXPECT_EQ(t.state.lengthText(), "Play to 3000");

@@ -29,6 +29,19 @@ TEST(TurnActions, PickUpSendsSourceTwo) {
     EXPECT_FALSE(t.state.drawButton().visible);
 }
 
+TEST(TurnActions, ACardOrThePileClickedBeforeTheDrawSaysDrawFirst) {
+    Table t(1);
+    t.deal({9, 10});
+    t.state.getnextplayer({2, 3, 1});
+    t.state.pressCard(1, MouseButton::Left);
+    EXPECT_EQ(t.state.statusText(), "Draw first.");
+    t.state.nobook();
+    t.state.discardSelected();
+    EXPECT_EQ(t.state.statusText(), "Draw first.");
+    EXPECT_EQ(t.state.selectedslot(), -1);
+    EXPECT_TRUE(t.events.sent.empty());
+}
+
 TEST(TurnActions, NothingIsSentOutOfTurnOrBeforeLogin) {
     Table t(1);
     t.state.getnextplayer({0, 0, 2});

@@ -96,6 +96,16 @@ void TSock::connectTo(const QHostAddress& address) {
     auto* socket = new QTcpSocket(this);
     adopt(socket);
     socket->connectToHost(address, port_);
+    // The system may go on trying for minutes while the player waits for a seat.
+    QTimer::singleShot(connectTimeoutMs_, socket, [this, socket] {
+        if (socket != socket_ || socket->state() == QAbstractSocket::ConnectedState || closingByUs_ ||
+            errorReported_ || closeReported_)
+            return;
+        errorReported_ = true;
+        socket->abort();
+        const auto timedOut = QAbstractSocket::SocketTimeoutError;
+        emit info(networkErrorCode(timedOut).code, networkErrorText(timedOut));
+    });
 }
 
 void TSock::adopt(QTcpSocket* socket) {

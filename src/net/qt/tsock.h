@@ -12,6 +12,7 @@
 // Events: readReady (bytes arrived), acceptReady (a connection waits), info (progress and
 // diagnostics; "Socket Closed" once per connection, "Error #n (NAME)" for a network error),
 // peerDisconnected (the peer closed in order; "Socket Closed" follows).
+// A connect that is not made within the connect timeout is reported as a network error.
 // A network error is reported as info only; the connection is dead afterwards but no
 // "Socket Closed" follows it.
 
@@ -46,6 +47,8 @@ public:
     void setPort(quint16 port) { port_ = port; }
     quint16 port() const { return port_; }
     void setTag(int tag) { tag_ = tag; }
+    // An outgoing connect not made within this time fails with "Error #10060 (WSAETIMEDOUT)".
+    void setConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
     int tag() const { return tag_; }
 
     void listen(ListenScope scope);
@@ -86,6 +89,7 @@ private:
     QString hostName_;
     quint16 port_ = 0;
     int tag_ = 0;
+    int connectTimeoutMs_ = 10000;
     QTcpServer* server_ = nullptr;
     QTcpSocket* socket_ = nullptr;
     int lookupId_ = -1;

@@ -4,6 +4,7 @@
 #include "table/qt/picture_widget.h"
 #include "table/qt/stacking.h"
 #include "table/table_state.h"
+#include "table/tooltips.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -29,6 +30,11 @@ QFont pixelFont(int pixels, bool bold) {
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+void setTip(QWidget* widget, const std::string& tip) {
+    const QString text = QString::fromStdString(tip);
+    if (widget->toolTip() != text) widget->setToolTip(text);
 }
 
 QColor teamColour(int team) { return team == 1 ? QColor(0, 128, 0) : QColor(0, 0, 128); }
@@ -150,6 +156,7 @@ void BookBoard::sync() {
         widget->setObjectName(QString::fromStdString(book.name()));
         widget->setProperty("Tag", book.slot);
         widget->setProperty("hint", QString::fromStdString(book.hint()));
+        setTip(widget, bookTip(book));
         widget->place(book.left, book.top, book.width, book.height);
         if (shown.layers != book.layers || widget->picture().isNull()) {
             shown.layers = book.layers;
@@ -171,6 +178,7 @@ void BookBoard::sync() {
         Book& shown = completed_[slot];
         widget->setObjectName(QString::fromStdString(book.name()));
         widget->setProperty("Tag", book.slot);
+        setTip(widget, bookTip(book));
         widget->place(book.left, book.top, book.width, book.height);
         const std::vector<PictureLayer> layers{book.face};
         if (shown.layers != layers || widget->picture().isNull()) {

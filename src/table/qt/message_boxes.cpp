@@ -12,6 +12,11 @@ MessageBoxSink& sink() {
     return instance;
 }
 
+ConfirmSink& confirmSink() {
+    static ConfirmSink instance;
+    return instance;
+}
+
 // True when the box went to a recorder or to standard output instead of the screen.
 bool divert(const QString& text) {
     if (sink()) {
@@ -28,6 +33,8 @@ bool divert(const QString& text) {
 }  // namespace
 
 void setMessageBoxSink(MessageBoxSink newSink) { sink() = std::move(newSink); }
+
+void setConfirmSink(ConfirmSink newSink) { confirmSink() = std::move(newSink); }
 
 bool testEchoEnabled() {
     static const bool enabled = !qEnvironmentVariableIsEmpty("QUINTREL_TEST_ECHO");
@@ -48,6 +55,17 @@ void errorBox(QWidget* parent, const QString& text) {
 void infoBox(QWidget* parent, const QString& text) {
     if (divert(text)) return;
     QMessageBox::information(parent, QStringLiteral("Quintrel"), text);
+}
+
+bool confirmBox(QWidget* parent, const QString& question) {
+    if (confirmSink()) return confirmSink()(question);
+    if (testEchoEnabled()) {
+        testEcho("confirm", question);
+        return true;
+    }
+    return QMessageBox::question(parent, QStringLiteral("Quintrel"), question,
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 }  // namespace quintrel::table

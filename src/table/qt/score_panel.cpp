@@ -191,7 +191,6 @@ void ScorePanel::build() {
     connect(clearButton_, &QPushButton::clicked, this, [this] { clicked([&] { table_.clearSquares(); }); });
 
     discardPile_ = makePicture("image_discard", 309, 99, kCardWidth, kCardHeight);
-    discardPile_->setToolTip(QStringLiteral("Discard pile"));
     connect(discardPile_, &PictureWidget::clicked, this,
             [this] { clicked([&] { table_.discardSelected(); }); });
     // A transparent strip over the pile's right edge that discards as well.

@@ -102,6 +102,7 @@ void StartDialog::sync() {
 
 void StartDialog::reject() {
     form_.hide();
+    emit dismissed();
     QDialog::reject();
 }
 

@@ -32,6 +32,7 @@ public:
 
 signals:
     void startPressed();  // the dialog's start button: the table sends the choice
+    void dismissed();     // Escape or the close box: nothing is started
 
 public:
     // Closing the window hides the dialog like its start button does.

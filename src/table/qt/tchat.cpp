@@ -9,6 +9,7 @@
 #include "table/qt/message_boxes.h"
 #include "table/qt/score_panel.h"
 #include "table/qt/start_dialog.h"
+#include "table/event_log.h"
 #include "table/table_state.h"
 
 #include <QAction>
@@ -36,10 +37,13 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
     : QMainWindow(parent),
       args_(std::move(args)),
       sounds_(std::make_unique<SoundPlayer>()),
-      table_(std::make_unique<TableState>(*this, roster_)) {
+      table_(std::make_unique<TableState>(*this, roster_)),
+      eventLog_(std::make_unique<EventLog>(*this, roster_)) {
     setObjectName(QStringLiteral("Tchat"));
     setWindowTitle(QStringLiteral("Quintrel"));
-    session_ = std::make_unique<ClientSession>(*this, *table_);
+    views_.add(*eventLog_);
+    views_.add(*table_);
+    session_ = std::make_unique<ClientSession>(*this, views_);
     roster_.attach(*session_);
 
     sock_.setObjectName(QStringLiteral("sock"));
@@ -57,11 +61,14 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
     buildMenus();
     startDialog_ = new StartDialog(this);
     connect(startDialog_, &StartDialog::startPressed, this, [this] {
+        // It stays on top: out of the way of a question about the running game.
+        startDialog_->hide();
         table_->startgame(startDialog_->form());
         refresh();
     });
     // The options as they stand before the settings file is read at login.
     optionsToSave_ = OptionsToSave(options());
+    buildPlayAids();
     refresh();
     resize(minimumSizeHint().expandedTo(QSize(900, 700)));
 }
@@ -229,6 +236,7 @@ void Tchat::sendToHost(std::string_view line) {
 
 void Tchat::closeTable() {
     drainTimer_.stop();
+    closingByProgram_ = true;
     close();
 }
 

@@ -10,6 +10,7 @@
 #include "extras/settings.h"
 #include "extras/tally.h"
 #include "table/client_session.h"
+#include "table/game_views.h"
 #include "table/table_roster.h"
 #include "net/qt/session_plan.h"
 #include "net/qt/tsock.h"
@@ -43,6 +44,7 @@ class Tspylist;
 namespace quintrel::table {
 
 class BookBoard;
+class EventLog;
 class ScorePanel;
 class StartDialog;
 class TableState;
@@ -73,10 +75,16 @@ public:
     void sendToHost(std::string_view line) override;
     void closeTable() override;
     void messageBox(std::string_view text) override;
+    void showError(std::string_view text) override;
+    bool confirm(std::string_view question) override;
     void loggedIn() override;
     void rosterChanged() override;
     void chatrecieved(std::string_view rest) override;
     void botTalk(std::string_view rest) override;
+
+    // Options > "Game Events in Chat": the game's events as quiet lines in the chat log.
+    void setEventLogShown(bool on);
+    bool eventLogShown() const;
 
     // Redraws the score panel, the boards, the menu marks and the start dialog from the state.
     void refresh();
@@ -108,9 +116,12 @@ public:
 signals:
     void startGameRequested();       // "Start Game" in the menu or on the panel
     void downloadWindowRequested();  // a solo game offers the lobby download
+    void eventLogToggled(bool on);   // the player switched the event log (to be saved)
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Leaving the hosting table during a game ends it for everyone: ask first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
@@ -121,6 +132,7 @@ private:
     void startConnecting(const QString& address);
     void afterConnectStarted();
     void exitProgram();
+    void buildPlayAids();  // the event log's menu item, tooltips, the start dialog's dismissal
 
     // Chat, phrases, tally and spy list (tchat_company.cpp).
     QWidget* buildCompany(QWidget* parent);
@@ -132,6 +144,7 @@ private:
     void loadinifile();
     void saveinifile();
     void chooseBotSpeed(int ms);  // Fast1Click
+    void saveEventLogChoice(bool on);
 
     std::vector<std::string> args_;
     net::SessionPlan plan_;
@@ -147,7 +160,10 @@ private:
     std::unique_ptr<SoundPlayer> sounds_;
     SessionRoster roster_;
     std::unique_ptr<TableState> table_;
+    std::unique_ptr<EventLog> eventLog_;
+    GameViews views_;
     std::unique_ptr<ClientSession> session_;
+    bool closingByProgram_ = false;  // the session ended the table: nothing left to ask
     QTimer drainTimer_;
 
     QAction* startGameAction_ = nullptr;
@@ -155,6 +171,7 @@ private:
     QAction* manualSortAction_ = nullptr;
     QAction* playSoundsAction_ = nullptr;
     QAction* justWatchAction_ = nullptr;
+    QAction* eventLogAction_ = nullptr;
     ScorePanel* scorePanel_ = nullptr;
     BookBoard* board1_ = nullptr;
     BookBoard* board2_ = nullptr;

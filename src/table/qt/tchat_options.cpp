@@ -94,7 +94,14 @@ void Tchat::loadinifile() {
     sounds_->setEnabled(loaded.playSounds);
     playSoundsAction_->setChecked(loaded.playSounds);
     table_->setManualSort(loaded.manualSort);
+    setEventLogShown(loaded.eventLog);
     refresh();
+}
+
+void Tchat::saveEventLogChoice(bool on) {
+    const QString path = settingsFilePath();
+    if (!writeIniValues(nativePath(path), kSettingsSection, {{"EventLog", on ? "true" : "false"}}))
+        errorBox(this, QString::fromStdString(unableToWriteText(nativePath(path))));
 }
 
 void Tchat::saveinifile() {
