@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+#include <vector>
+
 #include "cards.h"
 #include "engine_rig.h"
 
@@ -13,6 +17,7 @@ class Books : public EngineTest {
 protected:
     void SetUp() override {
         startWithPeople("f");
+        giveTurn(1);
         setFoot(1, {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
     }
 };
@@ -102,6 +107,41 @@ TEST_F(Books, JokerTurnsANormalBookWildAndItCompletesForThreeHundred) {
     EXPECT_EQ(state.completedbooks[1][1].kind, BookKind::Wild);
 }
 
+// What a melded card scores, rank by rank: a book of three and its three score lines.
+TEST_F(Books, EveryRankMeldsForItsOwnPoints) {
+    struct Row {
+        const char* rank;
+        std::array<int, 3> cards;
+        std::array<int, 3> points;
+    };
+    const Row rows[] = {
+        {"Aces", {14, 27, 40}, {20, 20, 20}},
+        {"Queens", {kQueenC, kQueenD, kQueenS}, {20, 20, 20}},
+        {"Kings", {kKingC, kKingD, kKingS}, {20, 20, 20}},
+        {"Jacks", {kJackC, kJackD, kJackS}, {20, 20, 20}},
+        {"Fours", {4, 17, 30}, {10, 10, 10}},
+        {"Tens", {10, 23, 36}, {10, 10, 10}},
+        {"Fives and a two", {kFiveC, kTwoC, kFiveD}, {10, 50, 10}},
+        {"Sixes and a joker", {6, 19, kJoker}, {10, 10, 50}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rank);
+        state.books[1] = {};
+        state.players[1].score = state.players[3].score = 0;
+        setHand(1, {row.cards[0], row.cards[1], row.cards[2], 9});
+        out.clear();
+        engine.createbook({1, {0, 1, 2}});
+        std::vector<std::string> expected;
+        int total = 0;
+        for (int points : row.points) {
+            total += points;
+            expected.push_back("CMD_postscores+" + std::to_string(total) + "+" + std::to_string(points) +
+                               "+1+3");
+        }
+        EXPECT_EQ(withPrefix(out.take(5), "CMD_postscores"), expected);
+    }
+}
+
 TEST_F(Books, NaturalSeventhCardScoresFiveHundred) {
     state.books[1][1] = BookEntry{6, kFiveC, BookKind::Normal};
     setHand(1, {kFiveH, 9});
@@ -172,7 +212,9 @@ TEST_F(Books, MeldEmptyingTheHandTakesUpTheFootAndKeepsTheTurn) {
 }
 
 TEST_F(Books, MeldEmptyingTheFootWhilePartnerHoldsCardsPassesTheTurn) {
+    // Both play from their feet: only the partner's cards keep the team in.
     state.players[1].usefoot = true;
+    state.players[3].usefoot = true;
     setFoot(1, {});
     setHand(1, {kKingC, kKingD, kKingS});
     engine.createbook({1, {0, 1, 2}});
