@@ -61,7 +61,7 @@ bool TableState::myTurn() const {
     return isSeat(seat) && whoseturn_ == seat;
 }
 
-bool TableState::myTurnDrawn() const { return myTurn() && !buttonDraw_.visible; }
+bool TableState::myTurnDrawn() const { return myTurn() && draw_ == Draw::Answered; }
 
 std::string TableState::seatName(int seat) const {
     return isSeat(seat) ? roster_.seatLabel(seat).caption : std::string();
