@@ -173,25 +173,19 @@ TEST_F(Bots, ComputerActsOnTheSecondTickOnlyIfTheSeatIsStillComputerPlayed) {
 // A person hands over a turn after drawing: the computer goes on from there without drawing.
 TEST(TakeOver, AfterTheDrawTheComputerFinishesTheTurnWithoutASecondDraw) {
     for (bool leaves : {false, true}) {
-        SCOPED_TRACE(leaves ? "the player leaves" : "the player just watches");
         EngineRig rig;
         rig.startWithPeople("f");
         rig.fillShoeWith(kNineC);
         rig.setHand(1, {4, 5, 6, 7, 8, 10, 11});  // nothing to meld, with or without two Nines
         rig.engine.drawing({1, 1});
-        if (leaves) {
-            rig.state.players[1].connected = false;
-            rig.engine.computerTakesTurn();
-        } else {
-            rig.engine.justwatch({1, 1});
-        }
+        rig.state.players[1].connected = !leaves;
+        leaves ? rig.engine.computerTakesTurn() : rig.engine.justwatch({1, 1});
         const int inShoe = rig.engine.deck().cardsInShoe();
         for (int tick = 0; tick < 2; ++tick) rig.engine.pacingTick();
-        EXPECT_EQ(rig.state.turnseat, 2);
-        EXPECT_EQ(rig.engine.deck().cardsInShoe(), inShoe);
-        EXPECT_EQ(std::count_if(rig.state.players[1].hand.begin(), rig.state.players[1].hand.end(),
-                                [](int card) { return card != 0; }),
-                  7 + 2 - 1);
+        EXPECT_EQ(rig.state.turnseat, 2) << leaves;
+        EXPECT_EQ(rig.engine.deck().cardsInShoe(), inShoe) << leaves;
+        const auto& hand = rig.state.players[1].hand;
+        EXPECT_EQ(std::count(hand.begin(), hand.end(), 0), kHandSlots - (7 + 2 - 1)) << leaves;
     }
 }
 
