@@ -90,7 +90,7 @@ int TServer::accept(bool fromLoopback) {
     s.players[slot].connected = true;
     s.players[slot].loggedin = false;
     closing_[slot] = false;
-    waitedMs_[slot] = 0;
+    waitedMs_[slot] = -1;  // counted from the next tick: the time before it is not known
     resetConnection(slot);
     return slot;
 }
@@ -121,6 +121,10 @@ void TServer::clockTick(int elapsedMs) {
     for (int slot = 1; slot <= kLastSlot; ++slot) {
         const tplayer& p = state_->players[slot];
         if (!p.connected || p.loggedin || closing_[slot]) continue;
+        if (waitedMs_[slot] < 0) {
+            waitedMs_[slot] = 0;
+            continue;
+        }
         waitedMs_[slot] = std::min(kLoginTimeoutMs, waitedMs_[slot] + std::min(elapsedMs, kLoginTimeoutMs));
         if (waitedMs_[slot] < kLoginTimeoutMs) continue;
         log("slot " + std::to_string(slot) + " did not log in in time; closing it");

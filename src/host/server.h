@@ -20,7 +20,8 @@
 //   bool pacingTimerEnabled() const; int pacingInterval() const;  // read after every call;
 //                                        // the transport starts/stops its QTimer to match
 //   void clockTick(int elapsedMs);       // time passed since the last call: a connection that
-//                                        // has not logged in within kLoginTimeoutMs is closed
+//                                        // has not logged in within kLoginTimeoutMs, counted
+//                                        // from the first tick after its accept, is closed
 //   bool awaitingLogin() const;          // read after every call: while true, call clockTick
 //                                        // about once a second
 //
@@ -118,7 +119,7 @@ private:
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<HostInbox> inbox_;              // per-slot line buffers and the shared queue
     std::array<bool, kRefusedSlot + 1> closing_{};  // closed with lines still queued: depart after them
-    std::array<int, kRefusedSlot + 1> waitedMs_{};  // since the accept, while not logged in
+    std::array<int, kRefusedSlot + 1> waitedMs_{};  // since the first tick after the accept, until the login
     int gameStarter_ = 0;                           // the slot whose request started the running game
     bool gameWasStarted_ = false;
 };
