@@ -87,8 +87,14 @@ TEST_F(Drawing, TakingTheTopWithTwentyCardsTakesNothingAndTheTurnGoesOn) {
     EXPECT_EQ(state.turnseat, 2);
 }
 
-TEST_F(Drawing, InvalidDiscardKeepsThePersonsTurn) {
-    setHand(1, {9});
+TEST_F(Drawing, BeforeTheDrawNothingIsPlayedAndAnInvalidDiscardKeepsTheTurn) {
+    setHand(1, {9, 9, 9, 2});
+    state.books[1][1] = BookEntry{3, 9, BookKind::Normal};
+    engine.createbook({1, {0, 1, 2}});
+    engine.addtobook({1, 3, 1});
+    engine.discard({1, 0});
+    EXPECT_TRUE(out.take(5).empty());
+    EXPECT_EQ(state.players[1].hand[0], 9);
     giveTurn(1);
     engine.discard({1, 5});
     EXPECT_THAT(out.take(1), ElementsAre("CMD_invaliddiscard+"));

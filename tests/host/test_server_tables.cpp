@@ -136,6 +136,18 @@ TEST_F(HeadlessTables, AfterTheHostingPlayerLeavesSeatOneHasANameAndAPlayerLeftS
     for (int tick = 0; tick < 2; ++tick) net.server.pacingTick();  // Klack plays seat 1
     net.settle();
     EXPECT_EQ(table(2).state.turnText(), "Your Turn.");
+    // The computer plays the game out; the winners' line names seat 1 as Klack.
+    table(2).state.toggleJustWatch();
+    net.settle();
+    for (int tick = 0; tick < 100000 && net.server.state().gamestarted; ++tick) {
+        net.server.pacingTick();
+        net.settle();
+    }
+    std::string won;
+    for (const auto& line : table(3).events.chat)
+        if (line.text.ends_with("have Won the Game!")) won = line.text;
+    EXPECT_EQ(won, "Klack and Bob have Won the Game!");
+    EXPECT_TRUE(table(2).state.startButton().visible) << "the next game is theirs to start";
 
     // Somebody new takes seat 1, and with it the start.
     join("Dan");
