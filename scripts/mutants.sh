@@ -5,7 +5,7 @@
 # survives is a rule that no test guards. Slow (a rebuild per mutation), so not part of CI.
 #
 #   scripts/mutants.sh            # every mutation
-#   scripts/mutants.sh partner    # only those whose name contains "partner"
+#   scripts/mutants.sh 'partner|ace'   # only those whose name matches the regex
 #
 # The scratch copy lives in $QUINTREL_MUTANTS_DIR (default: $TMPDIR or /tmp, quintrel-mutants);
 # the checkout itself is never touched. Exits 1 when a mutation survives or no longer applies.
@@ -155,7 +155,7 @@ def tests_pass(out):
 
 def main():
     started = time.time()
-    chosen = [m for m in MUTANTS if only in m[0]]
+    chosen = [m for m in MUTANTS if re.search(only, m[0])]
     tree = os.path.join(scratch, "tree")
     out = os.path.join(scratch, "build")
     os.makedirs(tree, exist_ok=True)
