@@ -31,8 +31,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "host: %.*s\n", static_cast<int>(line.size()), line.data());
     });
     // The table asks for the listener when its command line says this copy hosts.
-    table.setStartListening(
-        [&host](quintrel::net::ListenScope scope, quint16 port) { host.startListening(scope, port); });
+    table.setStartListening([&host](quintrel::net::ListenScope scope, quint16 port) {
+        host.startListening(scope, port);
+        return host.listener().port();
+    });
 
     QObject::connect(&instance, &quintrel::net::SingleInstance::raiseRequested, &table,
                      &quintrel::table::Tchat::bringToFront);

@@ -11,7 +11,7 @@ void Engine::createbook(const wire::parse::CreateBook& request) {
     const int first = request.pos[0];
     const int second = request.pos[1];
     const int third = request.pos[2];
-    if (!mayPlay(seat) || !isHandSlot(first) || !isHandSlot(second) || !isHandSlot(third)) return;
+    if (!mayMeld(seat) || !isHandSlot(first) || !isHandSlot(second) || !isHandSlot(third)) return;
     auto& hand = state_.players[seat].hand;
     const int cards[3] = {hand[first], hand[second], hand[third]};
     if (cards[0] == kNoCard || cards[1] == kNoCard || cards[2] == kNoCard) return;
@@ -73,7 +73,7 @@ void Engine::addtobook(const wire::parse::AddToBookRequest& request) {
     const int seat = request.seat;
     const int slot = request.pos;
     const int entry = request.bookslot;
-    if (!mayPlay(seat) || !isHandSlot(slot) || !isBookSlot(entry)) return;
+    if (!mayMeld(seat) || !isHandSlot(slot) || !isBookSlot(entry)) return;
     auto& hand = state_.players[seat].hand;
     const int card = hand[slot];
     if (card == kNoCard) return;
@@ -113,7 +113,7 @@ void Engine::addtocomp(const wire::parse::AddToCompRequest& request) {
     const int seat = request.seat;
     const int slot = request.pos;
     const int entry = request.compslot;
-    if (!mayPlay(seat) || !isHandSlot(slot) || !isBookSlot(entry)) return;
+    if (!mayMeld(seat) || !isHandSlot(slot) || !isBookSlot(entry)) return;
     auto& hand = state_.players[seat].hand;
     const int card = hand[slot];
     if (card == kNoCard) return;

@@ -17,10 +17,6 @@ void sendToAll(const HostState& state, Outbox& outbox, std::string_view line) {
     sendToRange(state, outbox, std::clamp(state.connectioncount, 0, kLastSlot), line);
 }
 
-void sendToSeats(const HostState& state, Outbox& outbox, std::string_view line) {
-    sendToRange(state, outbox, std::clamp(state.connectioncount, 0, kSeats), line);
-}
-
 void sendToOne(const HostState& state, Outbox& outbox, int slot, std::string_view line) {
     if (isSlot(slot) && state.players[slot].connected) outbox.send(slot, line);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The host's three ways of delivering a message line. Only connected slots receive;
+// The host's ways of delivering a message line. Only connected slots receive;
 // the caller builds the line once, whoever ends up receiving it.
 
 #include <string_view>
@@ -11,8 +11,6 @@ namespace quintrel {
 
 // Every connected slot 1..connectioncount, in slot order (spectators included).
 void sendToAll(const HostState& state, Outbox& outbox, std::string_view line);
-// Connected slots 1..4 only.
-void sendToSeats(const HostState& state, Outbox& outbox, std::string_view line);
 // One slot, if it is connected.
 void sendToOne(const HostState& state, Outbox& outbox, int slot, std::string_view line);
 

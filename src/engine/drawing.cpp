@@ -31,6 +31,7 @@ void Engine::drawing(const wire::parse::Drawing& request) {
     const int seat = request.seat;
     const int choice = request.source;
     if (!mayPlay(seat)) return;
+    state_.drawn = true;
     tplayer& p = state_.players[seat];
     if (choice == 2 && state_.discardtop != kNoCard) {
         // With no free slot nothing is taken, but the turn goes on: a computer player
@@ -57,7 +58,7 @@ void Engine::drawing(const wire::parse::Drawing& request) {
 void Engine::discard(const wire::parse::DiscardRequest& request) {
     const int seat = request.seat;
     const int slot = request.pos;
-    if (!mayPlay(seat) || !isHandSlot(slot)) return;
+    if (!mayMeld(seat) || !isHandSlot(slot)) return;
     tplayer& p = state_.players[seat];
     const int card = p.hand[slot];
     if (card == kNoCard) {

@@ -56,8 +56,10 @@ private:
     void restartPacing();
     bool computerPlayed(int seat) const;
 
-    // Play requests count only from the seat with the turn, during a round.
+    // Play requests count only from the seat with the turn, during a round; melds and the
+    // discard only once it has drawn.
     bool mayPlay(int seat) const;
+    bool mayMeld(int seat) const;
     void resetBooks();
     void deal();
     void addscore(int seat, int card);
@@ -67,7 +69,6 @@ private:
     int lowestFreeDrawSlot(int seat) const;
 
     void sendToAll(std::string_view line);
-    void sendToSeats(std::string_view line);
     void sendToOne(int slot, std::string_view line);
 
     // Computer player steps (computer_player.cpp).

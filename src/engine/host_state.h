@@ -20,6 +20,7 @@ struct tplayer {
     std::int32_t partner = 0;
     std::string botname;
     bool watching = false;
+    bool loggedin = false;  // the connection has sent its login; until then the computer plays
 };
 
 struct BookEntry {
@@ -55,6 +56,7 @@ struct HostState {
     std::int32_t turnseat = 0;
     bool gamestarted = false;
     bool roundover = false;  // a round has ended and the next deal has not happened yet
+    bool drawn = false;      // the turn seat has drawn this turn: melds and the discard may follow
     bool botswatch = false;
     bool playtotarget = false;
     std::int32_t targetscore = 10000;
@@ -68,11 +70,12 @@ struct HostState {
     std::array<int, kTeams + 1> completedcount{};        // [team 1..2]
 
     HostState() {
-        static const char* const kBots[] = {"", "", "Klot", "Klick", "Kling"};
         for (int seat = 1; seat <= kSeats; ++seat) {
             players[seat].partner = partnerOf(seat);
-            players[seat].botname = kBots[seat];
-            players[seat].name = kBots[seat];
+            // Seat 1 gets its computer player only where the computer may play it.
+            if (seat == 1) continue;
+            players[seat].botname = kComputerNames[seat];
+            players[seat].name = kComputerNames[seat];
         }
     }
 };

@@ -14,17 +14,20 @@ Engine::Engine(HostState& state, Outbox& outbox, RandomSource& random)
     : state_(state), outbox_(outbox), random_(random), deck_(random) {}
 
 void Engine::sendToAll(std::string_view line) { quintrel::sendToAll(state_, outbox_, line); }
-void Engine::sendToSeats(std::string_view line) { quintrel::sendToSeats(state_, outbox_, line); }
 void Engine::sendToOne(int slot, std::string_view line) { quintrel::sendToOne(state_, outbox_, slot, line); }
 
 bool Engine::computerPlayed(int seat) const {
     const tplayer& p = state_.players[seat];
-    return !p.connected || p.watching;
+    // A connection that has not logged in yet holds nobody who could play.
+    return !p.connected || !p.loggedin || p.watching;
 }
 
 bool Engine::mayPlay(int seat) const {
     return state_.gamestarted && !state_.roundover && isSeat(seat) && seat == state_.turnseat;
 }
+
+// A table that hides its draw button for any other reason (Just Watch) must not skip the draw.
+bool Engine::mayMeld(int seat) const { return mayPlay(seat) && state_.drawn; }
 
 int Engine::handCount(int seat) const {
     const auto& hand = state_.players[seat].hand;
@@ -58,6 +61,7 @@ void Engine::startgame(const wire::parse::StartGameRequest& request) {
     state_.botticks = 0;
     state_.turnseat = 0;
     state_.roundover = false;
+    state_.drawn = false;
 
     if (request.letter == "t") {
         state_.playtotarget = true;
@@ -154,7 +158,9 @@ void Engine::findplayer() {
     int next = previous + 1;
     if (next > lastSeat) next = 1;
     state_.turnseat = next;
-    sendToSeats(wire::toclient::nextplayer(previous, cardsleft, next));
+    state_.drawn = false;
+    // Spectators follow the turns too; a turn is never theirs.
+    sendToAll(wire::toclient::nextplayer(previous, cardsleft, next));
     state_.pacing.interval = state_.botdelay;
     state_.pacing.tag = PacingTag::ComputerTurnPending;
     if (computerPlayed(next)) {
@@ -240,7 +246,11 @@ void Engine::pacingTick() {
         // stays pending, so that watching again hands it to the computer once more.
         if (mayPlay(seat) && computerPlayed(seat)) {
             timer.tag = PacingTag::Idle;
-            computerdraw(seat);
+            // A turn taken over after its draw goes on from there: no second draw.
+            if (state_.drawn)
+                computerplay(seat);
+            else
+                computerdraw(seat);
         }
     } else if (state_.botticks >= kNewRoundTicks && timer.tag == PacingTag::NewRoundPending) {
         timer.tag = PacingTag::Idle;

@@ -31,6 +31,16 @@ std::string cleanName(std::string_view raw) {
     return name;
 }
 
+// Chat and action text for every table: control bytes (but tab) would break lines and
+// labels there, or hide what was said.
+std::string withoutControlBytes(std::string_view raw) {
+    std::string text;
+    text.reserve(raw.size());
+    for (char c : raw)
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') text.push_back(c);
+    return text;
+}
+
 // A peer's text as it may appear in the log: one short, printable line.
 std::string printable(std::string_view raw, std::size_t limit) {
     std::string text;
@@ -48,7 +58,7 @@ TServer::~TServer() = default;
 int TServer::connectioncount() const { return state_->connectioncount; }
 HostState& TServer::state() { return *state_; }
 const HostState& TServer::state() const { return *state_; }
-bool TServer::loggedIn(int slot) const { return isSlot(slot) && loggedIn_[slot]; }
+bool TServer::loggedIn(int slot) const { return isSlot(slot) && state_->players[slot].loggedin; }
 bool TServer::pacingTimerEnabled() const { return state_->pacing.enabled && state_->pacing.interval > 0; }
 int TServer::pacingInterval() const { return state_->pacing.interval; }
 
@@ -78,7 +88,9 @@ int TServer::accept(bool fromLoopback) {
         slot = ++s.connectioncount;
     }
     s.players[slot].connected = true;
-    loggedIn_[slot] = false;
+    s.players[slot].loggedin = false;
+    closing_[slot] = false;
+    waitedMs_[slot] = -1;  // counted from the next tick: the time before it is not known
     resetConnection(slot);
     return slot;
 }
@@ -95,8 +107,37 @@ void TServer::accepted(int slot) {
 }
 
 void TServer::connectionClosed(int slot) {
-    if (!isSlot(slot)) return;
+    if (!isSlot(slot) || !state_->players[slot].connected) return;
+    // What a peer sent before it went still counts: its lines go first, its departure after.
+    if (inbox_->pending(slot) > 0) {
+        closing_[slot] = true;
+        return;
+    }
     departure(slot);
+}
+
+void TServer::clockTick(int elapsedMs) {
+    if (elapsedMs <= 0) return;
+    for (int slot = 1; slot <= kLastSlot; ++slot) {
+        const tplayer& p = state_->players[slot];
+        if (!p.connected || p.loggedin || closing_[slot]) continue;
+        if (waitedMs_[slot] < 0) {
+            waitedMs_[slot] = 0;
+            continue;
+        }
+        waitedMs_[slot] = std::min(kLoginTimeoutMs, waitedMs_[slot] + std::min(elapsedMs, kLoginTimeoutMs));
+        if (waitedMs_[slot] < kLoginTimeoutMs) continue;
+        log("slot " + std::to_string(slot) + " did not log in in time; closing it");
+        disconnectsock(slot);
+    }
+}
+
+bool TServer::awaitingLogin() const {
+    for (int slot = 1; slot <= kLastSlot; ++slot) {
+        const tplayer& p = state_->players[slot];
+        if (p.connected && !p.loggedin && !closing_[slot]) return true;
+    }
+    return false;
 }
 
 void TServer::disconnectsock(int slot) {
@@ -109,7 +150,7 @@ void TServer::departure(int k) {
     HostState& s = *state_;
     tplayer& p = s.players[k];
     if (!p.connected) return;
-    const bool wasLoggedIn = loggedIn_[k];
+    const bool wasLoggedIn = p.loggedin;
     // A connection that never logged in was never announced, so its departure is not either.
     if (wasLoggedIn) {
         const std::string line = wire::toclient::playerdisconnected(k, p.name);
@@ -119,7 +160,8 @@ void TServer::departure(int k) {
     log("slot " + std::to_string(k) + " left" + (wasLoggedIn ? " (" + p.name + ")" : ""));
     p.connected = false;
     p.name = p.botname;
-    loggedIn_[k] = false;
+    p.loggedin = false;
+    closing_[k] = false;
     resetConnection(k);
     if (!(s.botswatch && (k == 3 || k == 4))) p.watching = false;
 
@@ -140,7 +182,7 @@ void TServer::receivedlogininfo(int sender, const wire::parse::LoginInfo& login)
 
     tplayer& newcomer = s.players[sender];
     newcomer.name = cleanName(login.name);
-    loggedIn_[sender] = true;
+    newcomer.loggedin = true;
     log("slot " + std::to_string(sender) + " logged in as " + newcomer.name);
 
     const std::string announce = wire::toclient::newplayerinfo(sender, newcomer.name);
@@ -150,7 +192,7 @@ void TServer::receivedlogininfo(int sender, const wire::parse::LoginInfo& login)
     for (int j = 1; j <= s.connectioncount && j <= kLastSlot; ++j) {
         if (j == sender) continue;
         // An empty spectator slot would show up as " is spying." and an empty spy-list entry.
-        if (isSpectator(j) && !loggedIn_[j]) continue;
+        if (isSpectator(j) && !s.players[j].loggedin) continue;
         outbox_.send(sender, wire::toclient::existingplayers(j, s.players[j].name));
     }
 
@@ -188,6 +230,9 @@ void TServer::sendCatchUp(int slot) {
     }
     for (int seat = 1; seat <= kSeats; ++seat)
         if (s.players[seat].usefoot) outbox_.send(slot, out::usefoot(seat));
+    // Before the turn, so that a joiner whose turn it is is offered the pile; a table takes a
+    // discard before its first turn as a picture of the pile, not as a play.
+    if (s.discardtop != kNoCard) outbox_.send(slot, out::discard(s.discardtop));
     outbox_.send(slot, out::nextplayer(1, 0, s.turnseat));
     for (int seat = 1; seat <= 2; ++seat)
         outbox_.send(slot, out::postscores(s.players[seat].score, 0, seat, s.players[seat].partner));
@@ -204,8 +249,9 @@ void TServer::kickhim(const wire::parse::KickHim& kick) {
 void TServer::relay(int sender, std::string_view text, bool isAction) {
     const HostState& s = *state_;
     const std::string& name = s.players[sender].name;
-    const std::string line = isAction ? wire::toclient::action(name + " " + std::string(text))
-                                      : wire::toclient::chat(name + " chats: " + std::string(text));
+    const std::string said = withoutControlBytes(text);
+    const std::string line =
+        isAction ? wire::toclient::action(name + " " + said) : wire::toclient::chat(name + " chats: " + said);
     for (int j = 1; j <= s.connectioncount && j <= kLastSlot; ++j)
         if (s.players[j].connected) outbox_.send(j, line);
 }

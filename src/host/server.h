@@ -13,11 +13,17 @@
 //                                        // next refused connection can use it again.
 //   void receive(int slot, std::string_view bytes);  // Sock1Read: bytes received on a slot
 //   void connectionClosed(int slot);     // the slot's connection is gone (orderly close or a
-//                                        // network error); safe to call twice
+//                                        // network error); safe to call twice. Lines it sent
+//                                        // before are still dispatched, then it departs
 //   void drainTick();                    // socktimer: dispatch one queued line (every 10 ms)
 //   void pacingTick();                   // Timer1: the computer players' / next round timer
 //   bool pacingTimerEnabled() const; int pacingInterval() const;  // read after every call;
 //                                        // the transport starts/stops its QTimer to match
+//   void clockTick(int elapsedMs);       // time passed since the last call: a connection that
+//                                        // has not logged in within kLoginTimeoutMs, counted
+//                                        // from the first tick after its accept, is closed
+//   bool awaitingLogin() const;          // read after every call: while true, call clockTick
+//                                        // about once a second
 //
 // Messages go out through the Outbox given at construction (src/engine/outbox.h). Outbox::close
 // may call connectionClosed() re-entrantly or later; either is fine.
@@ -54,6 +60,8 @@ struct ServerOptions {
 };
 
 constexpr int kMaxBotDelay = 60000;  // ms
+// A connection that says nothing must not hold its seat (and the game) for ever.
+constexpr int kLoginTimeoutMs = 15000;
 
 // One line per event worth recording: connections, logins, games, dropped requests.
 using HostLog = std::function<void(std::string_view line)>;
@@ -74,6 +82,8 @@ public:
     void pacingTick();
     bool pacingTimerEnabled() const;
     int pacingInterval() const;
+    void clockTick(int elapsedMs);
+    bool awaitingLogin() const;
 
     // Lines waiting in the receive queue (the transport may skip idle ticks when 0).
     std::size_t queuedLines() const;
@@ -93,7 +103,8 @@ private:
     void kickhim(const wire::parse::KickHim& kick);
     void relay(int sender, std::string_view text, bool isAction);
     void disconnectsock(int slot);
-    void departure(int slot);        // the departure cleanup
+    void departure(int slot);  // the departure cleanup
+    bool mayStartGames(int sender, bool settingLength) const;
     void resetConnection(int slot);  // forget the slot's unread bytes and queued lines
     void sendCatchUp(int slot);
     void drop(int sender, std::string_view why, std::string_view line);
@@ -106,8 +117,10 @@ private:
     std::unique_ptr<HostState> state_;
     std::unique_ptr<RandomSource> random_;
     std::unique_ptr<Engine> engine_;
-    std::unique_ptr<HostInbox> inbox_;  // per-slot line buffers and the shared queue
-    std::array<bool, kRefusedSlot + 1> loggedIn_{};
+    std::unique_ptr<HostInbox> inbox_;              // per-slot line buffers and the shared queue
+    std::array<bool, kRefusedSlot + 1> closing_{};  // closed with lines still queued: depart after them
+    std::array<int, kRefusedSlot + 1> waitedMs_{};  // since the first tick after the accept, until the login
+    int gameStarter_ = 0;                           // the slot whose request started the running game
     bool gameWasStarted_ = false;
 };
 

@@ -43,12 +43,15 @@ TServer::TServer(Outbox& outbox, ServerOptions options, HostLog log)
       engine_(std::make_unique<Engine>(*state_, outbox_, *random_)),
       inbox_(std::make_unique<HostInbox>()) {
     if (options_.botdelay >= 1 && options_.botdelay <= kMaxBotDelay) state_->botdelay = options_.botdelay;
+    // Here the computer plays seat 1 once its player has left, under a name of its own.
+    if (options_.mode == HostMode::Headless)
+        state_->players[1].botname = state_->players[1].name = kComputerNames[1];
 }
 
 std::size_t TServer::queuedLines() const { return inbox_->size(); }
 
 void TServer::receive(int slot, std::string_view bytes) {
-    if (!isSlot(slot) || !state_->players[slot].connected) return;
+    if (!isSlot(slot) || !state_->players[slot].connected || closing_[slot]) return;
     if (inbox_->receive(slot, bytes)) return;
     log("slot " + std::to_string(slot) + " sent too much unread data; closing it");
     disconnectsock(slot);
@@ -59,6 +62,10 @@ void TServer::drainTick() {
     HostLine next = inbox_->take();
     if (next.slot == 0) return;
     dispatch(next.slot, next.line);
+    if (isSlot(next.slot) && closing_[next.slot] && inbox_->pending(next.slot) == 0) {
+        departure(next.slot);
+        noteGameTransitions();
+    }
 }
 
 void TServer::pacingTick() {
@@ -78,7 +85,7 @@ void TServer::dispatch(int sender, std::string_view line) {
         if (!splitCommand(line).command.empty()) drop(sender, "unknown command", line);
         return;
     }
-    if (routed->command != HostCommand::CMD_logininfo && !loggedIn_[sender])
+    if (routed->command != HostCommand::CMD_logininfo && !state_->players[sender].loggedin)
         return drop(sender, "request before login", line);
     const auto request = wire::parseHostRequest(routed->command, routed->rest);
     if (!request) return drop(sender, malformed(routed->command), line);
@@ -91,6 +98,7 @@ void TServer::dispatch(int sender, std::string_view line) {
     if (std::holds_alternative<wire::parse::StartGameRequest>(*request) && state_->gamestarted) {
         log("game started by slot " + std::to_string(sender));
         gameWasStarted_ = true;
+        gameStarter_ = sender;
     }
     noteGameTransitions();
 }
@@ -101,8 +109,8 @@ std::optional<std::string_view> TServer::refusal(int sender, const wire::HostReq
     namespace p = wire::parse;
     const HostState& s = *state_;
     using Why = std::optional<std::string_view>;
-    const auto hostOnly = [&]() -> Why {
-        if (sender != 1) return "only the hosting player may do this";
+    const auto starter = [&](bool settingLength) -> Why {
+        if (!mayStartGames(sender, settingLength)) return "only the hosting player may do this";
         return std::nullopt;
     };
     const auto seatItself = [&](int seat) -> Why {
@@ -111,10 +119,15 @@ std::optional<std::string_view> TServer::refusal(int sender, const wire::HostReq
         if (!s.gamestarted || s.turnseat != sender) return "not this seat's turn";
         return std::nullopt;
     };
+    const auto afterDraw = [&](int seat) -> Why {
+        if (const auto why = seatItself(seat)) return why;
+        if (!s.drawn) return "before the draw";
+        return std::nullopt;
+    };
     return std::visit(wire::Overloaded{
                           [&](const p::LoginInfo& login) -> Why {
                               if (login.slot != sender) return "login names another slot";
-                              if (loggedIn_[sender]) return "repeated login";
+                              if (s.players[sender].loggedin) return "repeated login";
                               return std::nullopt;
                           },
                           [&](const p::KickHim& kick) -> Why {
@@ -135,19 +148,31 @@ std::optional<std::string_view> TServer::refusal(int sender, const wire::HostReq
                               if (chat.slot != sender) return "chat names another slot";
                               return std::nullopt;
                           },
-                          [&](const p::StartGameRequest&) { return hostOnly(); },
-                          [&](const p::SetTourney&) { return hostOnly(); },
+                          [&](const p::StartGameRequest&) { return starter(false); },
+                          [&](const p::SetTourney&) { return starter(true); },
                           [&](const p::JustWatch& watch) -> Why {
                               if (sender != 1 && watch.seat != sender) return "request names another seat";
                               return std::nullopt;
                           },
-                          [&](const p::CreateBook& play) { return seatItself(play.seat); },
-                          [&](const p::AddToBookRequest& play) { return seatItself(play.seat); },
-                          [&](const p::DiscardRequest& play) { return seatItself(play.seat); },
-                          [&](const p::AddToCompRequest& play) { return seatItself(play.seat); },
+                          [&](const p::CreateBook& play) { return afterDraw(play.seat); },
+                          [&](const p::AddToBookRequest& play) { return afterDraw(play.seat); },
+                          [&](const p::DiscardRequest& play) { return afterDraw(play.seat); },
+                          [&](const p::AddToCompRequest& play) { return afterDraw(play.seat); },
                           [&](const p::Drawing& play) { return seatItself(play.seat); },
                       },
                       request);
+}
+
+// Games are started by the hosting player. A host without a table of its own outlives that
+// player: while nobody holds slot 1, any seated person may start the next game, and set the
+// length of the game it started.
+bool TServer::mayStartGames(int sender, bool settingLength) const {
+    if (sender == 1) return true;
+    const HostState& s = *state_;
+    const tplayer& hosting = s.players[1];
+    if (options_.mode != HostMode::Headless || !isSeat(sender) || (hosting.connected && hosting.loggedin))
+        return false;
+    return !s.gamestarted || (settingLength && sender == gameStarter_);
 }
 
 void TServer::handle(int sender, const wire::HostRequest& request) {

@@ -39,6 +39,10 @@ constexpr bool isHandSlot(int n) { return n >= 0 && n < kHandSlots; }
 constexpr bool isCardCode(int n) { return n >= 0 && n <= kMaxCard; }
 constexpr bool isBookSlot(int n) { return n >= 1 && n <= kBookSlots; }
 
+// The computer players of seats 1..4. Seat 1's plays only on a host without a table of its
+// own, once the hosting player has left.
+inline constexpr const char* kComputerNames[kSeats + 1] = {"", "Klack", "Klot", "Klick", "Kling"};
+
 // Seats 1 and 3 are team 1 and partners, seats 2 and 4 team 2.
 constexpr int teamOf(int seat) { return seat % 2 == 1 ? 1 : 2; }
 constexpr int partnerOf(int seat) { return seat <= 2 ? seat + 2 : seat - 2; }

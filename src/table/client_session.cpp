@@ -12,7 +12,6 @@ namespace quintrel {
 
 namespace {
 
-constexpr const char* kBotNames[] = {"", "Klot", "Klick", "Kling"};
 constexpr const char* kHostClosed = "The host has closed the table.";
 
 std::string spectatorEntry(int slot, std::string_view name) {
@@ -25,7 +24,8 @@ ClientSession::ClientSession(ClientEvents& events, GameView& game)
     : events_(events), game_(game), inbox_(std::make_unique<TableInbox>()) {
     for (int seat = 1; seat <= kSeats; ++seat) {
         SeatLabel& label = this->seat(seat);
-        label.hint = kBotNames[seat - 1];
+        // Seat 1's computer player shows up only when a host without a table lets it play.
+        if (seat != 1) label.hint = kComputerNames[seat];
         label.colour = teamOf(seat) == 1 ? kColourGreen : kColourNavy;
     }
 }
@@ -105,6 +105,7 @@ void ClientSession::newplayerinfo(std::string_view rest, bool announced) {
         SeatLabel& label = seat(info->slot);
         label.caption = info->name;
         label.person = announced || info->name != label.hint;
+        if (info->slot == 1) game_.hostingSeatEmpty(false);
     } else {
         // One entry per slot: a table that connects while another spectator logs in hears
         // that one announced and then introduced again.
@@ -122,6 +123,12 @@ void ClientSession::playerdisconnected(std::string_view rest) {
     if (isSeat(info->slot)) {
         SeatLabel& label = seat(info->slot);
         events_.addlinetochat(label.caption + " disconnected.", kColourBlue);
+        // Only a host without a table of its own outlives its hosting player: its computer
+        // player takes seat 1, and the people left may start the next game.
+        if (info->slot == 1) {
+            label.hint = kComputerNames[1];
+            game_.hostingSeatEmpty(true);
+        }
         label.caption = label.hint;
         label.person = false;
         if (label.eyesTag == 0) label.eyesShown = false;

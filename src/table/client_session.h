@@ -73,6 +73,8 @@ public:
     virtual void startround() {}
     virtual void rwinner(int /*team*/) {}
     virtual void notbots(const std::string& /*digit*/) {}
+    // Seat 1's player left a host that has no table of its own (true), or seat 1 is taken again.
+    virtual void hostingSeatEmpty(bool /*empty*/) {}
 };
 
 // One seat's name label on the score panel, plus its eyes picture.

@@ -52,11 +52,11 @@ void TableState::winner(const wire::parse::Winner& m) {
     } else {
         notice("The Game Ended in a Tie");
     }
-    if (ishost_) {
+    gameRunning_ = false;
+    if (mayStartGames()) {
         buttonStart_.visible = true;
         toFront(buttonStart_.z);
     }
-    gameRunning_ = false;
     clearTurnDisplay();
     showOwnCount();
 }

@@ -15,6 +15,7 @@ bool isCompletedSlot(int n) { return n >= 1 && n <= kMaxCompletedSlot; }
 void TableState::newcard(const wire::parse::NewCard& m) {
     if (m.seat != roster_.myseat()) return;
     if (createcard(m.pos, m.card)) events_.playsounds("getcard");
+    if (draw_ == Draw::Asked && myTurn()) draw_ = Draw::Answered;
     showOwnCount();
 }
 
@@ -42,7 +43,7 @@ void TableState::discard(int card) {
     if (!isCardCode(card)) return;
     discardPicture_ = card;
     discardTag_ = 1;
-    events_.playsounds("discard");
+    if (turnSeen_) events_.playsounds("discard");
 }
 
 void TableState::usefoot(int seat) {
@@ -120,9 +121,11 @@ void TableState::getnextplayer(const wire::parse::NextPlayer& m) {
     if (auto it = cards_.find(selectedslot_); it != cards_.end()) it->second.top = kCardTopResting;
     clearSelection();
     watchedUndrawnTurn_ = false;
-    // A turn means a game is running, also for a table that joined it late as slot 1.
-    buttonStart_.visible = false;
+    draw_ = Draw::None;
+    turnSeen_ = true;
+    // A turn means a game is running, also for a table that joined it late.
     gameRunning_ = true;
+    buttonStart_.visible = false;
     greenArrow_.visible = blueArrow_.visible = false;
     if (m.previousSeat != 0)
         seats_[static_cast<std::size_t>(m.previousSeat)].cardsleft = std::to_string(m.cardsLeft);
@@ -174,6 +177,7 @@ void TableState::startround() {
         winner_[static_cast<std::size_t>(team)].visible = false;
     }
     clearTable();
+    draw_ = Draw::None;
     for (int seat = 1; seat <= kSeats; ++seat) {
         SeatRow& row = seats_[static_cast<std::size_t>(seat)];
         row.footVisible = true;
@@ -192,9 +196,10 @@ void TableState::startthegame(const wire::parse::StartGame& m) {
     roster_.seatLabel(3).eyesTag = 0;
     roster_.seatLabel(4).eyesTag = 0;
     buttonStart_.visible = false;
-    gameRunning_ = true;
     justWatch_ = false;
     watchedUndrawnTurn_ = false;
+    draw_ = Draw::None;
+    gameRunning_ = true;
     for (int team = 1; team <= kTeams; ++team) {
         rwinner_[static_cast<std::size_t>(team)].visible = false;
         winner_[static_cast<std::size_t>(team)].visible = false;
@@ -250,6 +255,16 @@ void TableState::justwatching(const wire::parse::JustWatching& m) {
         notice(label.caption == "You" ? std::string("You are now playing again")
                                       : label.caption + " now playing again");
         label.eyesShown = false;
+    }
+}
+
+void TableState::hostingSeatEmpty(bool empty) {
+    standIn_ = empty && isSeat(roster_.myseat()) && !ishost_;
+    if (!mayStartGames()) {
+        buttonStart_.visible = false;
+    } else if (!gameRunning_) {
+        buttonStart_.visible = true;
+        toFront(buttonStart_.z);
     }
 }
 

@@ -62,7 +62,7 @@ bool TableState::myTurn() const {
 }
 
 // While the seat watches, the computer plays it: the table asks for nothing.
-bool TableState::myTurnDrawn() const { return myTurn() && !buttonDraw_.visible && !justWatch_; }
+bool TableState::myTurnDrawn() const { return myTurn() && draw_ == Draw::Answered && !justWatch_; }
 
 std::string TableState::seatName(int seat) const {
     return isSeat(seat) ? roster_.seatLabel(seat).caption : std::string();

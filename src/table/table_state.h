@@ -66,6 +66,7 @@ public:
     void winner(const wire::parse::Winner& m) override;
     void justwatching(const wire::parse::JustWatching& m) override;
     void notbots(const std::string& digit) override;
+    void hostingSeatEmpty(bool empty) override;
 
     // ------------------------------------------------------------ hand row
     // Returns false when the card was not shown (bad number, or the row is full).
@@ -100,6 +101,9 @@ public:
     void kicking(int slot);
 
     // ------------------------------------------------------------ game start
+    // The hosting player starts games; so may a seated player once a host without a table of
+    // its own has lost its hosting player (between games).
+    bool mayStartGames() const { return ishost_ || standIn_; }
     // The table's start button and File > "Start Game": open the dialog.
     void openStartDialog(GameStartForm& form);
     // The dialog's start button: send the choice, then hide the dialog. A game in progress is
@@ -141,6 +145,7 @@ public:
 private:
     bool myTurn() const;
     bool myTurnDrawn() const;
+    void requestDraw(int source);
     std::string seatName(int seat) const;
     void toFront(std::int64_t& z) { z = ++nextZ_; }
     void status(std::string text) { statusText_ = std::move(text); }
@@ -166,11 +171,16 @@ private:
     bool ishost_ = false;
     bool manualSort_ = false;
     bool justWatch_ = false;
-    bool gameRunning_ = false;
     SeatMenu seatMenu_;
     // This turn was handed to the computer before the player drew: taking the seat back
     // before the computer acts must offer the draw again.
     bool watchedUndrawnTurn_ = false;
+    // Where the own turn stands: melds and the discard wait for the host's answer to the draw,
+    // whatever the buttons show.
+    enum class Draw { None, Asked, Answered } draw_ = Draw::None;
+    bool standIn_ = false;      // may start games for a hosting player who has left
+    bool gameRunning_ = false;  // from a game's start (or a turn seen) to its winner
+    bool turnSeen_ = false;     // a discard before the first turn is a joiner's picture of the pile
 
     int whoseturn_ = 0;
     std::array<HandPlace, kHandPlaces + 1> handrow_{};  // [0] unused

@@ -9,14 +9,22 @@ namespace quintrel::table {
 void TableState::drawFromShoe() {
     // A hidden button takes no clicks: the first click hides it, so a second sends nothing.
     if (!buttonDraw_.visible || !myTurn() || justWatch_ || !roster_.loggedin()) return;
-    buttonDraw_.visible = buttonPickup_.visible = false;
-    events_.sendToHost(wire::tohost::drawing(roster_.myseat(), 1));
+    requestDraw(1);
 }
 
 void TableState::takeDiscardPile() {
     if (!buttonPickup_.visible || !myTurn() || justWatch_ || !roster_.loggedin()) return;
+    requestDraw(2);
+}
+
+void TableState::requestDraw(int source) {
     buttonDraw_.visible = buttonPickup_.visible = false;
-    events_.sendToHost(wire::tohost::drawing(roster_.myseat(), 2));
+    draw_ = Draw::Asked;
+    events_.sendToHost(wire::tohost::drawing(roster_.myseat(), source));
+    // The host answers with the cards it deals; a hand with no free slot gets none.
+    bool roomForACard = false;
+    for (int slot = 0; slot <= kLastDrawSlot && !roomForACard; ++slot) roomForACard = cards_.count(slot) == 0;
+    if (!roomForACard) draw_ = Draw::Answered;
 }
 
 void TableState::createFromSquares() {

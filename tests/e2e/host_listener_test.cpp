@@ -61,6 +61,8 @@ public:
     }
     bool pacingTimerEnabled() const override { return pacingOn; }
     int pacingInterval() const override { return pacingMs; }
+    void clockTick(int elapsedMs) override { clockTicks.push_back(elapsedMs); }
+    bool awaitingLogin() const override { return awaiting; }
 
     std::vector<int> nextSlots;
     std::vector<bool> loopbackFlags;
@@ -73,6 +75,8 @@ public:
     int pacingTicks = 0;
     bool pacingOn = false;
     int pacingMs = 0;
+    bool awaiting = false;
+    std::vector<int> clockTicks;
 
 private:
     struct Scope {
@@ -110,6 +114,22 @@ struct HostFixture : ::testing::Test {
     }
     void TearDown() override { listener.attach(nullptr); }
 };
+
+// The login deadline's clock runs, with the time that really passed, only while the host
+// waits for a login; the host is asked again after every call.
+TEST_F(HostFixture, TheLoginClockTicksOnlyWhileALoginIsAwaited) {
+    host.awaiting = true;
+    host.nextSlots = {1};
+    Client client(listener.port());
+    ASSERT_TRUE(waitUntil([&] { return !host.clockTicks.empty(); }));
+    EXPECT_GE(host.clockTicks.front(), 900);
+    host.awaiting = false;
+    client.socket.write("CMD_logininfo+1+1.0.3+Bob\xFF");
+    ASSERT_TRUE(waitUntil([&] { return !host.received[1].empty(); }));
+    const std::size_t ticks = host.clockTicks.size();
+    QTest::qWait(1500);
+    EXPECT_EQ(host.clockTicks.size(), ticks);
+}
 
 TEST_F(HostFixture, AcceptedConnectionGetsItsSlotAndItsLinesBothWays) {
     host.nextSlots = {1};

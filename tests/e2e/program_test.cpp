@@ -17,21 +17,23 @@
 namespace quintrel {
 namespace {
 
-using quintrel::kit::freePort;
 using quintrel::kit::waitUntil;
 
+// The program picks its own game port (QUINTREL_PORT=0) and says which; nobody listens on
+// its lobby port.
 struct Program {
     QTemporaryDir userFolders;  // the settings and the tally of this run
     QProcess process;
     QByteArray out;
     QString instance;
+    kit::RefusedPort lobby;
 
-    Program(const QString& instanceKey, quint16 port, const QStringList& args) : instance(instanceKey) {
+    Program(const QString& instanceKey, const QStringList& args) : instance(instanceKey) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("QUINTREL_TEST_ECHO"), QStringLiteral("1"));
-        env.insert(QStringLiteral("QUINTREL_PORT"), QString::number(port));
-        env.insert(QStringLiteral("QUINTREL_LOBBY_PORT"), QString::number(freePort()));
+        env.insert(QStringLiteral("QUINTREL_PORT"), QStringLiteral("0"));
+        env.insert(QStringLiteral("QUINTREL_LOBBY_PORT"), QString::number(lobby.port()));
         env.insert(QStringLiteral("QUINTREL_INSTANCE"), instance);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), userFolders.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_DATA_HOME"), userFolders.filePath(QStringLiteral("data")));
@@ -51,6 +53,13 @@ struct Program {
         QFile::remove(QDir::temp().filePath(QStringLiteral("quintrel-%1").arg(instance)));
     }
     bool printed(const char* line) const { return out.contains(QByteArray(line) + '\n'); }
+    // The game port the program said it listens on, 0 before it has.
+    quint16 gamePort() const {
+        const QByteArray marker = "host: listening on port ";
+        const qsizetype at = out.indexOf(marker);
+        if (at < 0 || out.indexOf('\n', at) < 0) return 0;
+        return static_cast<quint16>(out.mid(at + marker.size()).split('\n').first().toUInt());
+    }
     bool running() const { return process.state() == QProcess::Running; }
 };
 
@@ -59,14 +68,14 @@ QString instanceName(const char* test) {
 }
 
 TEST(Program, WithoutArgumentsListensAndItsOwnTableLogsIn) {
-    const quint16 port = freePort();
-    Program game(instanceName("solo"), port, {});
+    Program game(instanceName("solo"), {});
     ASSERT_TRUE(waitUntil([&] { return game.printed("chat: You are Connected."); }, 15000))
         << game.out.toStdString();
     EXPECT_TRUE(game.printed("chat: Loading Solo Game..Please wait."));
+    ASSERT_NE(game.gamePort(), 0) << game.out.toStdString();
 
     QTcpSocket probe;
-    probe.connectToHost(QHostAddress::LocalHost, port);
+    probe.connectToHost(QHostAddress::LocalHost, game.gamePort());
     EXPECT_TRUE(probe.waitForConnected(3000));
     EXPECT_TRUE(waitUntil([&] { return probe.bytesAvailable() > 0 || probe.waitForReadyRead(100); }, 3000));
     EXPECT_TRUE(probe.readAll().startsWith("CMD_sendlogininfo+2\xFF"));
@@ -74,12 +83,11 @@ TEST(Program, WithoutArgumentsListensAndItsOwnTableLogsIn) {
 }
 
 TEST(Program, SecondStartExitsAtOnceAndRaisesTheFirst) {
-    const quint16 port = freePort();
     const QString instance = instanceName("second");
-    Program first(instance, port, {});
+    Program first(instance, {});
     ASSERT_TRUE(waitUntil([&] { return first.printed("chat: You are Connected."); }, 15000));
 
-    Program second(instance, freePort(), {});
+    Program second(instance, {});
     ASSERT_TRUE(second.process.waitForFinished(5000));
     EXPECT_EQ(second.process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.process.exitCode(), 0);
@@ -92,8 +100,8 @@ TEST(Program, SecondStartExitsAtOnceAndRaisesTheFirst) {
 }
 
 TEST(Program, UnknownHostShowsTheLookupErrorAndKeepsRunning) {
-    Program game(instanceName("lookup"), freePort(),
-                 {QStringLiteral("Bob"), QStringLiteral("somehost.invalid"), QStringLiteral("false")});
+    Program game(instanceName("lookup"),
+                 {QStringLiteral("Bob"), QString::fromLatin1(kit::kUnknownHost), QStringLiteral("false")});
     ASSERT_TRUE(
         waitUntil([&] { return game.printed("box: Host Lookup - Could Not Find Host Entry"); }, 15000))
         << game.out.toStdString();

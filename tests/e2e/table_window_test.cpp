@@ -28,7 +28,6 @@
 namespace quintrel::table {
 namespace {
 
-using quintrel::kit::freePort;
 using quintrel::kit::waitUntil;
 
 // A deal of this seed gives seat 1, after its first draw, three natural cards of one rank.
@@ -260,14 +259,19 @@ TEST_F(WindowFixture, AOneRoundGameIsPlayedToItsEndByClicks) {
                    return line.endsWith(QStringLiteral(" have Won the Game!"));
                });
     };
+    auto drawOffered = [&] {
+        return text("label_turn") == QStringLiteral("Your Turn.") &&
+               onPanel(QStringLiteral("button_draw"))->isVisible();
+    };
     while (!over() && player.turns < 200) {
-        if (text("label_turn") == QStringLiteral("Your Turn.") &&
-            onPanel(QStringLiteral("button_draw"))->isVisible()) {
-            player.playTurn();
-            if (::testing::Test::HasFatalFailure()) return;
-        } else {
-            QTest::qWait(2);
-        }
+        // The computer players take well under a second a turn: a minute without the own turn
+        // or the end is a stalled game, not a slow machine.
+        ASSERT_TRUE(waitUntil([&] { return over() || drawOffered(); }, 60000))
+            << "the game stalled after " << player.turns << " turns of seat 1, at \""
+            << text("label_turn").toStdString() << "\"";
+        if (over()) break;
+        player.playTurn();
+        if (::testing::Test::HasFatalFailure()) return;
     }
     ASSERT_TRUE(over()) << "after " << player.turns << " turns of seat 1";
     EXPECT_GT(player.turns, 1);
@@ -409,8 +413,7 @@ void choose(QMenu* popup, const char* name) {
 
 TEST_F(WindowFixture, ATableGivenSlotOneByAHeadlessHostGetsTheHostingControls) {
     startHost(HostMode::Headless);
-    host->startListening(net::ListenScope::LoopbackOnly,
-                         static_cast<quint16>(qEnvironmentVariableIntValue("QUINTREL_PORT")));
+    listen(net::ListenScope::LoopbackOnly);
     openTable({"Bob", "127.0.0.1", "false"});
     ASSERT_TRUE(waitUntil([&] { return onPanel(QStringLiteral("button_start"))->isVisible(); }));
     EXPECT_FALSE(table->ishost());

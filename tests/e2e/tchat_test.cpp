@@ -14,7 +14,6 @@
 namespace quintrel::table {
 namespace {
 
-using quintrel::kit::freePort;
 using quintrel::kit::waitUntil;
 
 QStringList chatLines(const Tchat& table) {
@@ -92,6 +91,8 @@ TEST_F(TableFixture, HostModeConnectsToItsOwnListenerAndOpensTheLobbyLink) {
 }
 
 TEST_F(TableFixture, AnythingButTrueJoinsAndARefusedJoinShowsItsErrorBox) {
+    const kit::RefusedPort nobody;
+    qputenv("QUINTREL_PORT", QByteArray::number(nobody.port()));
     auto table = start({"Bob", "127.0.0.1", "TRUE", "t"});
     ASSERT_TRUE(waitUntil([&] { return lobbyConnections == 1; }));
     EXPECT_FALSE(table->ishost());
@@ -106,8 +107,8 @@ TEST_F(TableFixture, AnythingButTrueJoinsAndARefusedJoinShowsItsErrorBox) {
 }
 
 TEST_F(TableFixture, UnknownHostShowsTheLookupErrorAndOpensNoLobbyLink) {
-    auto table = start({"Bob", "somehost.invalid", "false"});
-    ASSERT_TRUE(waitUntil([&] { return !boxes.isEmpty(); }, 15000));
+    auto table = start({"Bob", kit::kUnknownHost, "false"});
+    ASSERT_TRUE(waitUntil([&] { return !boxes.isEmpty(); }));
     EXPECT_EQ(boxes, QStringList{QStringLiteral("Host Lookup - Could Not Find Host Entry")});
     QTest::qWait(100);
     EXPECT_EQ(lobbyConnections, 0);
@@ -116,7 +117,8 @@ TEST_F(TableFixture, UnknownHostShowsTheLookupErrorAndOpensNoLobbyLink) {
 
 TEST_F(TableFixture, BusyGamePortShowsTheBindingErrorAndStops) {
     QTcpServer squatter;
-    ASSERT_TRUE(squatter.listen(QHostAddress::Any, net::gamePort()));
+    ASSERT_TRUE(squatter.listen(QHostAddress::Any, 0));
+    qputenv("QUINTREL_PORT", QByteArray::number(squatter.serverPort()));
     auto table = start({"Bob", "x", "true"});
     ASSERT_TRUE(waitUntil([&] { return !boxes.isEmpty(); }));
     EXPECT_EQ(boxes, QStringList{QStringLiteral("Listen - Error Binding Socket")});

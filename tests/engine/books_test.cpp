@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "cards.h"
 #include "engine_rig.h"
 
@@ -13,6 +18,7 @@ class Books : public EngineTest {
 protected:
     void SetUp() override {
         startWithPeople("f");
+        giveTurn(1);
         setFoot(1, {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
     }
 };
@@ -102,6 +108,28 @@ TEST_F(Books, JokerTurnsANormalBookWildAndItCompletesForThreeHundred) {
     EXPECT_EQ(state.completedbooks[1][1].kind, BookKind::Wild);
 }
 
+// What a melded card scores, rank by rank (Kings and twos: the Wild Kings book above).
+TEST_F(Books, EveryRankMeldsForItsOwnPoints) {
+    const std::vector<std::pair<std::array<int, 3>, std::string>> rows = {
+        {{14, 27, 40}, "20 40 60"},                 // Aces
+        {{kQueenC, kQueenD, kQueenS}, "20 40 60"},  // Queens
+        {{kJackC, kJackD, kJackS}, "20 40 60"},     // Jacks
+        {{4, 17, 30}, "10 20 30"},                  // Fours
+        {{10, 23, kJoker}, "10 20 70"},             // Tens and a joker
+    };
+    for (const auto& [cards, totals] : rows) {
+        state.books[1] = {};
+        state.players[1].score = state.players[3].score = 0;
+        setHand(1, {cards[0], cards[1], cards[2], 9});
+        out.clear();
+        engine.createbook({1, {0, 1, 2}});
+        std::string seen;
+        for (const std::string& line : withPrefix(out.take(5), "CMD_postscores+"))
+            seen += (seen.empty() ? "" : " ") + line.substr(15, line.find('+', 15) - 15);
+        EXPECT_EQ(seen, totals) << cards[0];
+    }
+}
+
 TEST_F(Books, NaturalSeventhCardScoresFiveHundred) {
     state.books[1][1] = BookEntry{6, kFiveC, BookKind::Normal};
     setHand(1, {kFiveH, 9});
@@ -172,7 +200,9 @@ TEST_F(Books, MeldEmptyingTheHandTakesUpTheFootAndKeepsTheTurn) {
 }
 
 TEST_F(Books, MeldEmptyingTheFootWhilePartnerHoldsCardsPassesTheTurn) {
+    // Both play from their feet: only the partner's cards keep the team in.
     state.players[1].usefoot = true;
+    state.players[3].usefoot = true;
     setFoot(1, {});
     setHand(1, {kKingC, kKingD, kKingS});
     engine.createbook({1, {0, 1, 2}});

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "cards.h"
 #include "engine_rig.h"
 
@@ -57,11 +59,11 @@ TEST_F(Bots, AThreeOrAnEmptyPileAlwaysDrawsTwo) {
 TEST_F(Bots, KingsBookTakesBothWildsTheFiveIsDiscardedAndTheFootTakenUp) {
     setHand(2, {kKingC, kKingD, kKingS, kFiveC, kTwoC, kTwoD});
     engine.computerplay(2);
-    EXPECT_THAT(out.take(5),
-                ElementsAre("CMD_newbook+2+2+1+13+1", "CMD_postscores+20+20+2+4", "CMD_postscores+40+20+2+4",
-                            "CMD_postscores+60+20+2+4", "CMD_addtobook+2+2+4+1+4+2+2",
-                            "CMD_postscores+110+50+2+4", "CMD_addtobook+2+2+5+1+5+15+2",
-                            "CMD_postscores+160+50+2+4", "CMD_discard+5", "CMD_usefoot+2"));
+    EXPECT_THAT(out.take(5), ElementsAre("CMD_newbook+2+2+1+13+1", "CMD_postscores+20+20+2+4",
+                                         "CMD_postscores+40+20+2+4", "CMD_postscores+60+20+2+4",
+                                         "CMD_addtobook+2+2+4+1+4+2+2", "CMD_postscores+110+50+2+4",
+                                         "CMD_addtobook+2+2+5+1+5+15+2", "CMD_postscores+160+50+2+4",
+                                         "CMD_discard+5", "CMD_usefoot+2", "CMD_nextplayer+2+11+3"));
     EXPECT_EQ(state.books[2][1].kind, BookKind::Wild);
     EXPECT_EQ(state.books[2][1].count, 5);
     EXPECT_TRUE(state.players[2].usefoot);
@@ -166,6 +168,25 @@ TEST_F(Bots, ComputerActsOnTheSecondTickOnlyIfTheSeatIsStillComputerPlayed) {
     EXPECT_EQ(state.turnseat, 4);
     engine.pacingTick();
     EXPECT_EQ(state.turnseat, 1);
+}
+
+// A person hands over a turn after drawing: the computer goes on from there without drawing.
+TEST(TakeOver, AfterTheDrawTheComputerFinishesTheTurnWithoutASecondDraw) {
+    for (bool leaves : {false, true}) {
+        EngineRig rig;
+        rig.startWithPeople("f");
+        rig.fillShoeWith(kNineC);
+        rig.setHand(1, {4, 5, 6, 7, 8, 10, 11});  // nothing to meld, with or without two Nines
+        rig.engine.drawing({1, 1});
+        rig.state.players[1].connected = !leaves;
+        leaves ? rig.engine.computerTakesTurn() : rig.engine.justwatch({1, 1});
+        const int inShoe = rig.engine.deck().cardsInShoe();
+        for (int tick = 0; tick < 2; ++tick) rig.engine.pacingTick();
+        EXPECT_EQ(rig.state.turnseat, 2) << leaves;
+        EXPECT_EQ(rig.engine.deck().cardsInShoe(), inShoe) << leaves;
+        const auto& hand = rig.state.players[1].hand;
+        EXPECT_EQ(std::count(hand.begin(), hand.end(), 0), kHandSlots - (7 + 2 - 1)) << leaves;
+    }
 }
 
 TEST(SoloGame, ThreeComputerPlayersAndAScriptedSeatOnePlayToTheWinnerByTicksOnly) {

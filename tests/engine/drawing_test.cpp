@@ -44,9 +44,11 @@ TEST_F(Drawing, DiscardCoversAndTakingTheTopUncoversTheCardBelow) {
     thedeck::Slots slots{};
     slots[1] = 6;
     engine.deck().setShoe(slots);
+    giveTurn(1);
     engine.discard({1, 0});
     EXPECT_THAT(out.take(1), ElementsAre("CMD_freecard+0", "CMD_discard+9", "CMD_nextplayer+1+2+2"));
     setHand(2, {b, 12});
+    giveTurn(2);
     engine.discard({2, 0});
     EXPECT_EQ(state.discardtop, b);
     EXPECT_EQ(state.discardbelow, a);
@@ -85,8 +87,15 @@ TEST_F(Drawing, TakingTheTopWithTwentyCardsTakesNothingAndTheTurnGoesOn) {
     EXPECT_EQ(state.turnseat, 2);
 }
 
-TEST_F(Drawing, InvalidDiscardKeepsThePersonsTurn) {
-    setHand(1, {9});
+TEST_F(Drawing, BeforeTheDrawNothingIsPlayedAndAnInvalidDiscardKeepsTheTurn) {
+    setHand(1, {9, 9, 9, 2});
+    state.books[1][1] = BookEntry{3, 9, BookKind::Normal};
+    engine.createbook({1, {0, 1, 2}});
+    engine.addtobook({1, 3, 1});
+    engine.discard({1, 0});
+    EXPECT_TRUE(out.take(5).empty());
+    EXPECT_EQ(state.players[1].hand[0], 9);
+    giveTurn(1);
     engine.discard({1, 5});
     EXPECT_THAT(out.take(1), ElementsAre("CMD_invaliddiscard+"));
     EXPECT_EQ(state.turnseat, 1);
@@ -95,6 +104,7 @@ TEST_F(Drawing, InvalidDiscardKeepsThePersonsTurn) {
 TEST_F(Drawing, DiscardingTheLastCardTakesUpTheFootAndPassesTheTurn) {
     setHand(1, {9});
     setFoot(1, {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
+    giveTurn(1);
     engine.discard({1, 0});
     const auto actor = out.take(1);
     ASSERT_EQ(actor.size(), 2u + 11u + 2u);

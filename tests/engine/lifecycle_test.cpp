@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "cards.h"
 #include "engine_rig.h"
 
 namespace quintrel::test {
@@ -37,8 +38,8 @@ TEST_F(EngineTest, DealSendsHandCardsOnlyToConnectedPersonsAndOpensWithSeatOne) 
                                          "CMD_newcard+1+10+29", "CMD_nextplayer+0+0+1"));
     EXPECT_EQ(state.players[1].hand[0], 52);
     EXPECT_EQ(withPrefix(out.take(2), "CMD_newcard").size(), 11u);
-    // The spectator sees the start but no cards and no turn.
-    EXPECT_THAT(out.take(5), ElementsAre("CMD_startgame+Ann+Plus+f"));
+    // The spectator sees the start and the turn but no cards.
+    EXPECT_THAT(out.take(5), ElementsAre("CMD_startgame+Ann+Plus+f", "CMD_nextplayer+0+0+1"));
     EXPECT_TRUE(out.take(3).empty());
     EXPECT_EQ(state.turnseat, 1);
     EXPECT_FALSE(state.playtotarget);
@@ -92,6 +93,7 @@ TEST_F(EngineTest, BotsWatchTurnOrderIsOneTwoOneTwo) {
 
 TEST_F(EngineTest, GoingOutAddsTwoHundredThenFourPenaltyLines) {
     startWithPeople("f");
+    giveTurn(1);
     for (int seat : {1, 3}) state.players[seat].usefoot = true;
     setHand(1, {13, 26, 39});
     setFoot(1, {});
@@ -116,6 +118,27 @@ TEST_F(EngineTest, GoingOutAddsTwoHundredThenFourPenaltyLines) {
     EXPECT_EQ(state.turnseat, 0);
     EXPECT_EQ(state.players[1].score, state.players[3].score);
     EXPECT_EQ(state.players[2].score, state.players[4].score);
+}
+
+TEST_F(EngineTest, InATwoPlayerGameASeatGoesOutAloneAndTheWatchingSeatsPayNothing) {
+    startWithPeople("f");
+    engine.settourney({true, "0"});
+    giveTurn(1);
+    state.players[1].usefoot = true;
+    setHand(1, {kKingC, kKingD, kKingS});
+    setFoot(1, {});
+    setHand(2, {kThreeC});
+    setFoot(2, {});
+    // Seats 3 and 4 keep the hands and feet they were dealt, and never took up a foot.
+    out.clear();
+    engine.createbook({1, {0, 1, 2}});
+    const auto all = out.take(5);
+    EXPECT_THAT(
+        withPrefix(all, "CMD_postscores"),
+        ElementsAre("CMD_postscores+20+20+1+3", "CMD_postscores+40+20+1+3", "CMD_postscores+60+20+1+3",
+                    "CMD_postscores+260+0+1+3", "CMD_postscores+-100+-100+2+4", "CMD_postscores+260+0+3+1",
+                    "CMD_postscores+-100+0+4+2"));
+    EXPECT_EQ(all.back(), "CMD_winner+1+Ann and Cid");
 }
 
 TEST_F(EngineTest, EmptyShoeEndsTheRoundForTheDrawingSeatsTeam) {

@@ -11,6 +11,7 @@ namespace quintrel::test {
 namespace {
 
 using Lines = std::vector<std::string>;
+using namespace std::string_literals;
 
 int cardsHeld(const tplayer& p) {
     return static_cast<int>(std::count_if(p.hand.begin(), p.hand.end(), [](int c) { return c != 0; }));
@@ -39,14 +40,37 @@ protected:
     }
 };
 
-TEST_F(Requests, ChatAndActionAreRelayedToEveryoneWithTheSendersName) {
+TEST_F(Requests, ChatAndActionAreRelayedToEveryoneWithTheSendersNameAndNoControlBytes) {
     seatPeople({"Host", "Ann", "Bob", "Cid", "Sam"});
     clearRecords();
     send(2, "CMD_chat+2+hi+all|clBlack");
     send(5, "CMD_action+5+waves|$00FF0000");
+    // Every byte below 0x20 but tab goes; DEL and Latin-1 letters stay.
+    send(3, "CMD_chat+3+a\0b\x01\tc\r\nd\x1B\x1F\x7F\xE9|clRed"s);
+    send(3, "CMD_action+3+\x07rings|clRed");
     for (int slot = 1; slot <= 5; ++slot)
         EXPECT_EQ(outbox.to(slot),
-                  (Lines{"CMD_chat+Ann chats: hi+all|clBlack", "CMD_action+Sam waves|$00FF0000"}));
+                  (Lines{"CMD_chat+Ann chats: hi+all|clBlack", "CMD_action+Sam waves|$00FF0000",
+                         "CMD_chat+Bob chats: ab\tcd\x7F\xE9|clRed", "CMD_action+Bob rings|clRed"}));
+}
+
+// What a peer sent just before it went still counts, in order, and its departure follows.
+TEST_F(Requests, LinesSentJustBeforeACloseAreDispatchedThenTheDeparture) {
+    seatPeople({"Host", "Ann", "Bob"});
+    clearRecords();
+    server.receive(2,
+                   "CMD_chat+2+bye|clBlack\xFF"
+                   "CMD_action+2+waves|clBlack\xFF"
+                   "CMD_chat+2+half");
+    server.connectionClosed(2);
+    EXPECT_EQ(connect(), 4) << "the seat is not free before its lines are dispatched";
+    pump();
+    EXPECT_EQ(outbox.to(1), (Lines{"CMD_chat+Ann chats: bye|clBlack", "CMD_action+Ann waves|clBlack",
+                                   "CMD_playerdisconnected+2+Ann"}));
+    EXPECT_FALSE(s().players[2].connected);
+    server.connectionClosed(2);  // the transport's second report
+    EXPECT_EQ(outbox.to(1).size(), 3u);
+    EXPECT_EQ(connect(), 2);
 }
 
 TEST_F(Requests, EverySpoofedRequestIsDroppedAndLoggedOnce) {
@@ -127,14 +151,59 @@ TEST_F(Requests, OnlyTheHostingPlayerRemovesOthersAndNeverItself) {
 TEST_F(Requests, BotSpeedOnlyFromTheHostingPlayerAndWithinLimits) {
     seatPeople({"Host", "Ann"});
     EXPECT_EQ(s().botdelay, 750);
-    for (const char* bad :
-         {"CMD_botspeed+1+0+", "CMD_botspeed+1+-5+", "CMD_botspeed+1+60001+", "CMD_botspeed+1+500"})
-        send(1, bad);
-    EXPECT_EQ(s().botdelay, 750);
-    send(2, "CMD_botspeed+2+500+");
-    EXPECT_EQ(s().botdelay, 750);
-    send(1, "CMD_botspeed+1+500+");
-    EXPECT_EQ(s().botdelay, 500);
+    // Each row from the hosting player unless it names slot 2; 1 ms and a minute are the bounds.
+    const std::vector<std::pair<const char*, int>> rows = {
+        {"CMD_botspeed+1+0+", 750},  {"CMD_botspeed+1+-5+", 750},  {"CMD_botspeed+1+60001+", 750},
+        {"CMD_botspeed+1+500", 750}, {"CMD_botspeed+2+500+", 750}, {"CMD_botspeed+1+60000+", 60000},
+        {"CMD_botspeed+1+1+", 1},    {"CMD_botspeed+1+500+", 500},
+    };
+    for (const auto& [line, delay] : rows) {
+        send(line[13] == '2' ? 2 : 1, line);
+        EXPECT_EQ(s().botdelay, delay) << line;
+    }
+}
+
+TEST_F(Requests, MeldsAndTheDiscardBeforeTheDrawAreDroppedAndLogged) {
+    startFourPlayerGame();
+    send(1, "CMD_justwatch+1+2");  // a table whose draw button is hidden for another reason
+    clearRecords();
+    for (const std::string line :
+         {"CMD_createbook+1+0+1+2", "CMD_addtobook+1+0+1", "CMD_addtocomp+1+0+1", "CMD_discard+1+4"}) {
+        send(1, line);
+        EXPECT_EQ(log.back(), "dropped from slot 1: before the draw: " + line);
+    }
+    EXPECT_TRUE(outbox.sent.empty());
+    EXPECT_EQ(cardsHeld(s().players[1]), 11);
+    EXPECT_EQ(s().turnseat, 1);
+    send(1, "CMD_drawing+1+1");
+    send(1, "CMD_discard+1+4");
+    EXPECT_EQ(cardsHeld(s().players[1]), 12);
+    EXPECT_EQ(s().turnseat, 2);
+}
+
+TEST_F(Requests, ASilentConnectionIsClosedAfterFifteenSecondsAndNeverHoldsTheGame) {
+    startFourPlayerGame();
+    server.connectionClosed(3);
+    EXPECT_FALSE(server.awaitingLogin());
+    EXPECT_EQ(connect(), 3);  // and never says a word
+    EXPECT_TRUE(server.awaitingLogin());
+    playTurn(1);
+    playTurn(2);
+    ASSERT_EQ(s().turnseat, 3);
+    EXPECT_TRUE(server.pacingTimerEnabled()) << "nobody who could play holds seat 3";
+    tickTimer1(2);
+    EXPECT_EQ(s().turnseat, 4);
+
+    server.clockTick(700);  // the clock's first tick after the accept starts the count
+    server.clockTick(14999);
+    EXPECT_TRUE(s().players[3].connected);
+    clearRecords();
+    server.clockTick(1);
+    EXPECT_EQ(outbox.closed, std::vector<int>{3});
+    EXPECT_FALSE(s().players[3].connected);
+    EXPECT_FALSE(server.awaitingLogin());
+    EXPECT_EQ(log, (Lines{"slot 3 did not log in in time; closing it", "slot 3 left"}));
+    EXPECT_TRUE(outbox.sent.empty()) << "nobody was told of it, so nobody is told it left";
 }
 
 TEST_F(Requests, ConnectionsAreServedInTurnAndAFloodIsCutOff) {
@@ -185,10 +254,11 @@ TEST_F(Requests, ANewcomerWhoLeavesTheSeatBeforePlayingItsTurnHandsItBackToTheCo
     playTurn(2);
     server.connectionClosed(3);
     EXPECT_EQ(connect(), 3);  // takes the seat before the computer acts
+    login(3, "Dan");
     tickTimer1(2);
     ASSERT_EQ(s().turnseat, 3);
     EXPECT_FALSE(server.pacingTimerEnabled());
-    server.connectionClosed(3);  // and goes before logging in
+    server.connectionClosed(3);  // and goes before playing
     EXPECT_TRUE(server.pacingTimerEnabled());
     tickTimer1(2);
     EXPECT_EQ(s().turnseat, 4);

@@ -28,6 +28,7 @@ struct EngineRig {
     // A person in a slot (seat 1..4 or spectator 5..9).
     void connect(int slot, const std::string& name) {
         state.players[slot].connected = true;
+        state.players[slot].loggedin = true;
         state.players[slot].name = name;
         state.connectioncount = std::max(state.connectioncount, slot);
     }
@@ -47,7 +48,11 @@ struct EngineRig {
         slots.fill(card);
         engine.deck().setShoe(slots);
     }
-    void giveTurn(int seat) { state.turnseat = seat; }
+    // The seat has the turn and has drawn: its melds and discard may follow.
+    void giveTurn(int seat) {
+        state.turnseat = seat;
+        state.drawn = true;
+    }
 
 private:
     static void lay(std::array<int, kHandSlots>& cards, std::initializer_list<int> codes) {

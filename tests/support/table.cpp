@@ -46,9 +46,12 @@ void Table::deal(const std::vector<int>& codes) {
         state.newcard({state.myseat(), static_cast<int>(i), codes[i]});
 }
 
-void Table::myTurnDrawn() {
+void Table::myTurnDrawn(int drawn) {
     state.getnextplayer({0, 0, state.myseat()});
     state.drawFromShoe();
+    int slot = 0;
+    while (state.card(slot) != nullptr) ++slot;
+    state.newcard({state.myseat(), slot, drawn});
 }
 
 }  // namespace quintrel::kit

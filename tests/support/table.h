@@ -93,8 +93,9 @@ public:
     std::vector<int> rowCodes() const;
     // Cards dealt to this seat in hand slots 0, 1, ...
     void deal(const std::vector<int>& codes);
-    // Start of this player's own turn, then the draw (the host's two cards are not sent here).
-    void myTurnDrawn();
+    // Start of this player's own turn, the draw, and the host's answer: the card `drawn` in
+    // the lowest free hand slot.
+    void myTurnDrawn(int drawn);
 
     RecordingEvents events;
     table::SessionRoster roster;

@@ -139,7 +139,8 @@ TEST_F(Table, ASeatedPlayerLeavingRevertsTheLabelToTheComputerAndKeepsWholeGameE
                                                   {"Host disconnected.", kColourBlue}}));
     EXPECT_EQ(session.seat(3).caption, "Klick");
     EXPECT_FALSE(session.seat(3).eyesShown);
-    EXPECT_EQ(session.seat(1).caption, "");
+    // Only a host without a table of its own outlives seat 1's player: its computer takes over.
+    EXPECT_EQ(session.seat(1).caption, "Klack");
     EXPECT_TRUE(session.seat(1).eyesShown);
 }
 

@@ -36,7 +36,7 @@ TEST(HandRow, RightClickSortsAtAnyTime) {
     EXPECT_EQ(t.rowCodes(), (std::vector<int>{4, 13}));
 }
 
-TEST(HandRow, LeftClickSelectsOnlyAfterDrawingOnTheOwnTurn) {
+TEST(HandRow, LeftClickSelectsOnlyOnceTheOwnDrawIsAnswered) {
     Table t(1);
     t.deal({13, 4, 9});
     t.state.pressCard(1, MouseButton::Left);  // not the player's turn
@@ -44,7 +44,16 @@ TEST(HandRow, LeftClickSelectsOnlyAfterDrawingOnTheOwnTurn) {
     t.state.getnextplayer({0, 0, 1});
     t.state.pressCard(1, MouseButton::Left);  // not drawn yet
     EXPECT_EQ(t.state.selectedslot(), -1);
+    t.state.justwatching({1, 1});  // hides the draw button, but nothing was drawn
+    t.state.pressCard(1, MouseButton::Left);
+    t.state.discardSelected();
+    t.state.justwatching({1, 2});
     t.state.drawFromShoe();
+    t.state.pressCard(1, MouseButton::Left);  // the host has not answered yet
+    t.state.discardSelected();
+    EXPECT_EQ(t.takeSent(), std::vector<std::string>{"CMD_drawing+1+1"});  // no discard either time
+    EXPECT_EQ(t.state.selectedslot(), -1);
+    t.host({"CMD_newcard+1+3+10"});
     t.state.pressCard(1, MouseButton::Left);
     EXPECT_EQ(t.state.selectedslot(), 1);
     EXPECT_EQ(t.state.selectedcode(), "4");
@@ -57,8 +66,8 @@ TEST(HandRow, LeftClickSelectsOnlyAfterDrawingOnTheOwnTurn) {
 
 TEST(HandRow, ClickingAnotherCardMovesTheSelection) {
     Table t(1);
-    t.deal({13, 4, 9});
-    t.myTurnDrawn();
+    t.deal({13, 4});
+    t.myTurnDrawn(9);
     t.state.pressCard(0, MouseButton::Left);
     t.state.pressCard(2, MouseButton::Left);
     EXPECT_EQ(t.state.card(0)->top, kCardTopResting);
@@ -70,8 +79,8 @@ TEST(HandRow, ClickingAnotherCardMovesTheSelection) {
 TEST(HandRow, ManualSortSwapsTwoCardsAndLeavesNothingSelected) {
     Table t(1);
     t.state.setManualSort(true);
-    t.deal({13, 4, 9});
-    t.myTurnDrawn();
+    t.deal({13, 4});
+    t.myTurnDrawn(9);
     t.state.pressCard(0, MouseButton::Left);
     t.state.pressCard(2, MouseButton::Left);
     EXPECT_EQ(t.rowSlots(), (std::vector<int>{2, 1, 0}));
@@ -87,8 +96,8 @@ TEST(HandRow, ManualSortSwapsTwoCardsAndLeavesNothingSelected) {
 
 TEST(HandRow, PlacingACardClosesTheGapToItsRight) {
     Table t(1);
-    t.deal({13, 4, 9, 10});
-    t.myTurnDrawn();
+    t.deal({13, 4, 9});
+    t.myTurnDrawn(10);
     t.state.pressCard(1, MouseButton::Left);
     t.state.placeOnSquare(2);
     EXPECT_EQ(t.state.square(2).tag, 1);
@@ -110,8 +119,8 @@ TEST(HandRow, PlacingACardClosesTheGapToItsRight) {
 
 TEST(HandRow, TakingACardBackPutsItInTheFirstFreePlace) {
     Table t(1);
-    t.deal({13, 4, 9});
-    t.myTurnDrawn();
+    t.deal({13, 4});
+    t.myTurnDrawn(9);
     t.state.pressCard(0, MouseButton::Left);
     t.state.placeOnSquare(3);
     t.state.getnextplayer({1, 3, 2});  // taking back needs neither the turn nor a selection
@@ -131,10 +140,10 @@ TEST(HandRow, TakingACardBackPutsItInTheFirstFreePlace) {
 
 TEST(HandRow, WarningOnlyForTheFirstCardMatchingAnOwnWorkingBook) {
     Table t(3);
-    t.deal({9, 22, 35, 13});            // three Nines and a King
+    t.deal({9, 22, 35});                // three Nines and a King
     t.state.newbook({1, 1, 2, 48, 1});  // team 1 already has Nines
     t.state.newbook({2, 2, 1, 13, 1});  // the other team's Kings do not count
-    t.myTurnDrawn();
+    t.myTurnDrawn(13);
     t.state.pressCard(0, MouseButton::Left);
     t.state.placeOnSquare(1);
     EXPECT_EQ(t.events.boxes, (std::vector<std::string>{"Woops, you already have that book!"}));
@@ -157,7 +166,7 @@ TEST(HandRow, MessagesWhileTheWoopsBoxIsOpenLeaveNoGhostCardOnASquare) {
         Table t(1);
         t.state.newbook({3, 1, 1, 22, 1});  // the team already has a book of Nines
         t.deal({9, 10, 11});
-        t.myTurnDrawn();
+        t.myTurnDrawn(12);
         t.state.pressCard(0, MouseButton::Left);
         t.events.whileBoxOpen = [&] { t.host({whileOpen}); };
         t.state.placeOnSquare(1);
@@ -165,7 +174,7 @@ TEST(HandRow, MessagesWhileTheWoopsBoxIsOpenLeaveNoGhostCardOnASquare) {
         const Square& square = t.state.square(1);
         EXPECT_EQ(square.picture >= 0, !square.empty()) << whileOpen;
         EXPECT_EQ(square.empty(), t.state.card(0) == nullptr) << whileOpen;  // placed unless freed
-        EXPECT_EQ(t.rowSlots(), (std::vector<int>{1, 2})) << whileOpen;
+        EXPECT_EQ(t.rowSlots(), (std::vector<int>{1, 2, 3})) << whileOpen;
     }
 }
 

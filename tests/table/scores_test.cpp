@@ -21,8 +21,7 @@ TEST(Scores, BothPartnersChangeTogetherAndWaitingSeatsShowTheComputerPlayer) {
 
 TEST(Scores, RoundWonByTheOwnLastDiscardCreditsThisPlayer) {
     Table t(3);
-    t.deal({9});
-    t.myTurnDrawn();
+    t.myTurnDrawn(9);
     t.state.pressCard(0, MouseButton::Left);
     t.state.discardSelected();
     t.state.freecard(0);

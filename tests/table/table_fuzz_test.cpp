@@ -341,8 +341,8 @@ TEST(TableFuzz, AnyHostStreamAndAnyClicksKeepTheTableDrawable) {
 // that no longer held it, or held a card dealt there afterwards.
 TEST(TableFuzzRegression, FreeingTheSelectedCardClearsTheSelection) {
     kit::Table t(1);
-    t.deal({9, 22, 13, 5});
-    t.myTurnDrawn();
+    t.deal({9, 22, 13});
+    t.myTurnDrawn(5);
     t.events.clear();
     t.state.pressCard(2, MouseButton::Left);
     ASSERT_EQ(t.state.selectedslot(), 2);

@@ -88,8 +88,8 @@ TEST(TableMessages, FreeCardClosesTheGap) {
 
 TEST(TableMessages, FreeCardOfACardOnASquareLeavesTheRowAndEmptiesTheSquare) {
     Table t(1);
-    t.deal({13, 20, 30});
-    t.myTurnDrawn();
+    t.deal({13, 20});
+    t.myTurnDrawn(30);
     t.state.pressCard(1, MouseButton::Left);
     t.state.placeOnSquare(1);
     t.state.freecard(1);
@@ -102,6 +102,7 @@ TEST(TableMessages, FreeCardOfACardOnASquareLeavesTheRowAndEmptiesTheSquare) {
 
 TEST(TableMessages, DiscardOfZeroShowsTheBackAndOffersThePickUp) {
     Table t(1);
+    t.state.getnextplayer({1, 9, 2});
     t.state.discard(0);
     EXPECT_EQ(t.state.discardPicture(), 0);
     EXPECT_EQ(t.state.discardTag(), 1);
@@ -149,8 +150,8 @@ TEST(TableMessages, NewBookIsDrawnWithThreeCardsAndAnnounced) {
 
 TEST(TableMessages, NewBookWhileOwnCardsLieOnTheSquaresReturnsThemToTheRow) {
     Table t(1);
-    t.deal({13, 20, 30, 40});
-    t.myTurnDrawn();
+    t.deal({13, 20, 30});
+    t.myTurnDrawn(40);
     t.state.pressCard(0, MouseButton::Left);
     t.state.placeOnSquare(1);
     t.state.pressCard(2, MouseButton::Left);
@@ -166,8 +167,8 @@ TEST(TableMessages, NewBookWhileOwnCardsLieOnTheSquaresReturnsThemToTheRow) {
 TEST(TableMessages, OwnBookFromTheSquaresLeavesNothingBehindInEitherOrder) {
     for (bool freeFirst : {true, false}) {
         Table t(1);
-        t.deal({9, 22, 35, 40});
-        t.myTurnDrawn();
+        t.deal({9, 22, 35});
+        t.myTurnDrawn(40);
         for (int slot = 0; slot < 3; ++slot) {
             t.state.pressCard(slot, MouseButton::Left);
             t.state.placeOnSquare(slot + 1);
@@ -227,8 +228,8 @@ TEST(TableMessages, AddToCompletedAndNoBookMatch) {
     EXPECT_EQ(t.state.statusText(), "Kling added to the Normal Queens completed book.");
     EXPECT_EQ(t.events.sounds.back(), "placecomplete");
 
-    t.deal({13, 20});
-    t.myTurnDrawn();
+    t.deal({13});
+    t.myTurnDrawn(20);
     t.state.pressCard(1, MouseButton::Left);
     t.state.playOnBook(1, 1);  // no such book: nothing
     t.state.newbook({1, 1, 1, 9, 1});
@@ -273,14 +274,14 @@ TEST(TableMessages, NextPlayerForAnotherSeat) {
 TEST(TableMessages, OwnCardCountFollowsTheHand) {
     Table t(1);
     t.deal({9, 22, 35, 13, 4});
-    t.myTurnDrawn();
-    EXPECT_EQ(t.state.seatRow(1).cardsleft, "5");
-    t.host({"CMD_newcard+1+5+6", "CMD_newcard+1+6+7", "CMD_newcard+2+7+8"});
-    EXPECT_EQ(t.state.seatRow(1).cardsleft, "7");
+    t.myTurnDrawn(40);
+    EXPECT_EQ(t.state.seatRow(1).cardsleft, "6");
+    t.host({"CMD_newcard+1+6+6", "CMD_newcard+1+7+7", "CMD_newcard+2+8+8"});
+    EXPECT_EQ(t.state.seatRow(1).cardsleft, "8");
     t.state.pressCard(0, MouseButton::Left);
     t.state.placeOnSquare(1);  // still in the hand
     t.host({"CMD_freecard+0", "CMD_freecard+1"});
-    EXPECT_EQ(t.state.seatRow(1).cardsleft, "5");
+    EXPECT_EQ(t.state.seatRow(1).cardsleft, "6");
 }
 
 TEST(TableMessages, OwnTurnIsRecognisedBySeatNotByName) {
@@ -315,8 +316,8 @@ TEST(TableMessages, NextPlayerCardCounts) {
 
 TEST(TableMessages, NextPlayerClearsSelectionTogether) {
     Table t(1);
-    t.deal({13, 20});
-    t.myTurnDrawn();
+    t.deal({13});
+    t.myTurnDrawn(20);
     t.state.pressCard(1, MouseButton::Left);
     ASSERT_EQ(t.state.selectedcode(), "20");
     t.state.getnextplayer({4, 5, 1});
@@ -399,8 +400,8 @@ TEST(TableMessages, RefusalsShowTheirTextsAndARefusedDiscardHandsTheTurnBack) {
     t.state.toomany();
     EXPECT_EQ(t.state.statusText(), "You can only have 9 working books at one time.");
 
-    t.deal({13, 20, 30});
-    t.myTurnDrawn();
+    t.deal({13, 20});
+    t.myTurnDrawn(30);
     t.state.pressCard(2, MouseButton::Left);
     t.state.discardSelected();
     EXPECT_EQ(t.state.whoseturn(), 0);

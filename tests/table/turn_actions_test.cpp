@@ -58,8 +58,8 @@ TEST(TurnActions, NothingIsSentOutOfTurnOrBeforeLogin) {
 
 TEST(TurnActions, CreateNeedsThreeSquares) {
     Table t(1);
-    t.deal({9, 22, 35, 13});
-    t.myTurnDrawn();
+    t.deal({9, 22, 35});
+    t.myTurnDrawn(13);
     t.events.clear();
     t.state.pressCard(0, MouseButton::Left);
     t.state.placeOnSquare(1);
@@ -78,8 +78,8 @@ TEST(TurnActions, CreateNeedsThreeSquares) {
 
 TEST(TurnActions, ClearBookReturnsEverySquaresCard) {
     Table t(1);
-    t.deal({9, 22, 35, 13});
-    t.myTurnDrawn();
+    t.deal({9, 22, 35});
+    t.myTurnDrawn(13);
     for (int slot = 0; slot < 3; ++slot) {
         t.state.pressCard(slot, MouseButton::Left);
         t.state.placeOnSquare(3 - slot);
@@ -93,8 +93,8 @@ TEST(TurnActions, ClearBookReturnsEverySquaresCard) {
 
 TEST(TurnActions, DiscardReturnsSquareCardsFirstThenSendsAndEndsTheTurn) {
     Table t(3);
-    t.deal({9, 22, 35, 13});
-    t.myTurnDrawn();
+    t.deal({9, 22, 35});
+    t.myTurnDrawn(13);
     t.state.pressCard(0, MouseButton::Left);
     t.state.placeOnSquare(1);
     t.state.pressCard(1, MouseButton::Left);
@@ -117,8 +117,7 @@ TEST(TurnActions, DiscardReturnsSquareCardsFirstThenSendsAndEndsTheTurn) {
 
 TEST(TurnActions, DiscardWithoutASelectionDoesNothing) {
     Table t(1);
-    t.deal({9});
-    t.myTurnDrawn();
+    t.myTurnDrawn(9);
     t.events.clear();
     t.state.discardSelected();
     EXPECT_TRUE(t.events.sent.empty());
@@ -127,11 +126,11 @@ TEST(TurnActions, DiscardWithoutASelectionDoesNothing) {
 
 TEST(TurnActions, BookClicksSendTheClickedSlotAndClearTheSelection) {
     Table t(1);
-    t.deal({9, 22});
+    t.deal({9});
     t.state.newbook({2, 2, 5, 9, 1});
     t.state.newbook({2, 2, 6, 10, 1});
     t.state.completed({2, 2, 6, 3, 10, 1});
-    t.myTurnDrawn();
+    t.myTurnDrawn(22);
     t.events.clear();
     t.state.playOnBook(2, 5);  // nothing selected
     EXPECT_TRUE(t.events.sent.empty());
@@ -186,8 +185,8 @@ TEST(TurnActions, TakingTheSeatBackBeforeTheComputerDrewOffersTheDrawAgain) {
 
 TEST(TurnActions, TakingTheSeatBackAfterDrawingOrAfterTheTurnOffersNoDraw) {
     Table t(1);
-    t.deal({13, 20});
-    t.myTurnDrawn();
+    t.deal({13});
+    t.myTurnDrawn(20);
     t.state.justwatching({1, 1});
     t.state.justwatching({1, 2});
     EXPECT_FALSE(t.state.drawButton().visible);

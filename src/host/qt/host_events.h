@@ -17,6 +17,9 @@ public:
     virtual void pacingTick() = 0;
     virtual bool pacingTimerEnabled() const = 0;
     virtual int pacingInterval() const = 0;
+    // The login deadline's clock: time passed since the last tick, while a connection waits.
+    virtual void clockTick(int /*elapsedMs*/) {}
+    virtual bool awaitingLogin() const { return false; }
 };
 
 }  // namespace quintrel::host

@@ -13,6 +13,7 @@ namespace quintrel::host {
 namespace {
 
 constexpr int kSocktimerMs = 10;
+constexpr int kLoginClockMs = 1000;
 
 }  // namespace
 
@@ -21,6 +22,11 @@ HostListener::HostListener(QObject* parent) : QObject(parent) {
     drainTimer_.setInterval(kSocktimerMs);
     connect(&drainTimer_, &QTimer::timeout, this, [this] { callHost([this] { host_->drainTick(); }); });
     connect(&pacingTimer_, &QTimer::timeout, this, [this] { callHost([this] { host_->pacingTick(); }); });
+    loginClock_.setInterval(kLoginClockMs);
+    connect(&loginClock_, &QTimer::timeout, this, [this] {
+        const int elapsed = static_cast<int>(sinceClockTick_.restart());
+        callHost([this, elapsed] { host_->clockTick(elapsed); });
+    });
 }
 
 HostListener::~HostListener() { shutdown(); }
@@ -33,6 +39,7 @@ void HostListener::attach(HostEvents* host) {
     } else {
         drainTimer_.stop();
         pacingTimer_.stop();
+        loginClock_.stop();
     }
 }
 
@@ -69,6 +76,16 @@ void HostListener::afterHostCall() {
         --depth_;
     }
     syncPacingTimer();
+    syncLoginClock();
+}
+
+void HostListener::syncLoginClock() {
+    if (!host_ || !host_->awaitingLogin()) {
+        loginClock_.stop();
+    } else if (!loginClock_.isActive()) {
+        sinceClockTick_.start();
+        loginClock_.start();
+    }
 }
 
 void HostListener::syncPacingTimer() {
@@ -175,6 +192,7 @@ void HostListener::close(int slot) {
 void HostListener::shutdown() {
     drainTimer_.stop();
     pacingTimer_.stop();
+    loginClock_.stop();
     for (auto& [slot, sock] : connections_) {
         sock->disconnect(this);
         sock->close();

@@ -1,7 +1,8 @@
 #pragma once
 // HostListener: the host's transport. It owns the listener and one connection per slot,
 // delivers the host's lines (the Outbox), and drives the host: accepts, reads, closes,
-// its 10 ms socktimer and its Timer1, whose state it copies from the host after every call.
+// its 10 ms socktimer, its Timer1, whose state it copies from the host after every call, and
+// the clock of the login deadline.
 //
 // A connection that closes or breaks is reported to the host once, and never from inside a
 // call into the host: closes seen during a call (a send to a dead peer, close() itself) are
@@ -10,6 +11,7 @@
 #include "engine/outbox.h"
 #include "net/qt/tsock.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -55,6 +57,7 @@ private:
     void callHost(Call&& call);
     void afterHostCall();
     void syncPacingTimer();
+    void syncLoginClock();
 
     HostEvents* host_ = nullptr;
     net::TSock listener_;
@@ -63,6 +66,8 @@ private:
     int depth_ = 0;
     QTimer drainTimer_;
     QTimer pacingTimer_;
+    QTimer loginClock_;  // runs only while a connection has not logged in
+    QElapsedTimer sinceClockTick_;
 };
 
 }  // namespace quintrel::host

@@ -19,6 +19,8 @@ public:
     void pacingTick() override { server_.pacingTick(); }
     bool pacingTimerEnabled() const override { return server_.pacingTimerEnabled(); }
     int pacingInterval() const override { return server_.pacingInterval(); }
+    void clockTick(int elapsedMs) override { server_.clockTick(elapsedMs); }
+    bool awaitingLogin() const override { return server_.awaitingLogin(); }
 
 private:
     TServer& server_;

@@ -1,6 +1,7 @@
 #pragma once
 // Well-known ports. QUINTREL_PORT overrides the game port so that several copies (tests)
-// can run side by side; QUINTREL_LOBBY_PORT does the same for the lobby link.
+// can run side by side (0: a hosting copy listens on any free port and says which);
+// QUINTREL_LOBBY_PORT does the same for the lobby link.
 
 #include <QtGlobal>
 

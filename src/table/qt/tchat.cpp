@@ -160,11 +160,13 @@ void Tchat::refresh() {
         manualSortAction_->setChecked(table_->manualSort());
     if (justWatchAction_->isChecked() != table_->justWatchChecked())
         justWatchAction_->setChecked(table_->justWatchChecked());
+    // Also a player left at a host whose hosting player went may start the next game.
+    startGameAction_->setEnabled(table_->mayStartGames());
     startDialog_->sync();
 }
 
 void Tchat::openStartDialog() {
-    if (!table_->ishost()) return;
+    if (!table_->mayStartGames()) return;
     table_->openStartDialog(startDialog_->form());
     refresh();
     emit startGameRequested();

@@ -56,9 +56,10 @@ public:
     explicit Tchat(std::vector<std::string> args, QWidget* parent = nullptr);
     ~Tchat() override;
 
-    // Starts the in-process host's listener (Sock1); hostpress calls it. Throws
+    // Starts the in-process host's listener (Sock1) and returns the port it listens on (the
+    // one asked for, or the one picked for port 0); hostpress calls it. Throws
     // net::SocketError with the text to show.
-    using StartListening = std::function<void(net::ListenScope scope, quint16 port)>;
+    using StartListening = std::function<quint16(net::ListenScope scope, quint16 port)>;
     void setStartListening(StartListening start) { startListening_ = std::move(start); }
 
     // Reads the command line and starts the session; only the first call does anything.
@@ -129,7 +130,7 @@ private:
     void receive();
     void connectionInfo(const QString& text);
     void drainTick();  // Timer1: one queued line per tick
-    void startConnecting(const QString& address);
+    void startConnecting(const QString& address, quint16 port);
     void afterConnectStarted();
     void exitProgram();
     void buildPlayAids();  // the event log's menu item, tooltips, the start dialog's dismissal

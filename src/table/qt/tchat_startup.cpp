@@ -41,10 +41,11 @@ void Tchat::hostpress() {
     // A solo game is a private table: nobody but this machine may connect to it.
     const auto scope = plan_.mode == net::SessionMode::Solo ? net::ListenScope::LoopbackOnly
                                                             : net::ListenScope::AllAddresses;
-    startListening_(scope, net::gamePort());
+    const quint16 port = startListening_(scope, net::gamePort());
+    testEcho("host", QStringLiteral("listening on port %1").arg(port));
     session_->setPlayerName(playername_);
     ishost_ = true;
-    startConnecting(QString::fromLatin1(net::kLoopbackAddress));
+    startConnecting(QString::fromLatin1(net::kLoopbackAddress), port);
     table_->setIshost(true);
     table_->setPlayername(playername_);
     startGameAction_->setEnabled(true);
@@ -54,13 +55,14 @@ void Tchat::hostpress() {
 void Tchat::joinpress() {
     session_->setPlayerName(playername_);
     table_->setPlayername(playername_);
-    startConnecting(QString::fromLatin1(hostaddress_.data(), static_cast<qsizetype>(hostaddress_.size())));
+    startConnecting(QString::fromLatin1(hostaddress_.data(), static_cast<qsizetype>(hostaddress_.size())),
+                    net::gamePort());
     startGameAction_->setEnabled(false);
 }
 
-void Tchat::startConnecting(const QString& address) {
+void Tchat::startConnecting(const QString& address, quint16 port) {
     sock_.setHostName(address);
-    sock_.setPort(net::gamePort());
+    sock_.setPort(port);
     sock_.open([this](const QString& error) {
         if (!error.isEmpty()) {
             errorBox(this, error);  // no lobby link either
