@@ -18,8 +18,11 @@ constexpr int kSocktimerMs = 10;
 
 HostListener::HostListener(QObject* parent) : QObject(parent) {
     connect(&listener_, &net::TSock::acceptReady, this, &HostListener::onAccept);
-    drainTimer_.setInterval(kSocktimerMs);
-    connect(&drainTimer_, &QTimer::timeout, this, [this] { callHost([this] { host_->drainTick(); }); });
+    drainTimer_.setSingleShot(true);
+    connect(&drainTimer_, &QTimer::timeout, this, [this] {
+        sinceDrain_.start();
+        callHost([this] { host_->drainTick(); });
+    });
     connect(&pacingTimer_, &QTimer::timeout, this, [this] { callHost([this] { host_->pacingTick(); }); });
 }
 
@@ -28,7 +31,7 @@ HostListener::~HostListener() { shutdown(); }
 void HostListener::attach(HostEvents* host) {
     host_ = host;
     if (host_) {
-        drainTimer_.start();
+        syncDrainTimer();
         syncPacingTimer();
     } else {
         drainTimer_.stop();
@@ -68,7 +71,18 @@ void HostListener::afterHostCall() {
         } catch (...) {}
         --depth_;
     }
+    syncDrainTimer();
     syncPacingTimer();
+}
+
+void HostListener::syncDrainTimer() {
+    if (!host_ || host_->queuedLines() == 0) {
+        drainTimer_.stop();
+        return;
+    }
+    if (drainTimer_.isActive()) return;
+    const qint64 since = sinceDrain_.isValid() ? sinceDrain_.elapsed() : kSocktimerMs;
+    drainTimer_.start(static_cast<int>(std::max<qint64>(0, kSocktimerMs - since)));
 }
 
 void HostListener::syncPacingTimer() {
