@@ -127,7 +127,7 @@ private:
     std::string loginname_;
     int myseat_ = 0;
     bool loggedin_ = false;
-    bool streamBroken_ = false;  // the host overflowed the line buffer: stop reading
+    bool streamBroken_ = false;  // the host flooded the table: read nothing more
     std::array<SeatLabel, kSeats> seats_;
     std::vector<std::string> spectators_;
 };

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTcpServer>
 #include <QTcpSocket>
 
 #include <gtest/gtest.h>
@@ -96,6 +97,23 @@ TEST(Program, UnknownHostShowsTheLookupErrorAndKeepsRunning) {
     EXPECT_TRUE(game.printed("chat: Loading Multi-player Game.. Please Wait."));
     QTest::qWait(500);
     EXPECT_TRUE(game.running());
+}
+
+TEST(Program, AHostThatFloodsTheTableIsNamedAndTheTableEnds) {
+    QTcpServer host;
+    ASSERT_TRUE(host.listen(QHostAddress::LocalHost, 0));
+    QObject::connect(&host, &QTcpServer::newConnection, [&] {
+        QTcpSocket* table = host.nextPendingConnection();
+        QByteArray burst("CMD_sendlogininfo+2\xFF");
+        for (int i = 0; i < 100000; ++i) burst += "CMD_chat+Ann chats: flood|0\xFF";
+        table->write(burst);
+    });
+    Program game(instanceName("flood"), host.serverPort(),
+                 {QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+    ASSERT_TRUE(waitUntil([&] { return game.printed("box: The host sent too much data."); }, 15000))
+        << game.out.right(2000).toStdString();
+    ASSERT_TRUE(waitUntil([&] { return !game.running(); }, 10000));
+    EXPECT_EQ(game.process.exitCode(), 0);
 }
 
 }  // namespace

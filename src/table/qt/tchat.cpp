@@ -195,7 +195,7 @@ void Tchat::receive() {
     const QByteArray bytes = sock_.receiveText();
     if (bytes.isEmpty()) return;
     session_->receive(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (session_->queuedLines() > 0 && !drainTimer_.isActive()) drainTimer_.start();
+    syncDrainTimer();
 }
 
 void Tchat::connectionInfo(const QString& text) {
@@ -211,7 +211,16 @@ void Tchat::drainTick() {
         errorBox(this, QString::fromLatin1(error.what()));
     }
     refresh();
-    if (session_->queuedLines() == 0) drainTimer_.stop();
+    syncDrainTimer();
+}
+
+bool Tchat::needsTicks() const { return session_->queuedLines() > 0; }
+
+void Tchat::syncDrainTimer() {
+    if (!needsTicks())
+        drainTimer_.stop();
+    else if (!drainTimer_.isActive())
+        drainTimer_.start();
 }
 
 // ---------------------------------------------------------------- ClientEvents
