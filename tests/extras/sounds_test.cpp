@@ -128,6 +128,14 @@ TEST(SoundPlayer, PlaySoundsOptionAndOneCueAtATime) {
         ~Quiet() { qInstallMessageHandler(previous); }
     } quiet;
     SoundPlayer player(true);
+    // Nothing is loaded before the first cue, nor by a cue while sounds are off.
+    player.setEnabled(false);
+    player.playsounds("turn");
+    EXPECT_EQ(player.lastStarted(), "");
+    EXPECT_FALSE(player.hasOutput());
+    EXPECT_TRUE(player.findChildren<QSoundEffect*>().isEmpty());
+    player.setEnabled(true);
+    player.playsounds("getcard");
     ASSERT_TRUE(player.hasOutput());
     const auto effects = player.findChildren<QSoundEffect*>();
     EXPECT_EQ(effects.size(), 12);
@@ -144,10 +152,6 @@ TEST(SoundPlayer, PlaySoundsOptionAndOneCueAtATime) {
         EXPECT_EQ(effect->status(), QSoundEffect::Ready) << effect->source().toString().toStdString();
     }
 
-    player.setEnabled(false);
-    player.playsounds("turn");
-    EXPECT_EQ(player.lastStarted(), "");
-    player.setEnabled(true);
     player.playsounds("turn");
     EXPECT_EQ(player.lastStarted(), "TURN");
     QSoundEffect* turn = nullptr;
