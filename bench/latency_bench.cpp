@@ -4,7 +4,7 @@
 //   bench_latency [--peers 4] [--rate 5] [--seconds 20] [--bot-delay 2] [--server PATH]
 //
 // --peers connections (1..9; the first is the hosting player, 1..4 are seated and let the
-// computer play), each sending --rate chat lines a second at its own phase.
+// computer play), each sending --rate chat lines a second on average.
 
 #include "net_bench.h"
 
@@ -62,11 +62,16 @@ int main(int argc, char** argv) {
             sentAt.erase(it);
         });
     }
-    GameRunner games(*table.front());
+    // Games to 10000 points: the host deals round after round by itself, so that the only
+    // lines the tables send while they are measured are their chat lines.
+    GameRunner games(*table.front(), "t");
     games.start();
     runFor(2000);  // the first deal is out and the computer plays
 
+    // Players chat independently of each other: each peer's lines are apart by a random time
+    // (exponential, mean 1/rate), so that lines now and then arrive together, as they do.
     std::mt19937 random(7);
+    std::exponential_distribution<double> gap(rate / 1000.0);
     std::vector<std::unique_ptr<QTimer>> chatters;
     int sequence = 0;
     const long long linesBefore = gameLines;
@@ -74,15 +79,16 @@ int main(int argc, char** argv) {
     for (auto& peer : table) {
         auto timer = std::make_unique<QTimer>();
         timer->setTimerType(Qt::PreciseTimer);
-        timer->setInterval(static_cast<int>(1000.0 / rate));
+        timer->setSingleShot(true);
         Peer* p = peer.get();
-        QObject::connect(timer.get(), &QTimer::timeout, [&, p] {
+        QTimer* t = timer.get();
+        QObject::connect(t, &QTimer::timeout, [&, p, t] {
             ++sequence;
             sentAt[{p->slot(), sequence}] = nowMs();
             p->send(wire::tohost::chat(p->slot(), "rtt " + std::to_string(sequence) + "|0"));
+            t->start(static_cast<int>(gap(random)));
         });
-        QTimer::singleShot(static_cast<int>(random() % static_cast<unsigned>(timer->interval())), timer.get(),
-                           [t = timer.get()] { t->start(); });
+        t->start(static_cast<int>(gap(random)));
         chatters.push_back(std::move(timer));
     }
     runFor(seconds * 1000);
@@ -94,8 +100,8 @@ int main(int argc, char** argv) {
 
     std::printf(
         "chat round trip, %d peers x %.0f lines/s, computer players every %d ms (%.0f game lines/s to "
-        "each table, %d games): %s, lost %zu\n",
-        peers, rate, botDelay, static_cast<double>(streamed) / elapsed, games.finished,
+        "each table, %d rounds): %s, lost %zu\n",
+        peers, rate, botDelay, static_cast<double>(streamed) / elapsed, games.rounds,
         summary(roundTrips).c_str(), sentAt.size());
     return roundTrips.empty() ? 1 : 0;
 }

@@ -226,11 +226,13 @@ void DeafPeer::send(std::string_view line) {
     socket_.write(&wire::kTerminator, 1);
 }
 
-GameRunner::GameRunner(Peer& hostPeer) : host(hostPeer) {
+GameRunner::GameRunner(Peer& hostPeer, std::string gameLetter)
+    : host(hostPeer), letter(std::move(gameLetter)) {
     host.listen([this](Peer& peer, std::string_view line) {
         if (!line.starts_with("CMD_") || line.starts_with("CMD_chat+")) return;
         lastLineMs = nowMs();
         if (line.starts_with("CMD_startgame+")) peer.send(wire::tohost::justwatch(peer.slot(), 1));
+        if (line.starts_with("CMD_rwinner+") || line.starts_with("CMD_winner+")) ++rounds;
         if (line.starts_with("CMD_winner+")) {
             ++finished;
             if (!stopped) start();
@@ -241,7 +243,7 @@ GameRunner::GameRunner(Peer& hostPeer) : host(hostPeer) {
 void GameRunner::start() {
     ++started;
     lastLineMs = nowMs();
-    host.send(wire::tohost::startgame(host.name(), "f"));
+    host.send(wire::tohost::startgame(host.name(), letter));
     host.send(wire::tohost::settourney(false, "0"));
 }
 

@@ -124,15 +124,18 @@ private:
 };
 
 // The hosting player of a table where the computer plays every seat: starts games back to
-// back ("f": one round each) and counts them.
+// back and counts them. A game is one round ("f"), or rounds to 10000 ("t"), whose rounds
+// the host deals on its own.
 struct GameRunner {
-    explicit GameRunner(Peer& host);
+    explicit GameRunner(Peer& host, std::string letter = "f");
     void start();
     int started = 0;
     int finished = 0;
+    int rounds = 0;         // rounds ended, the last of each game included
     double lastLineMs = 0;  // when the last game line arrived
     bool stopped = false;
     Peer& host;
+    std::string letter;
 };
 
 // Seated peers other than the hosting one let the computer play their seat.

@@ -18,9 +18,12 @@ constexpr int kSocktimerMs = 10;
 
 HostListener::HostListener(QObject* parent) : QObject(parent) {
     connect(&listener_, &net::TSock::acceptReady, this, &HostListener::onAccept);
-    drainTimer_.setSingleShot(true);
+    drainTimer_.setTimerType(Qt::PreciseTimer);
     connect(&drainTimer_, &QTimer::timeout, this, [this] {
         sinceDrain_.start();
+        // The first tick may come early (the host was idle); from it on, a steady 10 ms beat,
+        // so that lines waiting in a row are served at the full 100 a second.
+        if (drainTimer_.interval() != kSocktimerMs) drainTimer_.setInterval(kSocktimerMs);
         callHost([this] { host_->drainTick(); });
     });
     connect(&pacingTimer_, &QTimer::timeout, this, [this] { callHost([this] { host_->pacingTick(); }); });

@@ -66,7 +66,7 @@ private:
     std::map<int, std::unique_ptr<net::TSock>> connections_;  // slot -> its connection
     std::vector<int> pendingClosed_;                          // slots to report once the call ends
     int depth_ = 0;
-    QTimer drainTimer_;  // single shot, armed again while lines wait
+    QTimer drainTimer_;  // runs while lines wait
     QElapsedTimer sinceDrain_;
     QTimer pacingTimer_;
 };
