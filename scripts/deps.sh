@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libjpeg-dev)
 if [ "${1:-}" != "--play" ]; then
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-apps imagemagick xdotool
-             desktop-file-utils appstream)
+             desktop-file-utils appstream clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do

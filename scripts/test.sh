@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test; then builds and runs the suite once more
-# under AddressSanitizer and UndefinedBehaviorSanitizer. --fast skips the second run.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and runs each fuzz target for a
+# minute (scripts/fuzz.sh). --fast skips the sanitizer and fuzz runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/check_includes.sh
@@ -22,4 +23,5 @@ if [ "${1:-}" != "--fast" ]; then
   export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+  scripts/fuzz.sh 60
 fi

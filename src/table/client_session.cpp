@@ -45,10 +45,12 @@ void ClientSession::receive(std::string_view bytes) {
     if (streamBroken_) return;
     if (inbox_->receive(bytes)) return;
     // The host flooded the table (a line without end, or more lines than it can ever
-    // show): nothing more it sends can be trusted.
+    // show): nothing it sends can be trusted any more, so the table ends as when the
+    // connection is lost, after saying why.
     streamBroken_ = true;
-    events_.addlinetochat("The host sent more than the table can take; the connection is no longer read.",
-                          kColourBlue);
+    inbox_->clear();
+    events_.messageBox("The host sent too much data.");
+    events_.closeTable();
 }
 
 void ClientSession::connectionInfo(std::string_view text) {

@@ -137,7 +137,7 @@ private:
     std::string loginname_;
     int myseat_ = 0;
     bool loggedin_ = false;
-    bool streamBroken_ = false;  // the host overflowed the line buffer: stop reading
+    bool streamBroken_ = false;  // the host flooded the table: read nothing more
     bool ending_ = false;        // the table is closing: later socket news changes nothing
     std::array<SeatLabel, kSeats> seats_;
     std::vector<std::string> spectators_;

@@ -4,10 +4,12 @@
 #include "net/qt/tsock.h"
 #include "qt_support.h"
 
+#include <QElapsedTimer>
 #include <QTcpSocket>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -45,6 +47,7 @@ public:
     void read(int slot, std::string_view bytes) override {
         Scope scope(*this);
         received[slot] += bytes;
+        queued += std::count(bytes.begin(), bytes.end(), '\xFF');
         if (onRead) onRead(slot);
     }
     void closed(int slot) override {
@@ -54,7 +57,10 @@ public:
     void drainTick() override {
         Scope scope(*this);
         ++drainTicks;
+        tickTimes.push_back(clock.elapsed());
+        if (queued > 0) --queued;
     }
+    std::size_t queuedLines() const override { return static_cast<std::size_t>(queued); }
     void pacingTick() override {
         Scope scope(*this);
         ++pacingTicks;
@@ -72,6 +78,9 @@ public:
     std::function<void(int)> onRead;
     bool closedInsideCall = false;
     int drainTicks = 0;
+    long queued = 0;  // lines the host would have waiting: one per terminator read
+    QElapsedTimer clock;
+    std::vector<qint64> tickTimes;
     int pacingTicks = 0;
     bool pacingOn = false;
     int pacingMs = 0;
@@ -199,25 +208,76 @@ TEST_F(HostFixture, AbortedPeerIsReportedClosedOnce) {
     EXPECT_EQ(host.closedSlots, std::vector<int>{4});
 }
 
-TEST_F(HostFixture, SocktimerTicksAndTimer1FollowsTheHost) {
-    EXPECT_TRUE(waitUntil([&] { return host.drainTicks >= 5; }, 2000));
-    EXPECT_FALSE(listener.pacingTimerActive());
+TEST_F(HostFixture, SocktimerRunsOnlyWhileLinesWaitOneLinePerTenMs) {
+    host.clock.start();
+    host.nextSlots = {1};
+    Client client(listener.port());
+    ASSERT_TRUE(waitUntil([&] { return host.acceptedSlots.size() == 1; }));
+    QTest::qWait(50);
+    EXPECT_EQ(host.drainTicks, 0);  // nothing queued, nothing wakes the host
+    EXPECT_FALSE(listener.drainTimerActive());
 
-    // Any call lets the listener pick up the host's wish.
+    client.socket.write(
+        "CMD_chat+1+a\xFF"
+        "CMD_chat+1+b\xFF"
+        "CMD_chat+1+c\xFF");
+    ASSERT_TRUE(waitUntil([&] { return host.drainTicks == 3; }));
+    for (std::size_t i = 1; i < host.tickTimes.size(); ++i)
+        EXPECT_GE(host.tickTimes[i] - host.tickTimes[i - 1], 9) << "tick " << i;
+    QTest::qWait(50);
+    EXPECT_EQ(host.drainTicks, 3);
+    EXPECT_FALSE(listener.drainTimerActive());
+}
+
+TEST_F(HostFixture, Timer1FollowsTheHost) {
+    EXPECT_FALSE(listener.pacingTimerActive());
+    host.nextSlots = {1};
+    Client client(listener.port());
+    ASSERT_TRUE(waitUntil([&] { return host.acceptedSlots.size() == 1; }));
+    // Any call lets the listener pick up the host's wish; here, a read.
+    auto call = [&] { client.socket.write("x"); };
+
     host.pacingOn = true;
     host.pacingMs = 20;
+    call();
     ASSERT_TRUE(waitUntil([&] { return listener.pacingTimerActive(); }, 1000));
     EXPECT_EQ(listener.pacingInterval(), 20);
     ASSERT_TRUE(waitUntil([&] { return host.pacingTicks >= 3; }, 2000));
 
+    // Its own ticks are calls too.
     host.pacingMs = 500;
     ASSERT_TRUE(waitUntil([&] { return listener.pacingInterval() == 500; }, 1000));
 
     host.pacingOn = false;
+    call();
     ASSERT_TRUE(waitUntil([&] { return !listener.pacingTimerActive(); }, 1000));
     const int ticks = host.pacingTicks;
     QTest::qWait(100);
     EXPECT_EQ(host.pacingTicks, ticks);
+}
+
+TEST_F(HostFixture, PeerThatStopsReadingIsClosedLikeAnyDeparture) {
+    host.nextSlots = {1, 2};
+    Client reader(listener.port());
+    ASSERT_TRUE(waitUntil([&] { return reader.received.size() > 0; }));
+    QTcpSocket deaf;
+    deaf.setReadBufferSize(1);
+    deaf.connectToHost(QHostAddress::LocalHost, listener.port());
+    ASSERT_TRUE(waitUntil([&] { return host.acceptedSlots.size() == 2; }));
+
+    // Without a turn of the event loop nothing leaves: the lines wait in the sender.
+    const std::string line(4000, 'x');
+    for (int i = 0; i < 300 && host.closedSlots.empty(); ++i) listener.send(2, line);
+    EXPECT_EQ(host.closedSlots, std::vector<int>{2});
+    EXPECT_EQ(listener.connectionCount(), 1);
+    EXPECT_NO_THROW(listener.send(2, line));
+
+    reader.received.clear();
+    listener.send(1, "CMD_chat+still here");
+    ASSERT_TRUE(waitUntil([&] { return reader.received.size() > 0; }));
+    EXPECT_EQ(str(reader.received), "CMD_chat+still here\xFF");
+    EXPECT_TRUE(waitUntil([&] { return deaf.state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_EQ(host.closedSlots, std::vector<int>{2});
 }
 
 TEST(HostListener, SecondListenerOnTheSamePortFails) {

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTcpSocket>
 
@@ -19,8 +20,8 @@ namespace {
 
 using quintrel::kit::waitUntil;
 
-// The program picks its own game port (QUINTREL_PORT=0) and says which; nobody listens on
-// its lobby port.
+// Unless told a port to join, the program picks its own game port (QUINTREL_PORT=0) and says
+// which; nobody listens on its lobby port.
 struct Program {
     QTemporaryDir userFolders;  // the settings and the tally of this run
     QProcess process;
@@ -28,11 +29,11 @@ struct Program {
     QString instance;
     kit::RefusedPort lobby;
 
-    Program(const QString& instanceKey, const QStringList& args) : instance(instanceKey) {
+    Program(const QString& instanceKey, const QStringList& args, quint16 port = 0) : instance(instanceKey) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("QUINTREL_TEST_ECHO"), QStringLiteral("1"));
-        env.insert(QStringLiteral("QUINTREL_PORT"), QStringLiteral("0"));
+        env.insert(QStringLiteral("QUINTREL_PORT"), QString::number(port));
         env.insert(QStringLiteral("QUINTREL_LOBBY_PORT"), QString::number(lobby.port()));
         env.insert(QStringLiteral("QUINTREL_INSTANCE"), instance);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), userFolders.filePath(QStringLiteral("config")));
@@ -108,6 +109,23 @@ TEST(Program, UnknownHostShowsTheLookupErrorAndKeepsRunning) {
     EXPECT_TRUE(game.printed("chat: Loading Multi-player Game.. Please Wait."));
     QTest::qWait(500);
     EXPECT_TRUE(game.running());
+}
+
+TEST(Program, AHostThatFloodsTheTableIsNamedAndTheTableEnds) {
+    QTcpServer host;
+    ASSERT_TRUE(host.listen(QHostAddress::LocalHost, 0));
+    QObject::connect(&host, &QTcpServer::newConnection, [&] {
+        QTcpSocket* table = host.nextPendingConnection();
+        QByteArray burst("CMD_sendlogininfo+2\xFF");
+        for (int i = 0; i < 100000; ++i) burst += "CMD_chat+Ann chats: flood|0\xFF";
+        table->write(burst);
+    });
+    Program game(instanceName("flood"), {QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")},
+                 host.serverPort());
+    ASSERT_TRUE(waitUntil([&] { return game.printed("box: The host sent too much data."); }, 15000))
+        << game.out.right(2000).toStdString();
+    ASSERT_TRUE(waitUntil([&] { return !game.running(); }, 10000));
+    EXPECT_EQ(game.process.exitCode(), 0);
 }
 
 }  // namespace

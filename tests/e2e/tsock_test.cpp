@@ -78,6 +78,44 @@ TEST(TSock, FramedLinesTravelBothWaysAndTheAcceptedEndKnowsItsPeer) {
     EXPECT_EQ(str(back), str(down));
 }
 
+TEST(TSock, BothEndsSendSmallMessagesWithoutDelay) {
+    Pair pair;
+    pair.connect();
+    EXPECT_TRUE(pair.server->lowDelay());
+    EXPECT_TRUE(pair.client.lowDelay());
+}
+
+// A peer that reads nothing: whatever is sent to it piles up unsent.
+TEST(TSock, PeerThatLeavesAMegabyteUnreadIsCutOffLikeALostConnection) {
+    for (const bool acceptedEnd : {true, false}) {
+        SCOPED_TRACE(acceptedEnd ? "accepted connection" : "outgoing connection");
+        Pair pair;
+        pair.connect();
+        TSock& sender = acceptedEnd ? *pair.server : pair.client;
+        InfoLog log;
+        log.attach(sender);
+        bool peerLeft = false;
+        QObject::connect(&sender, &TSock::peerDisconnected, [&] { peerLeft = true; });
+
+        const QByteArray line(4000, 'x');
+        qint64 sent = 0;
+        while (sent <= TSock::kMaxUnsent - line.size()) {
+            ASSERT_NO_THROW(sender.sendText(line));
+            sent += line.size();
+        }
+        EXPECT_TRUE(sender.isConnected());
+        EXPECT_EQ(log.count(QString::fromLatin1(kSocketClosed)), 0);
+
+        EXPECT_NO_THROW(sender.sendText(line));
+        EXPECT_FALSE(sender.isConnected());
+        EXPECT_EQ(log.count(QString::fromLatin1(kSocketClosed)), 1);
+        EXPECT_FALSE(peerLeft);
+        EXPECT_THROW(sender.sendText(line), SocketError);
+        TSock& other = acceptedEnd ? pair.client : *pair.server;
+        EXPECT_TRUE(waitUntil([&] { return !other.isConnected(); }));
+    }
+}
+
 TEST(TSock, PeerCloseReportsDisconnectAndSocketClosedOnce) {
     Pair pair;
     pair.connect();

@@ -219,14 +219,21 @@ TEST_F(Table, ChatGoesToTheChatPanelAndToComputerTalkOnlyWhileSeatTwoIsKlot) {
     EXPECT_EQ(events.botTalks, (std::vector<std::string>{"Ann chats: hello|clBlack"}));
 }
 
-TEST_F(Table, AFloodWithoutTerminatorsStopsReadingButKeepsWhatCameBefore) {
-    session.receive(std::string("CMD_nobook+") + '\xFF');
-    session.receive(std::string(70 * 1024, 'x'));
-    session.receive(std::string("CMD_nothree+") + '\xFF');
-    while (session.processsocktimer()) {}
-    EXPECT_EQ(game.calls, (std::vector<std::string>{"nobook"}));
-    EXPECT_EQ(events.chat.size(), 1u);
-    EXPECT_EQ(events.closed, 0);
+// A line without end, or more lines than the table can ever show: the host is no longer
+// read, and the table says why and ends as when the connection is lost.
+TEST(TableFlood, AFloodingHostIsNamedAndTheTableEnds) {
+    std::string burst;
+    for (int i = 0; i < 100000; ++i) burst += std::string("CMD_chat+Ann chats: hi|0") + '\xFF';
+    for (const std::string& flood : {std::string(70 * 1024, 'x'), burst}) {
+        RecordingEvents events;
+        GameView game;
+        ClientSession session(events, game);
+        session.receive(std::string("CMD_nobook+") + '\xFF');
+        session.receive(flood);
+        session.receive(std::string("CMD_nothree+") + '\xFF');
+        EXPECT_EQ(events.order, (std::vector<std::string>{"box:The host sent too much data.", "close"}));
+        EXPECT_FALSE(session.processsocktimer());
+    }
 }
 
 }  // namespace

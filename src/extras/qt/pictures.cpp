@@ -110,7 +110,45 @@ QImage readPicture(const QString& directory, const PictureFile& file) {
     return image;
 }
 
+const PictureFile& catalogueFile(const std::string& name) {
+    for (const PictureFile& file : pictureCatalogue()) {
+        if (file.name == name) return file;
+    }
+    throw PictureError("picture " + name + " is not in the catalogue");
+}
+
 }  // namespace
+
+// The decoded pictures of one folder, each decoded once, on first use; masks are kept too.
+class PictureSource {
+public:
+    explicit PictureSource(QString directory) : directory_(std::move(directory)) {}
+
+    // Throws PictureError.
+    const QImage& get(const PictureFile& file) {
+        if (const auto found = decoded_.find(file.name); found != decoded_.end()) return found->second;
+        QImage image = readPicture(directory_, file);
+        if (file.isMask) {
+            image = cleanMask(image);
+        } else if (!file.mask.empty()) {
+            image.setAlphaChannel(get(catalogueFile(file.mask)));
+        }
+        return decoded_.emplace(file.name, std::move(image)).first->second;
+    }
+
+    const QImage& getOrNothing(const PictureFile& file) {
+        try {
+            return get(file);
+        } catch (const PictureError& error) {
+            qWarning("%s", error.what());
+            return decoded_.emplace(file.name, QImage()).first->second;
+        }
+    }
+
+private:
+    QString directory_;
+    std::map<std::string, QImage> decoded_;
+};
 
 const std::vector<PictureFile>& pictureCatalogue() {
     static const std::vector<PictureFile> catalogue = buildCatalogue();
@@ -127,49 +165,34 @@ std::string pictureName(Picture which) {
 const QImage& PictureList::at(int index) const {
     static const QImage none;
     if (index < 0 || index >= count()) return none;
-    return images_[static_cast<size_t>(index)];
+    return source_->getOrNothing(*files_[static_cast<size_t>(index)]);
 }
 
 const QImage& Pictures::picture(Picture which) const {
     static const QImage none;
     const int index = static_cast<int>(which);
     if (index < 0 || index >= kPictureCount) return none;
-    return singles_[static_cast<size_t>(index)];
+    return source_->getOrNothing(*singles_[static_cast<size_t>(index)]);
+}
+
+Pictures::Pictures(const QString& directory) : source_(std::make_shared<PictureSource>(directory)) {
+    auto fill = [&](PictureList& list, const char* stem, int count) {
+        list.source_ = source_.get();
+        for (int i = 0; i < count; ++i) list.files_.push_back(&catalogueFile(numbered(stem, i)));
+        list.size_ = QSize(list.files_.front()->width, list.files_.front()->height);
+    };
+    fill(bigcards_, "bigcard", kBigCards);
+    fill(ntop_, "ntop", kBookFaces);
+    fill(wtop_, "wtop", kBookFaces);
+    fill(blank_, "blank", kBlanks);
+    fill(phrases_, "phrase", kPhrases);
+    for (const Single& single : kSingles)
+        singles_[static_cast<size_t>(single.which)] = &catalogueFile(single.name);
 }
 
 Pictures Pictures::load(const QString& directory) {
-    Pictures pictures;
-    std::map<std::string, QImage> masks;
-    std::map<std::string, QImage> plain;
-    for (const PictureFile& file : pictureCatalogue()) {
-        QImage image = readPicture(directory, file);
-        if (file.isMask) {
-            masks[file.name] = cleanMask(image);
-            continue;
-        }
-        if (!file.mask.empty()) {
-            const auto mask = masks.find(file.mask);
-            if (mask == masks.end()) throw PictureError("mask " + file.mask + " not loaded");
-            image.setAlphaChannel(mask->second);
-        }
-        plain[file.name] = image;
-    }
-
-    auto fill = [&](PictureList& list, const char* stem, int count) {
-        for (int i = 0; i < count; ++i) list.images_.push_back(plain.at(numbered(stem, i)));
-        list.size_ = list.images_.front().size();
-    };
-    fill(pictures.bigcards_, "bigcard", kBigCards);
-    fill(pictures.ntop_, "ntop", kBookFaces);
-    fill(pictures.wtop_, "wtop", kBookFaces);
-    fill(pictures.blank_, "blank", kBlanks);
-    fill(pictures.phrases_, "phrase", kPhrases);
-    for (const Single& single : kSingles) {
-        const int index = static_cast<int>(single.which);
-        if (index >= 0 && index < kPictureCount) {
-            pictures.singles_[static_cast<size_t>(index)] = plain.at(single.name);
-        }
-    }
+    Pictures pictures(directory);
+    for (const PictureFile& file : pictureCatalogue()) pictures.source_->get(file);
     return pictures;
 }
 

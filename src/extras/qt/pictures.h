@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -53,27 +54,33 @@ const std::vector<PictureFile>& pictureCatalogue();
 // File name (without ".jpg") of a single picture.
 std::string pictureName(Picture which);
 
+class PictureSource;
+
 // Pictures of one size addressed by index, as the table's picture lists are.
 class PictureList {
 public:
-    int count() const { return static_cast<int>(images_.size()); }
+    int count() const { return static_cast<int>(files_.size()); }
     QSize size() const { return size_; }
-    // An index out of range gives a null image, which draws nothing.
+    // An index out of range gives a null image, which draws nothing. Decoded on first use.
     const QImage& at(int index) const;
 
 private:
     friend class Pictures;
-    std::vector<QImage> images_;
+    PictureSource* source_ = nullptr;
+    std::vector<const PictureFile*> files_;
     QSize size_;
 };
 
+// Every picture is decoded when it is first asked for, so that a window pays only for what
+// it shows.
 class Pictures {
 public:
     // Reads every file of pictureCatalogue() from a folder, or from ":/pictures" for the
     // pictures built into the program. Throws PictureError naming the first bad file.
     static Pictures load(const QString& directory);
 
-    // The built-in pictures, loaded once on first use (throws PictureError if they are broken).
+    // The built-in pictures. Each is decoded when first drawn; one that is broken (the tests
+    // decode them all) is reported once and draws nothing.
     static const Pictures& shipped();
 
     // 55 cards, 71 x 96, index = card code (0 = back).
@@ -90,12 +97,15 @@ public:
     const QImage& picture(Picture which) const;
 
 private:
+    explicit Pictures(const QString& directory);
+
+    std::shared_ptr<PictureSource> source_;
     PictureList bigcards_;
     PictureList ntop_;
     PictureList wtop_;
     PictureList blank_;
     PictureList phrases_;
-    std::array<QImage, kPictureCount> singles_;
+    std::array<const PictureFile*, kPictureCount> singles_{};
 };
 
 }  // namespace quintrel

@@ -10,7 +10,7 @@ namespace quintrel {
 const Pictures& Pictures::shipped() {
     static const Pictures pictures = [] {
         registerPictureResource();
-        return Pictures::load(QStringLiteral(":/pictures"));
+        return Pictures(QStringLiteral(":/pictures"));
     }();
     return pictures;
 }

@@ -38,15 +38,8 @@ bool SoundPlayer::outputAvailable() {
     return available;
 }
 
-SoundPlayer::SoundPlayer(bool haveOutput, QObject* parent) : QObject(parent) {
-    // Without an output QSoundEffect only complains and never plays: keep quiet instead.
-    if (!haveOutput) return;
-    for (const QString& name : soundNames()) {
-        auto* effect = new QSoundEffect(this);
-        effect->setSource(QUrl(QStringLiteral("qrc") + soundResource(name.toStdString())));
-        effects_.insert(name, effect);
-    }
-}
+SoundPlayer::SoundPlayer(std::optional<bool> haveOutput, QObject* parent)
+    : QObject(parent), haveOutput_(haveOutput) {}
 
 SoundPlayer::~SoundPlayer() {
     // QSoundEffect signals from its destructor; nothing of ours may hear that.
@@ -59,6 +52,16 @@ SoundPlayer::~SoundPlayer() {
 
 void SoundPlayer::playsounds(std::string_view name) {
     if (!enabled_) return;
+    // Asking for the devices starts the audio service's connection, and a loaded effect holds
+    // its samples: neither is worth it before the first cue.
+    if (!haveOutput_) haveOutput_ = outputAvailable();
+    if (*haveOutput_ && effects_.isEmpty()) {
+        for (const QString& cue : soundNames()) {
+            auto* effect = new QSoundEffect(this);
+            effect->setSource(QUrl(QStringLiteral("qrc") + soundResource(cue.toStdString())));
+            effects_.insert(cue, effect);
+        }
+    }
     const QString upper = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toUpper();
     QSoundEffect* effect = effects_.value(upper, nullptr);
     if (effect == nullptr) return;

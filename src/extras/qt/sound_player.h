@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <string_view>
 
 class QSoundEffect;
@@ -17,21 +18,23 @@ const QStringList& soundNames();
 // string for a name that is no cue.
 QString soundResource(std::string_view name);
 
-// Plays the table's sound cues. One effect per cue is loaded up front so that playing
-// is immediate; starting a cue stops the one still sounding. On a machine without an
+// Plays the table's sound cues. Nothing is set up until the first cue is played: then the
+// machine is asked for an audio output and, if it has one, one effect per cue is loaded, so
+// that later cues play at once; starting a cue stops the one still sounding. Without an
 // audio output nothing is loaded and playsounds does nothing, silently.
 class SoundPlayer : public QObject {
 public:
     // Whether the machine has an audio output at all.
     static bool outputAvailable();
 
-    // haveOutput false: load nothing, play nothing.
-    explicit SoundPlayer(bool haveOutput = outputAvailable(), QObject* parent = nullptr);
+    // haveOutput empty: ask the machine at the first cue; false: load nothing, play nothing.
+    explicit SoundPlayer(std::optional<bool> haveOutput = std::nullopt, QObject* parent = nullptr);
     ~SoundPlayer() override;
 
     // Options > "Play Sounds"; on at start.
     void setEnabled(bool enabled) { enabled_ = enabled; }
     bool isEnabled() const { return enabled_; }
+    // The cues are loaded (a cue has been played on a machine with an audio output).
     bool hasOutput() const { return !effects_.isEmpty(); }
 
     void playsounds(std::string_view name);
@@ -44,6 +47,7 @@ private:
     QHash<QString, QSoundEffect*> effects_;
     QSoundEffect* current_ = nullptr;
     QString lastStarted_;
+    std::optional<bool> haveOutput_;
     bool enabled_ = true;
 };
 

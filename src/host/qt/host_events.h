@@ -2,6 +2,7 @@
 // What the host listener reports to the host and asks of it. TServerEvents forwards these to
 // TServer; tests put a recorder in its place.
 
+#include <cstddef>
 #include <string_view>
 
 namespace quintrel::host {
@@ -13,7 +14,8 @@ public:
     virtual void accepted(int slot) = 0;
     virtual void read(int slot, std::string_view bytes) = 0;
     virtual void closed(int slot) = 0;
-    virtual void drainTick() = 0;  // every 10 ms
+    virtual void drainTick() = 0;  // every 10 ms while lines are queued
+    virtual std::size_t queuedLines() const = 0;
     virtual void pacingTick() = 0;
     virtual bool pacingTimerEnabled() const = 0;
     virtual int pacingInterval() const = 0;

@@ -19,8 +19,14 @@ constexpr int kLoginClockMs = 1000;
 
 HostListener::HostListener(QObject* parent) : QObject(parent) {
     connect(&listener_, &net::TSock::acceptReady, this, &HostListener::onAccept);
-    drainTimer_.setInterval(kSocktimerMs);
-    connect(&drainTimer_, &QTimer::timeout, this, [this] { callHost([this] { host_->drainTick(); }); });
+    drainTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&drainTimer_, &QTimer::timeout, this, [this] {
+        sinceDrain_.start();
+        // The first tick may come early (the host was idle); from it on, a steady 10 ms beat,
+        // so that lines waiting in a row are served at the full 100 a second.
+        if (drainTimer_.interval() != kSocktimerMs) drainTimer_.setInterval(kSocktimerMs);
+        callHost([this] { host_->drainTick(); });
+    });
     connect(&pacingTimer_, &QTimer::timeout, this, [this] { callHost([this] { host_->pacingTick(); }); });
     loginClock_.setInterval(kLoginClockMs);
     connect(&loginClock_, &QTimer::timeout, this, [this] {
@@ -34,7 +40,7 @@ HostListener::~HostListener() { shutdown(); }
 void HostListener::attach(HostEvents* host) {
     host_ = host;
     if (host_) {
-        drainTimer_.start();
+        syncDrainTimer();
         syncPacingTimer();
     } else {
         drainTimer_.stop();
@@ -75,6 +81,7 @@ void HostListener::afterHostCall() {
         } catch (...) {}
         --depth_;
     }
+    syncDrainTimer();
     syncPacingTimer();
     syncLoginClock();
 }
@@ -86,6 +93,16 @@ void HostListener::syncLoginClock() {
         sinceClockTick_.start();
         loginClock_.start();
     }
+}
+
+void HostListener::syncDrainTimer() {
+    if (!host_ || host_->queuedLines() == 0) {
+        drainTimer_.stop();
+        return;
+    }
+    if (drainTimer_.isActive()) return;
+    const qint64 since = sinceDrain_.isValid() ? sinceDrain_.elapsed() : kSocktimerMs;
+    drainTimer_.start(static_cast<int>(std::max<qint64>(0, kSocktimerMs - since)));
 }
 
 void HostListener::syncPacingTimer() {

@@ -2,7 +2,9 @@
 // HostListener: the host's transport. It owns the listener and one connection per slot,
 // delivers the host's lines (the Outbox), and drives the host: accepts, reads, closes,
 // its 10 ms socktimer, its Timer1, whose state it copies from the host after every call, and
-// the clock of the login deadline.
+// the clock of the login deadline. The socktimer runs only while lines are queued, still one
+// line per 10 ms at most: a line that finds the host idle for 10 ms is dispatched at once, and
+// an idle host sleeps.
 //
 // A connection that closes or breaks is reported to the host once, and never from inside a
 // call into the host: closes seen during a call (a send to a dead peer, close() itself) are
@@ -44,6 +46,7 @@ public:
     void shutdown();
 
     int connectionCount() const { return static_cast<int>(connections_.size()); }
+    bool drainTimerActive() const { return drainTimer_.isActive(); }
     bool pacingTimerActive() const { return pacingTimer_.isActive(); }
     int pacingInterval() const { return pacingTimer_.interval(); }
 
@@ -58,13 +61,15 @@ private:
     void afterHostCall();
     void syncPacingTimer();
     void syncLoginClock();
+    void syncDrainTimer();
 
     HostEvents* host_ = nullptr;
     net::TSock listener_;
     std::map<int, std::unique_ptr<net::TSock>> connections_;  // slot -> its connection
     std::vector<int> pendingClosed_;                          // slots to report once the call ends
     int depth_ = 0;
-    QTimer drainTimer_;
+    QTimer drainTimer_;  // runs while lines wait
+    QElapsedTimer sinceDrain_;
     QTimer pacingTimer_;
     QTimer loginClock_;  // runs only while a connection has not logged in
     QElapsedTimer sinceClockTick_;

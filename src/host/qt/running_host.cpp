@@ -16,6 +16,7 @@ public:
     void read(int slot, std::string_view bytes) override { server_.receive(slot, bytes); }
     void closed(int slot) override { server_.connectionClosed(slot); }
     void drainTick() override { server_.drainTick(); }
+    std::size_t queuedLines() const override { return server_.queuedLines(); }
     void pacingTick() override { server_.pacingTick(); }
     bool pacingTimerEnabled() const override { return server_.pacingTimerEnabled(); }
     int pacingInterval() const override { return server_.pacingInterval(); }

@@ -27,6 +27,7 @@ TSock::TSock(QObject* parent) : QObject(parent) {}
 
 TSock::TSock(QTcpSocket* accepted, quint16 port, QObject* parent) : QObject(parent), port_(port) {
     adopt(accepted);
+    accepted->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     hostName_ = plainAddress(accepted->peerAddress()).toString();
 }
 
@@ -114,6 +115,10 @@ void TSock::adopt(QTcpSocket* socket) {
     closingByUs_ = false;
     errorReported_ = false;
     closeReported_ = false;
+    // Game messages are a few bytes each and wait for nothing: without no-delay a line sent
+    // while another is unacknowledged waits for the peer's delayed acknowledgement (~40 ms).
+    connect(socket, &QTcpSocket::connected, this,
+            [socket] { socket->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
         if (socket == socket_) emit readReady(socket->bytesAvailable());
     });
@@ -162,7 +167,14 @@ void TSock::sendText(QByteArrayView bytes) {
     if (state != QAbstractSocket::ConnectedState && state != QAbstractSocket::ConnectingState &&
         state != QAbstractSocket::HostLookupState)
         throw SocketError(kSendNotConnected);
+    if (socket_->bytesToWrite() + bytes.size() > kMaxUnsent) return cutOff();
     socket_->write(bytes.data(), bytes.size());
+}
+
+void TSock::cutOff() {
+    closingByUs_ = true;
+    socket_->abort();
+    reportClosed();
 }
 
 QByteArray TSock::receiveText() { return socket_ ? socket_->readAll() : QByteArray(); }
@@ -195,6 +207,10 @@ void TSock::close() {
 
 bool TSock::isConnected() const {
     return socket_ && !closingByUs_ && socket_->state() == QAbstractSocket::ConnectedState;
+}
+
+bool TSock::lowDelay() const {
+    return socket_ && socket_->socketOption(QAbstractSocket::LowDelayOption).toInt() == 1;
 }
 
 bool TSock::fromLoopback() const { return socket_ && plainAddress(socket_->peerAddress()).isLoopback(); }

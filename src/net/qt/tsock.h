@@ -5,7 +5,9 @@
 //   listen()      bind and listen, backlog 5; throws SocketError with the text to show
 //   open()        connect without blocking; a name is looked up first, asynchronously
 //   accept()      take the waiting connection off a listener
-//   sendText()    buffered send; throws "Send - Socket Not Connected" on a closed object
+//   sendText()    buffered send; throws "Send - Socket Not Connected" on a closed object. A
+//                 peer that leaves more than kMaxUnsent bytes unread is cut off: the
+//                 connection is aborted and reported closed, like any lost connection.
 //   receiveText() every byte received so far
 //   close()       orderly close after the queued bytes are out; reports "Socket Closed"
 //
@@ -39,6 +41,10 @@ enum class ListenScope {
 class TSock : public QObject {
     Q_OBJECT
 public:
+    // Bytes that may wait to be sent. A catch-up is a few kilobytes; a table that reads
+    // nothing would otherwise grow its sender without end.
+    static constexpr qint64 kMaxUnsent = 1024 * 1024;
+
     explicit TSock(QObject* parent = nullptr);
     ~TSock() override;
 
@@ -69,6 +75,7 @@ public:
     void close();
 
     bool isConnected() const;
+    bool lowDelay() const;      // small messages go out at once (no-delay is on)
     bool fromLoopback() const;  // an accepted connection whose peer is this machine
 
 signals:
@@ -84,6 +91,7 @@ private:
     void onError();
     void onDisconnected();
     void reportClosed();
+    void cutOff();
     void dropSocket();
 
     QString hostName_;

@@ -194,7 +194,7 @@ void Tchat::receive() {
     const QByteArray bytes = sock_.receiveText();
     if (bytes.isEmpty()) return;
     session_->receive(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (session_->queuedLines() > 0 && !drainTimer_.isActive()) drainTimer_.start();
+    syncDrainTimer();
 }
 
 void Tchat::connectionInfo(const QString& text) {
@@ -214,7 +214,16 @@ void Tchat::drainTick() {
     // The phrase lock counts these ticks, so the timer runs on while it is taken.
     phrases_->tick();
     if (handled) refresh();
-    if (session_->queuedLines() == 0 && !phrases_->locked()) drainTimer_.stop();
+    syncDrainTimer();
+}
+
+bool Tchat::needsTicks() const { return session_->queuedLines() > 0 || phrases_->locked(); }
+
+void Tchat::syncDrainTimer() {
+    if (!needsTicks())
+        drainTimer_.stop();
+    else if (!drainTimer_.isActive())
+        drainTimer_.start();
 }
 
 // ---------------------------------------------------------------- ClientEvents

@@ -130,6 +130,9 @@ private:
     void receive();
     void connectionInfo(const QString& text);
     void drainTick();  // Timer1: one queued line per tick
+    // Timer1 runs only while something needs its ticks; an idle table sleeps.
+    bool needsTicks() const;
+    void syncDrainTimer();  // after anything that may change needsTicks()
     void startConnecting(const QString& address, quint16 port);
     void afterConnectStarted();
     void exitProgram();
