@@ -41,7 +41,7 @@ void Tchat::hostpress() {
     // A solo game is a private table: nobody but this machine may connect to it.
     const auto scope = plan_.mode == net::SessionMode::Solo ? net::ListenScope::LoopbackOnly
                                                             : net::ListenScope::AllAddresses;
-    startListening_(scope, net::gamePort());
+    startListening_(scope, gamePort_);
     session_->setPlayerName(playername_);
     ishost_ = true;
     startConnecting(QString::fromLatin1(net::kLoopbackAddress));
@@ -60,7 +60,7 @@ void Tchat::joinpress() {
 
 void Tchat::startConnecting(const QString& address) {
     sock_.setHostName(address);
-    sock_.setPort(net::gamePort());
+    sock_.setPort(gamePort_);
     sock_.open([this](const QString& error) {
         if (!error.isEmpty()) {
             errorBox(this, error);  // no lobby link either
