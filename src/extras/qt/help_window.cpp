@@ -69,6 +69,9 @@ Thelp::Thelp(QWidget* parent) : QDialog(parent) {
     for (const Topic& topic : kTopics) {
         const QByteArray name = "SelButton" + QByteArray::number(topic.page);
         QPushButton* button = look::goldButton(QString::fromLatin1(topic.caption), side, name.constData());
+        button->setCheckable(true);  // the topic in front stays pressed
+        button->setAutoExclusive(true);
+        topicButtons_[static_cast<std::size_t>(topic.page)] = button;
         connect(button, &QPushButton::clicked, this,
                 [this, page = topic.page] { showPage(page); });  // SelButton1Click
         buttons->addWidget(button);
@@ -121,6 +124,7 @@ void Thelp::showPage(int number) {
     current_ = number;
     pages_->setCurrentWidget(memo_[static_cast<std::size_t>(number)]);
     label_caption_->setText(QString::fromLatin1(topic->caption));
+    topicButtons_[static_cast<std::size_t>(number)]->setChecked(true);
 }
 
 QString Thelp::caption() const { return label_caption_->text(); }

@@ -7,6 +7,7 @@
 #include <array>
 
 class QLabel;
+class QPushButton;
 class QStackedWidget;
 class QTextBrowser;
 
@@ -34,6 +35,7 @@ signals:
 
 private:
     std::array<QTextBrowser*, kPages + 1> memo_{};  // [0] unused
+    std::array<QPushButton*, kPages + 1> topicButtons_{};
     QLabel* label_caption_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     int current_ = 1;

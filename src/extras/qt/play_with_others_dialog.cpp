@@ -20,6 +20,13 @@ QString latin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Lines broken by hand: a wrapped label makes the dialog guess its height, and guess short.
+QLabel* lines(const QString& text, QWidget* parent, int pixels = 13) {
+    QLabel* label = look::plateText(text, parent, pixels);
+    label->setWordWrap(false);
+    return label;
+}
+
 QLabel* heading(const QString& text, QWidget* parent) {
     QLabel* label = look::plateText(text, parent, 15, true);
     label->setStyleSheet(
@@ -61,14 +68,18 @@ PlayWithOthersDialog::PlayWithOthersDialog(QWidget* parent) : QDialog(parent) {
     hostColumn->setSpacing(8);
     hostColumn->addWidget(heading(QStringLiteral("Host a table here"), host));
     hostColumn->addWidget(
-        look::plateText(QStringLiteral("Tell your friends one of this computer's addresses:"), host));
-    addresses_ = look::plateText(QString(), host, 14, true);
+        lines(QStringLiteral("Tell your friends one of this\ncomputer's addresses and the port:"), host));
+    addresses_ = lines(QString(), host, 14);
+    addresses_->setFont(look::pixelFont(14, true));
     addresses_->setObjectName(QStringLiteral("label_addresses"));
     addresses_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     hostColumn->addWidget(addresses_);
-    portNote_ = look::plateText(QString(), host);
+    portNote_ = lines(QString(), host, 14);
+    portNote_->setFont(look::pixelFont(14, true));
     portNote_->setObjectName(QStringLiteral("label_port"));
     hostColumn->addWidget(portNote_);
+    hostColumn->addWidget(
+        lines(QStringLiteral("This computer must accept\nconnections on that port."), host, 12));
     hostColumn->addStretch(1);
     QPushButton* hostButton = look::goldButton(QStringLiteral("Host"), host, "button_host");
     hostButton->setMinimumWidth(110);
@@ -81,11 +92,10 @@ PlayWithOthersDialog::PlayWithOthersDialog(QWidget* parent) : QDialog(parent) {
     joinColumn->setContentsMargins(14, 10, 14, 12);
     joinColumn->setSpacing(8);
     joinColumn->addWidget(heading(QStringLiteral("Join a table"), join));
-    joinColumn->addWidget(
-        look::plateText(QStringLiteral("Type the address and port your host gave you:"), join));
+    joinColumn->addWidget(lines(QStringLiteral("Type the address and port\nyour host gave you:"), join));
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
-    grid->addWidget(look::plateText(QStringLiteral("Host address:"), join), 0, 0);
+    grid->addWidget(lines(QStringLiteral("Host address:"), join), 0, 0);
     address_ = new QComboBox(join);
     address_->setObjectName(QStringLiteral("combo_address"));
     address_->setEditable(true);
@@ -93,7 +103,7 @@ PlayWithOthersDialog::PlayWithOthersDialog(QWidget* parent) : QDialog(parent) {
     address_->setMinimumWidth(180);
     connect(address_, &QComboBox::activated, this, &PlayWithOthersDialog::recentChosen);
     grid->addWidget(address_, 0, 1);
-    grid->addWidget(look::plateText(QStringLiteral("Port:"), join), 1, 0);
+    grid->addWidget(lines(QStringLiteral("Port:"), join), 1, 0);
     port_ = new QSpinBox(join);
     port_->setObjectName(QStringLiteral("edit_port"));
     port_->setRange(1, 65535);
@@ -120,7 +130,8 @@ PlayWithOthersDialog::PlayWithOthersDialog(QWidget* parent) : QDialog(parent) {
     layout->addLayout(bottom);
 
     setAddresses(machineAddresses());
-    resize(620, 300);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    resize(640, 0);
 }
 
 void PlayWithOthersDialog::setMemory(const PlayWithOthersMemory& memory) {
@@ -133,13 +144,15 @@ void PlayWithOthersDialog::setMemory(const PlayWithOthersMemory& memory) {
 
 void PlayWithOthersDialog::setHostPort(quint16 port) {
     hostPort_ = port;
-    portNote_->setText(
-        QStringLiteral("and the port, %1. This computer must accept connections on that port.").arg(port));
+    portNote_->setText(QStringLiteral("Port %1").arg(port));
     if (memory_.hosts.empty()) port_->setValue(port);
 }
 
 void PlayWithOthersDialog::setAddresses(const QStringList& addresses) {
-    addresses_->setText(addresses.isEmpty() ? QStringLiteral("(no network found)") : addresses.join('\n'));
+    // A machine with many networks would push the buttons off the screen.
+    constexpr int kShown = 4;
+    addresses_->setText(addresses.isEmpty() ? QStringLiteral("(no network found)")
+                                            : addresses.mid(0, kShown).join('\n'));
 }
 
 void PlayWithOthersDialog::recentChosen(int index) {
