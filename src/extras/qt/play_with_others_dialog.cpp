@@ -27,13 +27,6 @@ QLabel* lines(const QString& text, QWidget* parent, int pixels = 13) {
     return label;
 }
 
-QLabel* heading(const QString& text, QWidget* parent) {
-    QLabel* label = look::plateText(text, parent, 15, true);
-    label->setStyleSheet(
-        QStringLiteral("color: #7a5a12; border-bottom: 1px solid #d8be6e; padding-bottom: 3px;"));
-    return label;
-}
-
 }  // namespace
 
 PlayWithOthersDialog::PlayWithOthersDialog(QWidget* parent) : QDialog(parent) {
@@ -66,7 +59,7 @@ PlayWithOthersDialog::PlayWithOthersDialog(QWidget* parent) : QDialog(parent) {
     auto* hostColumn = new QVBoxLayout(host);
     hostColumn->setContentsMargins(14, 10, 14, 12);
     hostColumn->setSpacing(8);
-    hostColumn->addWidget(heading(QStringLiteral("Host a table here"), host));
+    hostColumn->addWidget(look::plateHeading(QStringLiteral("Host a table here"), host));
     hostColumn->addWidget(
         lines(QStringLiteral("Tell your friends one of this\ncomputer's addresses and the port:"), host));
     addresses_ = lines(QString(), host, 14);
@@ -91,7 +84,7 @@ PlayWithOthersDialog::PlayWithOthersDialog(QWidget* parent) : QDialog(parent) {
     auto* joinColumn = new QVBoxLayout(join);
     joinColumn->setContentsMargins(14, 10, 14, 12);
     joinColumn->setSpacing(8);
-    joinColumn->addWidget(heading(QStringLiteral("Join a table"), join));
+    joinColumn->addWidget(look::plateHeading(QStringLiteral("Join a table"), join));
     joinColumn->addWidget(lines(QStringLiteral("Type the address and port\nyour host gave you:"), join));
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);

@@ -32,6 +32,15 @@ QFrame* creamPlate(QWidget* parent, const char* name) {
     return frame;
 }
 
+QLabel* plateHeading(const QString& text, QWidget* parent, int pixels) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(pixelFont(pixels, true));
+    label->setStyleSheet(
+        QStringLiteral("color: #7a5a12; border-bottom: 1px solid #d8be6e; padding-bottom: 3px;"));
+    return label;
+}
+
 QPushButton* goldButton(const QString& text, QWidget* parent, const char* name) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));

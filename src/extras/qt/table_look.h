@@ -24,6 +24,9 @@ void useFelt(QWidget* window);
 // A cream plate with a gold rim; its labels take the dark ink.
 QFrame* creamPlate(QWidget* parent, const char* name);
 
+// A plate's heading: bold dark gold over a thin gold rule. Plain text.
+QLabel* plateHeading(const QString& text, QWidget* parent, int pixels = 15);
+
 // A gold button of the table's kind; `name` is its objectName.
 QPushButton* goldButton(const QString& text, QWidget* parent, const char* name);
 
