@@ -12,7 +12,13 @@
 #include <QVBoxLayout>
 
 // The resource lives in a static library, so nothing would pull its registration in.
-static void registerHelpResource() { Q_INIT_RESOURCE(help); }
+static void registerHelpResource() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(help);
+        return true;
+    }();
+    (void)registered;
+}
 
 namespace quintrel {
 namespace {
