@@ -2,10 +2,12 @@
 # Installs the Debian packages the build, the tests and the screenshots need, when missing.
 # --play: only what building and running the game needs.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libjpeg-dev)
+# libssl3: Qt's https (the lobby download) loads it at run time.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libjpeg-dev libssl3)
 if [ "${1:-}" != "--play" ]; then
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-apps imagemagick xdotool
-             desktop-file-utils appstream clang libclang-rt-14-dev)
+             desktop-file-utils appstream clang libclang-rt-14-dev
+             openssl)  # openssl: the download test's certificate
 fi
 missing=()
 for p in "${packages[@]}"; do

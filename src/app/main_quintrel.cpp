@@ -1,9 +1,8 @@
-// quintrel: the desktop program. One copy per user session; the table window, then the host,
+// quintrel: the desktop program. One copy per user session; the table window and its host,
 // then the event loop until the table window closes.
 
-#include "host/qt/running_host.h"
+#include "app/desktop.h"
 #include "net/qt/single_instance.h"
-#include "table/qt/tchat.h"
 
 #include <QApplication>
 
@@ -21,26 +20,14 @@ int main(int argc, char** argv) {
     quintrel::net::SingleInstance instance(quintrel::net::defaultInstanceKey());
     if (!instance.claim()) return 0;
 
-    quintrel::table::Tchat table(std::move(args));
-
-    quintrel::ServerOptions options;
-    options.seed = quintrel::host::clockSeed();
-    // The computer players' pace until the hosting table sends its own choice.
-    options.botdelay = 750;
-    quintrel::host::RunningHost host(options, [](std::string_view line) {
+    quintrel::app::Desktop desktop(std::move(args), [](std::string_view line) {
         std::fprintf(stderr, "host: %.*s\n", static_cast<int>(line.size()), line.data());
     });
-    // The table asks for the listener when its command line says this copy hosts.
-    table.setStartListening([&host](quintrel::net::ListenScope scope, quint16 port) {
-        host.startListening(scope, port);
-        return host.listener().port();
-    });
+    QObject::connect(&instance, &quintrel::net::SingleInstance::raiseRequested, &desktop,
+                     [&desktop] { desktop.table().bringToFront(); });
 
-    QObject::connect(&instance, &quintrel::net::SingleInstance::raiseRequested, &table,
-                     &quintrel::table::Tchat::bringToFront);
-
-    table.show();
+    desktop.show();
     const int result = QApplication::exec();
-    host.shutdown();
+    desktop.shutdown();
     return result;
 }

@@ -12,12 +12,11 @@
 #include <cstdio>
 
 #include "extras/qt/pictures.h"
+#include "extras/qt/table_look.h"
 
 namespace quintrel {
 
 namespace {
-
-constexpr const char* kInk = "#3b2a05";
 
 QString latin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -73,16 +72,6 @@ void setText(QLabel* shown, const std::string& text) {
     if (shown->text() != wanted) shown->setText(wanted);
 }
 
-QFrame* plate(QWidget* parent, const char* name) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(QString::fromLatin1(name));
-    frame->setStyleSheet(
-        QStringLiteral("QFrame#%1 { background: #faf4e0; border: 2px solid #d8be6e; "
-                       "border-radius: 8px; } QLabel { color: %2; background: transparent; }")
-            .arg(QString::fromLatin1(name), QString::fromLatin1(kInk)));
-    return frame;
-}
-
 QLabel* heading(const QString& text, QWidget* parent, const char* name = nullptr) {
     QLabel* shown = label(text, parent, name, 15, true);
     shown->setStyleSheet(
@@ -135,17 +124,8 @@ void Ttallylist::build() {
     checklist_ = made[1];
     layout->addLayout(lists, 1);
 
-    FlatButton1_ = new QPushButton(QStringLiteral("Ok"), this);
-    FlatButton1_->setObjectName(QStringLiteral("FlatButton1"));
+    FlatButton1_ = look::goldButton(QStringLiteral("Ok"), this, "FlatButton1");
     FlatButton1_->setFixedSize(96, 32);
-    FlatButton1_->setCursor(Qt::PointingHandCursor);
-    FlatButton1_->setFont(pixelFont(13, true));
-    FlatButton1_->setStyleSheet(QStringLiteral(
-        "QPushButton { color: #3b2a05; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbe7a1, "
-        "stop:1 #d9a93c); border: 1px solid #7a5a12; border-radius: 7px; }"
-        "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff3c4, stop:1 "
-        "#e8bb52); }"
-        "QPushButton:pressed { background: #c7962e; }"));
     connect(FlatButton1_, &QPushButton::clicked, this, &QDialog::close);  // FlatButton1Click
     layout->addWidget(FlatButton1_, 0, Qt::AlignRight);
 
@@ -160,7 +140,7 @@ void Ttallylist::build() {
 }
 
 QWidget* Ttallylist::buildTotals() {
-    QFrame* panel = plate(this, "panel_total");
+    QFrame* panel = look::creamPlate(this, "panel_total");
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(14, 10, 14, 12);
     grid->setVerticalSpacing(8);
@@ -177,7 +157,7 @@ QWidget* Ttallylist::buildTotals() {
 }
 
 QWidget* Ttallylist::buildPlayer() {
-    QFrame* panel = plate(this, "panel_player");
+    QFrame* panel = look::creamPlate(this, "panel_player");
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(14, 10, 14, 12);
     layout->setSpacing(6);

@@ -2,12 +2,14 @@
 
 #include "extras/qt/pictures.h"
 #include "extras/qt/sound_player.h"
+#include "net/qt/game_port.h"
 #include "net/qt/socket_texts.h"
 #include "chat/qt/chat_panel.h"
 #include "extras/qt/phrase_strip.h"
 #include "table/qt/book_board.h"
 #include "table/qt/message_boxes.h"
 #include "table/qt/score_panel.h"
+#include "table/qt/side_windows.h"
 #include "table/qt/start_dialog.h"
 #include "table/event_log.h"
 #include "table/table_state.h"
@@ -36,6 +38,7 @@ QString latin1(std::string_view text) {
 Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
     : QMainWindow(parent),
       args_(std::move(args)),
+      gamePort_(net::gamePort()),
       sounds_(std::make_unique<SoundPlayer>()),
       table_(std::make_unique<TableState>(*this, roster_)),
       eventLog_(std::make_unique<EventLog>(*this, roster_)) {
@@ -59,6 +62,7 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
 
     buildPanels();  // the chat panel brings items of the Options menu
     buildMenus();
+    side_ = new SideWindows(*this);
     startDialog_ = new StartDialog(this);
     connect(startDialog_, &StartDialog::startPressed, this, [this] {
         // It stays on top: out of the way of a question about the running game.

@@ -46,6 +46,7 @@ namespace quintrel::table {
 class BookBoard;
 class EventLog;
 class ScorePanel;
+class SideWindows;
 class StartDialog;
 class TableState;
 
@@ -61,6 +62,9 @@ public:
     // net::SocketError with the text to show.
     using StartListening = std::function<quint16(net::ListenScope scope, quint16 port)>;
     void setStartListening(StartListening start) { startListening_ = std::move(start); }
+    // The port this table hosts on or joins at; net::gamePort() unless set before the show.
+    void setGamePort(quint16 port) { gamePort_ = port; }
+    quint16 gamePort() const { return gamePort_; }
 
     // Reads the command line and starts the session; only the first call does anything.
     void processparams();
@@ -113,11 +117,16 @@ public:
     TableState& table() { return *table_; }
     StartDialog* startDialog() const { return startDialog_; }
     SoundPlayer& sounds() { return *sounds_; }
+    // Help, about, the lobby download and Play with Others (side_windows.cpp).
+    SideWindows& sideWindows() { return *side_; }
 
 signals:
     void startGameRequested();       // "Start Game" in the menu or on the panel
     void downloadWindowRequested();  // a solo game offers the lobby download
     void eventLogToggled(bool on);   // the player switched the event log (to be saved)
+    // Play with Others asks for a new table in place of this one: `args` as on the command
+    // line (Latin-1), `port` to host on or join at.
+    void restartRequested(const QStringList& args, quint16 port);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -159,6 +168,7 @@ private:
     net::StartOptions startOptions_ = net::StartOptions::Unchanged;
 
     StartListening startListening_;
+    quint16 gamePort_;
     net::TSock sock_;
     net::TSock lobbyLink_;
     std::unique_ptr<SoundPlayer> sounds_;
@@ -186,6 +196,7 @@ private:
     Tphrases* phraseEditor_ = nullptr;
     Ttallylist* tally_ = nullptr;
     chat::Tspylist* spylist_ = nullptr;
+    SideWindows* side_ = nullptr;
     std::array<QAction*, 3> botSpeedActions_{};  // Slow1, Normal1, Fast1
     int botSpeed_ = kSlowBotSpeed;               // the design-time speed until the file is read
     OptionsToSave optionsToSave_{Settings{}};

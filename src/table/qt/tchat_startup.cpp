@@ -41,7 +41,7 @@ void Tchat::hostpress() {
     // A solo game is a private table: nobody but this machine may connect to it.
     const auto scope = plan_.mode == net::SessionMode::Solo ? net::ListenScope::LoopbackOnly
                                                             : net::ListenScope::AllAddresses;
-    const quint16 port = startListening_(scope, net::gamePort());
+    const quint16 port = startListening_(scope, gamePort_);
     testEcho("host", QStringLiteral("listening on port %1").arg(port));
     session_->setPlayerName(playername_);
     ishost_ = true;
@@ -56,7 +56,7 @@ void Tchat::joinpress() {
     session_->setPlayerName(playername_);
     table_->setPlayername(playername_);
     startConnecting(QString::fromLatin1(hostaddress_.data(), static_cast<qsizetype>(hostaddress_.size())),
-                    net::gamePort());
+                    gamePort_);
     startGameAction_->setEnabled(false);
 }
 

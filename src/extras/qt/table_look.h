@@ -1,0 +1,39 @@
+#pragma once
+// The table's look for the side windows: the felt behind them, cream plates with a gold rim,
+// gold buttons and dark ink, so that every window of the game reads as part of one table.
+
+#include <QFont>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace quintrel::look {
+
+inline constexpr const char* kInk = "#3b2a05";
+inline constexpr const char* kDarkGold = "#7a5a12";
+inline constexpr const char* kCreamText = "#f4e7b5";
+
+QFont pixelFont(int pixels, bool bold = false);
+
+// The window's background becomes the tiled felt.
+void useFelt(QWidget* window);
+
+// A cream plate with a gold rim; its labels take the dark ink.
+QFrame* creamPlate(QWidget* parent, const char* name);
+
+// A plate's heading: bold dark gold over a thin gold rule. Plain text.
+QLabel* plateHeading(const QString& text, QWidget* parent, int pixels = 15);
+
+// A gold button of the table's kind; `name` is its objectName.
+QPushButton* goldButton(const QString& text, QWidget* parent, const char* name);
+
+// A wrapped text in the ink, for a plate.
+QLabel* plateText(const QString& text, QWidget* parent, int pixels = 13, bool bold = false);
+
+// A cream text field of the plates' kind (line edits, combo and spin boxes).
+QString fieldStyle();
+
+}  // namespace quintrel::look
