@@ -164,6 +164,11 @@ TEST_F(ChatPanelTest, ScrollOffHoldsTheViewWhileLinesArriveAndOldOnesGo) {
     EXPECT_FALSE(panel.scrollOff());
     panel.addlinetochat("latest", kBlack);
     EXPECT_EQ(bar->value(), bar->maximum());
+    // A new text size wraps every line anew; the newest must stay in view.
+    for (const char* size : {"N14", "N8"}) {
+        action(size)->trigger();
+        EXPECT_EQ(bar->value(), bar->maximum()) << size;
+    }
 }
 
 TEST_F(ChatPanelTest, ColourAndSizeItemsChangeTheSettings) {

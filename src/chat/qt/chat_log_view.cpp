@@ -101,6 +101,14 @@ void ChatLogView::setTextSize(int points) {
     QFont sized = font();
     sized.setPointSize(points);
     setFont(sized);
+    // The lines wrap anew and the old scroll value points into the middle of the history.
+    if (!scrollOff_) {
+        QTextCursor end = textCursor();
+        end.movePosition(QTextCursor::End);
+        setTextCursor(end);
+        ensureCursorVisible();
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    }
 }
 
 std::optional<FoundLink> ChatLogView::IsURLAt(QPoint point) const {
