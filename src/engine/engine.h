@@ -7,8 +7,10 @@
 // a play that names a field out of range or comes from a seat that does not have the turn
 // is dropped without a reply, whoever sent it.
 
+#include <array>
 #include <string_view>
 
+#include "engine/hand_index.h"
 #include "engine/host_state.h"
 #include "engine/outbox.h"
 #include "engine/thedeck.h"
@@ -68,6 +70,17 @@ private:
     int handCount(int seat) const;
     int lowestFreeDrawSlot(int seat) const;
 
+    // Every change the engine makes to a hand or to a working book goes through these,
+    // which keep the computer players' indexes up to date.
+    void setHandCard(int seat, int slot, int card);
+    void clearHand(int seat);
+    void bookChanged(int team, int entry);
+    // Makes the seat's hand index and its team's book index again if something outside the
+    // engine changed the hand or the books; a computer turn starts with this.
+    void refreshIndexes(int seat);
+    const HandIndex& handIndex(int seat) const { return handIndex_[seat]; }
+    const BookIndex& bookIndex(int team) const { return bookIndex_[team]; }
+
     void sendToAll(std::string_view line);
     void sendToOne(int slot, std::string_view line);
 
@@ -83,6 +96,8 @@ private:
     Outbox& outbox_;
     RandomSource& random_;
     thedeck deck_;
+    std::array<HandIndex, kSeats + 1> handIndex_{};  // [seat 1..4]
+    std::array<BookIndex, kTeams + 1> bookIndex_{};  // [team 1..2]
 };
 
 }  // namespace quintrel
