@@ -20,19 +20,19 @@ void Engine::createbook(const wire::parse::CreateBook& request) {
     if (cards[0] == kNoCard || cards[1] == kNoCard || cards[2] == kNoCard) return;
     // One card named twice would count as two or three cards.
     if (first == second || first == third || second == third) {
-        sendToOne(seat, out::nobook<Line>());
+        sendToOne(seat, out::nobook<Line>);
         return;
     }
     int wilds = 0;
     for (int card : cards) {
         if (isThree(card)) {
-            sendToOne(seat, out::nothree<Line>());
+            sendToOne(seat, out::nothree<Line>);
             return;
         }
         if (isWild(card)) ++wilds;
     }
     if (wilds == 3) {
-        sendToOne(seat, out::notwo<Line>());
+        sendToOne(seat, out::notwo<Line>);
         return;
     }
     int natural[3];
@@ -44,7 +44,7 @@ void Engine::createbook(const wire::parse::CreateBook& request) {
         naturals == 3 ? rankOf(natural[0]) == rankOf(natural[1]) && rankOf(natural[1]) == rankOf(natural[2])
                       : naturals == 2 && rankOf(natural[0]) == rankOf(natural[1]);
     if (!sameRank) {
-        sendToOne(seat, out::nobook<Line>());
+        sendToOne(seat, out::nobook<Line>);
         return;
     }
     const int team = teamOf(seat);
@@ -56,12 +56,12 @@ void Engine::createbook(const wire::parse::CreateBook& request) {
         }
     }
     if (entry == 0) {
-        sendToOne(seat, out::toomany<Line>());
+        sendToOne(seat, out::toomany<Line>);
         return;
     }
     for (int slot : {first, second, third}) {
         setHandCard(seat, slot, kNoCard);
-        sendToOne(seat, out::freecard<Line>(slot));
+        sendToOne(seat, out::freecard<Line>, slot);
     }
     BookEntry& book = state_.books[team][entry];
     book.count = 3;
@@ -89,7 +89,7 @@ void Engine::addtobook(const wire::parse::AddToBookRequest& request) {
     // fourteenth is refused like one that does not fit.
     const bool roomToComplete = book.count + 1 < kBookComplete || state_.completedcount[team] < kBookSlots;
     if (!fits || !roomToComplete) {
-        sendToOne(seat, out::nobookmatch<Line>(slot));
+        sendToOne(seat, out::nobookmatch<Line>, slot);
         return;
     }
     if (isWild(card)) book.kind = BookKind::Wild;
@@ -97,7 +97,7 @@ void Engine::addtobook(const wire::parse::AddToBookRequest& request) {
     sendToAll(out::addtobook<Line>(seat, team, slot, entry, book.count, card, kindCode(book.kind)));
     addscore(seat, card);
     setHandCard(seat, slot, kNoCard);
-    sendToOne(seat, out::freecard<Line>(slot));
+    sendToOne(seat, out::freecard<Line>, slot);
     if (book.count == kBookComplete) createcomplete(seat, entry, book.card);
     bookChanged(team, entry);
     checkforfoot(seat, false);
@@ -128,13 +128,13 @@ void Engine::addtocomp(const wire::parse::AddToCompRequest& request) {
     const bool fits = exists && (isWild(card) ? book.kind == BookKind::Wild
                                               : !isThree(card) && rankOf(card) == rankOf(book.card));
     if (!fits) {
-        sendToOne(seat, out::nobookmatch<Line>(slot));
+        sendToOne(seat, out::nobookmatch<Line>, slot);
         return;
     }
     ++book.count;
     addscore(seat, card);
     setHandCard(seat, slot, kNoCard);
-    sendToOne(seat, out::freecard<Line>(slot));
+    sendToOne(seat, out::freecard<Line>, slot);
     sendToAll(out::addtocomp<Line>(seat, kindCode(book.kind), book.card));
     checkforfoot(seat, false);
 }

@@ -28,7 +28,7 @@ void Engine::getcard(int seat, int slot, int part) {
         postwinner(seat);
         return;
     }
-    if (part == 1) sendToOne(seat, out::newcard<Line>(seat, slot, card));
+    if (part == 1) sendToOne(seat, out::newcard<Line>, seat, slot, card);
 }
 
 void Engine::drawing(const wire::parse::Drawing& request) {
@@ -44,7 +44,7 @@ void Engine::drawing(const wire::parse::Drawing& request) {
             const int card = state_.discardtop;
             setHandCard(seat, slot, card);
             state_.discardtop = state_.discardbelow;
-            sendToOne(seat, out::newcard<Line>(seat, slot, card));
+            sendToOne(seat, out::newcard<Line>, seat, slot, card);
             sendToAll(out::discard<Line>(state_.discardtop));
         }
     } else {
@@ -68,7 +68,7 @@ void Engine::discard(const wire::parse::DiscardRequest& request) {
         if (computerPlayed(seat)) {
             findplayer();
         } else {
-            sendToOne(seat, out::invaliddiscard<Line>());
+            sendToOne(seat, out::invaliddiscard<Line>);
         }
         return;
     }
@@ -76,7 +76,7 @@ void Engine::discard(const wire::parse::DiscardRequest& request) {
     state_.discardtop = card;
     setHandCard(seat, slot, kNoCard);
     deck_.returncard(state_.discardbelow);
-    sendToOne(seat, out::freecard<Line>(slot));
+    sendToOne(seat, out::freecard<Line>, slot);
     sendToAll(out::discard<Line>(state_.discardtop));
     checkforfoot(seat, true);
 }

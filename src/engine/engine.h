@@ -10,6 +10,7 @@
 #include <array>
 #include <string_view>
 
+#include "engine/delivery.h"
 #include "engine/hand_index.h"
 #include "engine/host_state.h"
 #include "engine/outbox.h"
@@ -83,6 +84,11 @@ private:
 
     void sendToAll(std::string_view line);
     void sendToOne(int slot, std::string_view line);
+    // Builds the line, build(fields...), only for a connected slot: a computer's seat has none.
+    template <typename Build, typename... Fields>
+    void sendToOne(int slot, Build build, const Fields&... fields) {
+        if (reaches(state_, slot)) outbox_.send(slot, build(fields...));
+    }
 
     // Computer player steps (computer_player.cpp).
     void checkforaddtobooks(int seat);

@@ -203,7 +203,7 @@ void Engine::checkforfoot(int seat, bool endofturn) {
             const int card = p.foot[slot];
             setHandCard(seat, slot, card);
             p.foot[slot] = kNoCard;
-            if (card != kNoCard) sendToOne(seat, out::newcard<Line>(seat, slot, card));
+            if (card != kNoCard) sendToOne(seat, out::newcard<Line>, seat, slot, card);
         }
         sendToAll(out::usefoot<Line>(seat));
     }

@@ -47,7 +47,17 @@ public:
             return;
         }
         char* at = room_.data() + size_;
-        size_ += static_cast<std::size_t>(std::to_chars(at, at + kMaxDigits, number).ptr - at);
+        // Most numbers on the wire are a seat, a slot or a card: one or two digits.
+        if (static_cast<unsigned>(number) < 10) {
+            *at = static_cast<char>('0' + number);
+            ++size_;
+        } else if (static_cast<unsigned>(number) < 100) {
+            at[0] = static_cast<char>('0' + number / 10);
+            at[1] = static_cast<char>('0' + number % 10);
+            size_ += 2;
+        } else {
+            size_ += static_cast<std::size_t>(std::to_chars(at, at + kMaxDigits, number).ptr - at);
+        }
     }
 
     std::string_view view() const {
