@@ -83,13 +83,13 @@ void Engine::checkforaddtobooks(int seat) {
     bool allWilds = checkforallwilds(seat);
     for (SlotMask slots = copy.occupied() & ~copy.threes(); slots != 0; slots &= slots - 1) {
         const int slot = lowestOf(slots);
-        const int card = copy.card(slot);
+        const int rank = copy.rank(slot);
         int target = 0;
-        if (isWild(card)) {
+        if (rank == kWildRank) {
             if (!allWilds) continue;
             target = index.firstWildInUse() != 0 ? index.firstWildInUse() : index.firstInUse();
         } else {
-            target = index.firstInUseOfRank(rankOf(card));
+            target = index.firstInUseOfRank(rank);
         }
         if (target == 0) continue;
         addtobook(wire::parse::AddToBookRequest{seat, slot, target});
@@ -110,10 +110,9 @@ void Engine::checkforaddtocomp(int seat) {
     }
     for (SlotMask slots = copy.occupied() & ~copy.threes(); slots != 0; slots &= slots - 1) {
         const int slot = lowestOf(slots);
-        const int card = copy.card(slot);
-        const bool wild = isWild(card);
+        const bool wild = copy.rank(slot) == kWildRank;
         if (wild && !checkforallwilds(seat)) continue;
-        const int target = wild ? firstWild : firstOfRank[rankOf(card)];
+        const int target = wild ? firstWild : firstOfRank[copy.rank(slot)];
         if (target != 0) addtocomp(wire::parse::AddToCompRequest{seat, slot, target});
     }
 }
@@ -124,18 +123,18 @@ void Engine::checkforcreatebooks(int seat) {
     bool created = false;
     for (SlotMask slots = copy.naturals() & ~copy.threes(); slots != 0; slots &= slots - 1) {
         const int i = lowestOf(slots);
-        const int card = copy.card(i);
-        if (card == kNoCard || index.ofRank(rankOf(card)) != 0) continue;
+        const int rank = copy.rank(i);
+        if ((copy.occupied() & bitOf(i)) == 0 || index.ofRank(rank) != 0) continue;
         // Earlier slots count too: a new book may take over a freed entry and so free the
         // rank of its leftover, whose cards were passed over before.
-        const SlotMask others = copy.ofRank(rankOf(card)) & ~bitOf(i);
+        const SlotMask others = copy.ofRank(rank) & ~bitOf(i);
         if (!severalIn(others)) continue;
         const int first = lowestOf(others);
         const int last = highestOf(others);
         createbook(wire::parse::CreateBook{seat, {i, first, last}});
         for (int s : {i, first, last}) copy.set(s, kNoCard);
         // The rank had no entry before, so it has one now only if the host took the book.
-        if (index.ofRank(rankOf(card)) != 0) created = true;
+        if (index.ofRank(rank) != 0) created = true;
     }
     if (created) checkforaddtobooks(seat);
 }
@@ -160,7 +159,7 @@ void Engine::checkforcreatebooksww(int seat) {
             if (candidates == 0) continue;
             const int w = lowestOf(wilds);
             const int k = lowestOf(candidates);
-            const int m = lowestOf(copy.ofRank(rankOf(copy.card(k))) & ~bitOf(k));
+            const int m = lowestOf(copy.ofRank(copy.rank(k)) & ~bitOf(k));
             createbook(wire::parse::CreateBook{seat, {w, k, m}});
             for (int s : {w, k, m}) copy.set(s, kNoCard);
             if (pass != 3) --c.pairs;

@@ -29,7 +29,6 @@ constexpr SlotMask bitOf(int slot) { return SlotMask{1} << slot; }
 constexpr int lowestOf(SlotMask mask) { return std::countr_zero(mask); }
 constexpr int highestOf(SlotMask mask) { return 31 - std::countl_zero(mask); }
 constexpr bool severalIn(SlotMask mask) { return (mask & (mask - 1)) != 0; }
-constexpr bool oneIn(SlotMask mask) { return mask != 0 && !severalIn(mask); }
 
 class HandIndex {
 public:
@@ -41,22 +40,22 @@ public:
     void set(int slot, int card) {
         const SlotMask bit = bitOf(slot);
         if (cards_[slot] != kNoCard) {
-            const int rank = rankOf(cards_[slot]);
-            ofRank_[rank] &= ~bit;
-            --count_[rank];
+            ofRank_[rank_[slot]] &= ~bit;
+            --count_[rank_[slot]];
             occupied_ &= ~bit;
         }
         cards_[slot] = card;
+        rank_[slot] = static_cast<std::uint8_t>(rankOf(card));
         if (card != kNoCard) {
-            const int rank = rankOf(card);
-            ofRank_[rank] |= bit;
-            ++count_[rank];
+            ofRank_[rank_[slot]] |= bit;
+            ++count_[rank_[slot]];
             occupied_ |= bit;
         }
     }
 
     bool mirrors(const Hand& hand) const { return cards_ == hand; }
     int card(int slot) const { return cards_[slot]; }
+    int rank(int slot) const { return rank_[slot]; }  // of the card in an occupied slot
     SlotMask ofRank(int rank) const { return ofRank_[rank]; }
     int countOfRank(int rank) const { return count_[rank]; }
     SlotMask occupied() const { return occupied_; }
@@ -68,6 +67,7 @@ public:
 
 private:
     Hand cards_{};
+    std::array<std::uint8_t, kHandSlots> rank_{};
     std::array<SlotMask, kRanks> ofRank_{};
     std::array<std::uint8_t, kRanks> count_{};
     SlotMask occupied_ = 0;

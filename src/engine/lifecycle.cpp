@@ -1,7 +1,6 @@
 // Game and round lifecycle: start, deal, turn order, foot, going out, round and game end,
 // and the pacing timer.
 
-#include <algorithm>
 
 #include "engine/delivery.h"
 #include "engine/engine.h"
@@ -34,8 +33,9 @@ bool Engine::mayPlay(int seat) const {
 bool Engine::mayMeld(int seat) const { return mayPlay(seat) && state_.drawn; }
 
 int Engine::handCount(int seat) const {
-    const auto& hand = state_.players[seat].hand;
-    return static_cast<int>(std::count_if(hand.begin(), hand.end(), [](int c) { return c != kNoCard; }));
+    int count = 0;
+    for (int card : state_.players[seat].hand) count += card != kNoCard;
+    return count;
 }
 
 void Engine::resetBooks() {

@@ -103,13 +103,11 @@ bool readInts(std::string_view rest, const Range (&ranges)[N], int (&out)[N]) {
         const bool negative = at != end && *at == '-';
         if (negative) ++at;
         const char* const digits = at;
-        int value = 0;
-        for (unsigned digit; at != end && (digit = static_cast<unsigned>(*at - '0')) <= 9; ++at) {
-            if (at - digits == kMaxDigits) return false;
-            value = value * 10 + static_cast<int>(digit);
-        }
-        if (at == digits) return false;
-        value = negative ? -value : value;
+        unsigned magnitude = 0;  // wraps harmlessly on a run of digits too long to keep
+        for (unsigned digit; at != end && (digit = static_cast<unsigned>(*at - '0')) <= 9; ++at)
+            magnitude = magnitude * 10 + digit;
+        if (at == digits || at - digits > kMaxDigits) return false;
+        const int value = negative ? -static_cast<int>(magnitude) : static_cast<int>(magnitude);
         if (value < ranges[i].lo || value > ranges[i].hi) return false;
         out[i] = value;
         // A field ends at its "+"; the last one at the end of the text or at one "+" there.
