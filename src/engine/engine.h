@@ -49,6 +49,9 @@ public:
 
     thedeck& deck() { return deck_; }
     const HostState& state() const { return state_; }
+    // What the computer players read: a seat's hand and a team's working books by rank.
+    const HandIndex& handIndex(int seat) const { return handIndex_[seat]; }
+    const BookIndex& bookIndex(int team) const { return bookIndex_[team]; }
 
 private:
     void createcomplete(int seat, int entry, int card);
@@ -79,8 +82,6 @@ private:
     // Makes the seat's hand index and its team's book index again if something outside the
     // engine changed the hand or the books; a computer turn starts with this.
     void refreshIndexes(int seat);
-    const HandIndex& handIndex(int seat) const { return handIndex_[seat]; }
-    const BookIndex& bookIndex(int team) const { return bookIndex_[team]; }
 
     void sendToAll(std::string_view line);
     void sendToOne(int slot, std::string_view line);
