@@ -6,30 +6,33 @@
 
 namespace quintrel {
 
+namespace out = wire::toclient;
+using wire::Line;
+
 void Engine::createbook(const wire::parse::CreateBook& request) {
     const int seat = request.seat;
     const int first = request.pos[0];
     const int second = request.pos[1];
     const int third = request.pos[2];
     if (!mayMeld(seat) || !isHandSlot(first) || !isHandSlot(second) || !isHandSlot(third)) return;
-    auto& hand = state_.players[seat].hand;
+    const Hand& hand = state_.players[seat].hand;
     const int cards[3] = {hand[first], hand[second], hand[third]};
     if (cards[0] == kNoCard || cards[1] == kNoCard || cards[2] == kNoCard) return;
     // One card named twice would count as two or three cards.
     if (first == second || first == third || second == third) {
-        sendToOne(seat, wire::toclient::nobook());
+        sendToOne(seat, out::nobook<Line>);
         return;
     }
     int wilds = 0;
     for (int card : cards) {
         if (isThree(card)) {
-            sendToOne(seat, wire::toclient::nothree());
+            sendToOne(seat, out::nothree<Line>);
             return;
         }
         if (isWild(card)) ++wilds;
     }
     if (wilds == 3) {
-        sendToOne(seat, wire::toclient::notwo());
+        sendToOne(seat, out::notwo<Line>);
         return;
     }
     int natural[3];
@@ -41,7 +44,7 @@ void Engine::createbook(const wire::parse::CreateBook& request) {
         naturals == 3 ? rankOf(natural[0]) == rankOf(natural[1]) && rankOf(natural[1]) == rankOf(natural[2])
                       : naturals == 2 && rankOf(natural[0]) == rankOf(natural[1]);
     if (!sameRank) {
-        sendToOne(seat, wire::toclient::nobook());
+        sendToOne(seat, out::nobook<Line>);
         return;
     }
     const int team = teamOf(seat);
@@ -53,18 +56,19 @@ void Engine::createbook(const wire::parse::CreateBook& request) {
         }
     }
     if (entry == 0) {
-        sendToOne(seat, wire::toclient::toomany());
+        sendToOne(seat, out::toomany<Line>);
         return;
     }
     for (int slot : {first, second, third}) {
-        hand[slot] = kNoCard;
-        sendToOne(seat, wire::toclient::freecard(slot));
+        setHandCard(seat, slot, kNoCard);
+        sendToOne(seat, out::freecard<Line>, slot);
     }
     BookEntry& book = state_.books[team][entry];
     book.count = 3;
     book.kind = wilds > 0 ? BookKind::Wild : BookKind::Normal;
     book.card = natural[0];
-    sendToAll(wire::toclient::newbook(seat, team, entry, book.card, kindCode(book.kind)));
+    bookChanged(team, entry);
+    sendToAll(out::newbook<Line>(seat, team, entry, book.card, kindCode(book.kind)));
     for (int card : cards) addscore(seat, card);
     checkforfoot(seat, false);
 }
@@ -74,7 +78,7 @@ void Engine::addtobook(const wire::parse::AddToBookRequest& request) {
     const int slot = request.pos;
     const int entry = request.bookslot;
     if (!mayMeld(seat) || !isHandSlot(slot) || !isBookSlot(entry)) return;
-    auto& hand = state_.players[seat].hand;
+    const Hand& hand = state_.players[seat].hand;
     const int card = hand[slot];
     if (card == kNoCard) return;
     const int team = teamOf(seat);
@@ -85,16 +89,17 @@ void Engine::addtobook(const wire::parse::AddToBookRequest& request) {
     // fourteenth is refused like one that does not fit.
     const bool roomToComplete = book.count + 1 < kBookComplete || state_.completedcount[team] < kBookSlots;
     if (!fits || !roomToComplete) {
-        sendToOne(seat, wire::toclient::nobookmatch(slot));
+        sendToOne(seat, out::nobookmatch<Line>, slot);
         return;
     }
     if (isWild(card)) book.kind = BookKind::Wild;
     ++book.count;
-    sendToAll(wire::toclient::addtobook(seat, team, slot, entry, book.count, card, kindCode(book.kind)));
+    sendToAll(out::addtobook<Line>(seat, team, slot, entry, book.count, card, kindCode(book.kind)));
     addscore(seat, card);
-    hand[slot] = kNoCard;
-    sendToOne(seat, wire::toclient::freecard(slot));
+    setHandCard(seat, slot, kNoCard);
+    sendToOne(seat, out::freecard<Line>, slot);
     if (book.count == kBookComplete) createcomplete(seat, entry, book.card);
+    bookChanged(team, entry);
     checkforfoot(seat, false);
 }
 
@@ -105,7 +110,7 @@ void Engine::createcomplete(int seat, int entry, int card) {
     state_.completedbooks[team][n] = BookEntry{book.count, card, book.kind};
     const int bonus = book.kind == BookKind::Normal ? kNormalBookBonus : kWildBookBonus;
     book.count = 0;
-    sendToAll(wire::toclient::complete(seat, team, entry, n, card, kindCode(book.kind)));
+    sendToAll(out::complete<Line>(seat, team, entry, n, card, kindCode(book.kind)));
     addPoints(seat, bonus);
 }
 
@@ -114,7 +119,7 @@ void Engine::addtocomp(const wire::parse::AddToCompRequest& request) {
     const int slot = request.pos;
     const int entry = request.compslot;
     if (!mayMeld(seat) || !isHandSlot(slot) || !isBookSlot(entry)) return;
-    auto& hand = state_.players[seat].hand;
+    const Hand& hand = state_.players[seat].hand;
     const int card = hand[slot];
     if (card == kNoCard) return;
     const int team = teamOf(seat);
@@ -123,14 +128,14 @@ void Engine::addtocomp(const wire::parse::AddToCompRequest& request) {
     const bool fits = exists && (isWild(card) ? book.kind == BookKind::Wild
                                               : !isThree(card) && rankOf(card) == rankOf(book.card));
     if (!fits) {
-        sendToOne(seat, wire::toclient::nobookmatch(slot));
+        sendToOne(seat, out::nobookmatch<Line>, slot);
         return;
     }
     ++book.count;
     addscore(seat, card);
-    hand[slot] = kNoCard;
-    sendToOne(seat, wire::toclient::freecard(slot));
-    sendToAll(wire::toclient::addtocomp(seat, kindCode(book.kind), book.card));
+    setHandCard(seat, slot, kNoCard);
+    sendToOne(seat, out::freecard<Line>, slot);
+    sendToAll(out::addtocomp<Line>(seat, kindCode(book.kind), book.card));
     checkforfoot(seat, false);
 }
 

@@ -10,81 +10,46 @@
 namespace quintrel {
 namespace {
 
-using Hand = std::array<int, kHandSlots>;
-
 struct HandCounts {
     int singles = 0;
     int pairs = 0;
     int wilds = 0;
 };
 
-HandCounts analyse(const Hand& hand) {
-    std::array<int, 13> perRank{};
+HandCounts analyse(const HandIndex& hand) {
     HandCounts counts;
-    for (int card : hand) {
-        if (card == kNoCard) continue;
-        if (isWild(card)) {
-            ++counts.wilds;
-        } else {
-            ++perRank[rankOf(card)];
+    counts.wilds = hand.countOfRank(kWildRank);
+    for (int rank = 0; rank < kRanks; ++rank) {
+        const int n = hand.countOfRank(rank);
+        if (rank == kWildRank) continue;
+        if (rank == kThreeRank) {
+            counts.singles += n;  // a three never pairs
+            continue;
         }
-    }
-    for (int card : hand) {
-        if (!isNatural(card)) continue;
-        if (isThree(card) || perRank[rankOf(card)] == 1) ++counts.singles;
-    }
-    for (int rank = 0; rank < 13; ++rank) {
-        if (rank == 2 || rank == 3) continue;
-        counts.pairs += perRank[rank] * (perRank[rank] - 1) / 2;
+        if (n == 1) ++counts.singles;
+        counts.pairs += n * (n - 1) / 2;
     }
     return counts;
 }
 
 bool sameRank(int a, int b) { return a != kNoCard && b != kNoCard && rankOf(a) == rankOf(b); }
 
-// Where each rank's books are, rebuilt after every request a step makes (a request may
-// open, extend or complete a book).
-struct BookIndex {
-    std::array<int, 13> firstInUseOfRank{};  // working entry in use, 0 = none
-    std::array<bool, 13> entryOfRank{};      // any entry, freed ones included, has this rank
-    int firstWildInUse = 0;
-    int firstInUse = 0;
-
-    explicit BookIndex(const TeamBooks& books) {
-        for (int e = kBookSlots; e >= 1; --e) {
-            const BookEntry& b = books[e];
-            if (b.card != kNoCard) entryOfRank[rankOf(b.card)] = true;
-            if (b.count <= 0) continue;
-            firstInUse = e;
-            if (b.kind == BookKind::Wild) firstWildInUse = e;
-            if (b.card != kNoCard) firstInUseOfRank[rankOf(b.card)] = e;
-        }
-    }
-};
-
-int naturalsIn(const Hand& hand) {
-    int naturals = 0;
-    for (int card : hand) naturals += isNatural(card);
-    return naturals;
-}
-
 }  // namespace
 
 void Engine::computerdraw(int seat) {
     if (!mayPlay(seat)) return;
+    refreshIndexes(seat);
     const int top = state_.discardtop;
     bool take = false;
     if (top != kNoCard && !isThree(top)) {
-        const Hand& hand = state_.players[seat].hand;
+        const HandIndex& hand = handIndex(seat);
         const HandCounts c = analyse(hand);
-        int ofRank = 0;
-        for (int card : hand) ofRank += sameRank(card, top);
+        const int ofRank = hand.countOfRank(rankOf(top));
         const bool fewPairs = c.singles == 1 && c.pairs <= c.wilds;
         const int team = teamOf(seat);
         bool workingBook = false;
-        for (int e = 1; e <= kBookSlots; ++e) {
-            const BookEntry& b = state_.books[team][e];
-            if (sameRank(b.card, top) && (b.count > 4 || fewPairs)) workingBook = true;
+        for (SlotMask entries = bookIndex(team).ofRank(rankOf(top)); entries != 0; entries &= entries - 1) {
+            if (state_.books[team][lowestOf(entries)].count > 4 || fewPairs) workingBook = true;
         }
         bool completedBook = false;
         for (int n = 1; n <= state_.completedcount[team]; ++n) {
@@ -98,6 +63,7 @@ void Engine::computerdraw(int seat) {
 
 void Engine::computerplay(int seat) {
     if (!mayPlay(seat)) return;
+    refreshIndexes(seat);
     checkforaddtobooks(seat);
     checkforaddtocomp(seat);
     checkforcreatebooks(seat);
@@ -106,99 +72,98 @@ void Engine::computerplay(int seat) {
     checkfordiscard(seat);
 }
 
-bool Engine::checkforallwilds(int seat) const { return naturalsIn(state_.players[seat].hand) <= 1; }
+bool Engine::checkforallwilds(int seat) const { return !severalIn(handIndex(seat).naturals()); }
 
+// The steps run inside computerplay, which brought the indexes up to date. Each walks the
+// hand as it found it (the copy), while the requests it makes change the hand and the
+// books, whose indexes the engine keeps up to date.
 void Engine::checkforaddtobooks(int seat) {
-    const Hand copy = state_.players[seat].hand;
-    const TeamBooks& books = state_.books[teamOf(seat)];
-    BookIndex index(books);
+    const HandIndex copy = handIndex(seat);
+    const BookIndex& index = bookIndex(teamOf(seat));
     bool allWilds = checkforallwilds(seat);
-    for (int slot = 0; slot < kHandSlots; ++slot) {
-        const int card = copy[slot];
-        if (card == kNoCard || isThree(card)) continue;
+    for (SlotMask slots = copy.occupied() & ~copy.threes(); slots != 0; slots &= slots - 1) {
+        const int slot = lowestOf(slots);
+        const int rank = copy.rank(slot);
         int target = 0;
-        if (isWild(card)) {
+        if (rank == kWildRank) {
             if (!allWilds) continue;
-            target = index.firstWildInUse != 0 ? index.firstWildInUse : index.firstInUse;
+            target = index.firstWildInUse() != 0 ? index.firstWildInUse() : index.firstInUse();
         } else {
-            target = index.firstInUseOfRank[rankOf(card)];
+            target = index.firstInUseOfRank(rank);
         }
         if (target == 0) continue;
         addtobook(wire::parse::AddToBookRequest{seat, slot, target});
-        index = BookIndex(books);
         allWilds = checkforallwilds(seat);
     }
 }
 
 void Engine::checkforaddtocomp(int seat) {
-    const Hand copy = state_.players[seat].hand;
+    const HandIndex copy = handIndex(seat);
     const int team = teamOf(seat);
-    const TeamBooks& completed = state_.completedbooks[team];
-    for (int slot = 0; slot < kHandSlots; ++slot) {
-        const int card = copy[slot];
-        if (card == kNoCard || isThree(card)) continue;
-        const bool wild = isWild(card);
+    // Adding to a completed book changes only its count: which book takes a card stays put.
+    std::array<int, kRanks> firstOfRank{};
+    int firstWild = 0;
+    for (int n = state_.completedcount[team]; n >= 1; --n) {
+        const BookEntry& b = state_.completedbooks[team][n];
+        if (b.card != kNoCard) firstOfRank[rankOf(b.card)] = n;
+        if (b.kind == BookKind::Wild) firstWild = n;
+    }
+    for (SlotMask slots = copy.occupied() & ~copy.threes(); slots != 0; slots &= slots - 1) {
+        const int slot = lowestOf(slots);
+        const bool wild = copy.rank(slot) == kWildRank;
         if (wild && !checkforallwilds(seat)) continue;
-        int target = 0;
-        for (int n = 1; n <= state_.completedcount[team] && target == 0; ++n) {
-            if (wild ? completed[n].kind == BookKind::Wild : sameRank(completed[n].card, card)) target = n;
-        }
+        const int target = wild ? firstWild : firstOfRank[copy.rank(slot)];
         if (target != 0) addtocomp(wire::parse::AddToCompRequest{seat, slot, target});
     }
 }
 
 void Engine::checkforcreatebooks(int seat) {
-    Hand copy = state_.players[seat].hand;
-    const TeamBooks& books = state_.books[teamOf(seat)];
-    BookIndex index(books);
+    HandIndex copy = handIndex(seat);
+    const BookIndex& index = bookIndex(teamOf(seat));
     bool created = false;
-    for (int i = 0; i < kHandSlots; ++i) {
-        const int card = copy[i];
-        if (!isNatural(card) || isThree(card) || index.entryOfRank[rankOf(card)]) continue;
-        int first = -1;
-        int last = -1;
-        int found = 0;
+    for (SlotMask slots = copy.naturals() & ~copy.threes(); slots != 0; slots &= slots - 1) {
+        const int i = lowestOf(slots);
+        const int rank = copy.rank(i);
+        if ((copy.occupied() & bitOf(i)) == 0 || index.ofRank(rank) != 0) continue;
         // Earlier slots count too: a new book may take over a freed entry and so free the
         // rank of its leftover, whose cards were passed over before.
-        for (int s = 0; s < kHandSlots; ++s) {
-            if (s == i || !sameRank(copy[s], card)) continue;
-            if (first < 0) first = s;
-            last = s;
-            ++found;
-        }
-        if (found < 2) continue;
+        const SlotMask others = copy.ofRank(rank) & ~bitOf(i);
+        if (!severalIn(others)) continue;
+        const int first = lowestOf(others);
+        const int last = highestOf(others);
         createbook(wire::parse::CreateBook{seat, {i, first, last}});
-        copy[i] = copy[first] = copy[last] = kNoCard;
-        index = BookIndex(books);
+        for (int s : {i, first, last}) copy.set(s, kNoCard);
         // The rank had no entry before, so it has one now only if the host took the book.
-        if (index.entryOfRank[rankOf(card)]) created = true;
+        if (index.ofRank(rank) != 0) created = true;
     }
     if (created) checkforaddtobooks(seat);
 }
 
 void Engine::checkforcreatebooksww(int seat) {
-    Hand copy = state_.players[seat].hand;
-    const TeamBooks& books = state_.books[teamOf(seat)];
+    HandIndex copy = handIndex(seat);
+    const BookIndex& index = bookIndex(teamOf(seat));
     HandCounts c = analyse(copy);
 
-    BookIndex index(books);
-    // pass 1, 2, 3 differ only in their extra condition and what they use up.
+    // pass 1, 2, 3 differ only in their extra condition and what they use up. Each wild, in
+    // slot order, makes a book with the first natural (not a three) in slot order whose rank
+    // has no entry and another card, and the first such other card.
     auto runPass = [&](int pass) {
-        for (int w = 0; w < kHandSlots; ++w) {
-            if (!isWild(copy[w])) continue;
-            for (int k = 0; k < kHandSlots && copy[w] != kNoCard; ++k) {
-                if (!isNatural(copy[k]) || isThree(copy[k]) || index.entryOfRank[rankOf(copy[k])]) continue;
-                for (int m = 0; m < kHandSlots && copy[w] != kNoCard && copy[k] != kNoCard; ++m) {
-                    if (m == k || !sameRank(copy[m], copy[k])) continue;
-                    if (pass == 1 && !(c.wilds > 1)) continue;
-                    if (pass == 3 && !(c.wilds > 2)) continue;
-                    createbook(wire::parse::CreateBook{seat, {w, k, m}});
-                    copy[w] = copy[k] = copy[m] = kNoCard;
-                    index = BookIndex(books);
-                    if (pass != 3) --c.pairs;
-                    --c.wilds;
-                }
+        for (SlotMask wilds = copy.wilds(); wilds != 0; wilds &= wilds - 1) {
+            // The condition changes only when a book is made.
+            if ((pass == 1 && !(c.wilds > 1)) || (pass == 3 && !(c.wilds > 2))) return;
+            SlotMask candidates = 0;
+            for (int rank = 0; rank < kRanks; ++rank) {
+                if (rank == kWildRank || rank == kThreeRank || index.ofRank(rank) != 0) continue;
+                if (severalIn(copy.ofRank(rank))) candidates |= copy.ofRank(rank);
             }
+            if (candidates == 0) continue;
+            const int w = lowestOf(wilds);
+            const int k = lowestOf(candidates);
+            const int m = lowestOf(copy.ofRank(copy.rank(k)) & ~bitOf(k));
+            createbook(wire::parse::CreateBook{seat, {w, k, m}});
+            for (int s : {w, k, m}) copy.set(s, kNoCard);
+            if (pass != 3) --c.pairs;
+            --c.wilds;
         }
     };
 
@@ -208,27 +173,17 @@ void Engine::checkforcreatebooksww(int seat) {
 }
 
 void Engine::checkfordiscard(int seat) {
-    const Hand& hand = state_.players[seat].hand;
-    std::array<int, 13> perRank{};
-    for (int card : hand) {
-        if (card != kNoCard) ++perRank[rankOf(card)];
-    }
-    auto rule = [&](int r, int card) {
-        switch (r) {
-            case 1: return isThree(card);
-            case 2: return isNatural(card) && perRank[rankOf(card)] == 1;
-            case 3: return isNatural(card);
-            default: return card != kNoCard;
-        }
-    };
-    for (int r = 1; r <= 4; ++r) {
-        for (int slot = 0; slot < kHandSlots; ++slot) {
-            if (rule(r, hand[slot])) {
-                discard(wire::parse::DiscardRequest{seat, slot});
-                return;
-            }
+    const HandIndex& hand = handIndex(seat);
+    // In order: a three, a natural alone of its rank, any natural, any card.
+    SlotMask choice = hand.threes();
+    if (choice == 0) {
+        for (int rank = 0; rank < kRanks; ++rank) {
+            if (rank != kWildRank && hand.countOfRank(rank) == 1) choice |= hand.ofRank(rank);
         }
     }
+    if (choice == 0) choice = hand.naturals();
+    if (choice == 0) choice = hand.occupied();
+    if (choice != 0) discard(wire::parse::DiscardRequest{seat, lowestOf(choice)});
 }
 
 }  // namespace quintrel

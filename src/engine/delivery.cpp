@@ -18,7 +18,7 @@ void sendToAll(const HostState& state, Outbox& outbox, std::string_view line) {
 }
 
 void sendToOne(const HostState& state, Outbox& outbox, int slot, std::string_view line) {
-    if (isSlot(slot) && state.players[slot].connected) outbox.send(slot, line);
+    if (reaches(state, slot)) outbox.send(slot, line);
 }
 
 }  // namespace quintrel

@@ -13,5 +13,9 @@ namespace quintrel {
 void sendToAll(const HostState& state, Outbox& outbox, std::string_view line);
 // One slot, if it is connected.
 void sendToOne(const HostState& state, Outbox& outbox, int slot, std::string_view line);
+// Whether a line sent to the slot would be delivered.
+inline bool reaches(const HostState& state, int slot) {
+    return isSlot(slot) && state.players[slot].connected;
+}
 
 }  // namespace quintrel

@@ -5,6 +5,9 @@
 
 namespace quintrel {
 
+namespace out = wire::toclient;
+using wire::Line;
+
 int Engine::lowestFreeDrawSlot(int seat) const {
     const auto& hand = state_.players[seat].hand;
     for (int slot = 0; slot <= kLastDrawSlot; ++slot) {
@@ -15,16 +18,17 @@ int Engine::lowestFreeDrawSlot(int seat) const {
 
 void Engine::getcard(int seat, int slot, int part) {
     if (slot < 0 || slot > kLastDrawSlot || !isSeat(seat)) return;
-    tplayer& p = state_.players[seat];
-    auto& cards = part == 1 ? p.hand : p.foot;
-    const int card = deck_.drawcard();
+    const int card = normalisedCard(deck_.drawcard());
+    if (part == 1) {
+        setHandCard(seat, slot, card);
+    } else {
+        state_.players[seat].foot[slot] = card;
+    }
     if (card == kNoCard) {
-        cards[slot] = kNoCard;
         postwinner(seat);
         return;
     }
-    cards[slot] = normalisedCard(card);
-    if (part == 1) sendToOne(seat, wire::toclient::newcard(seat, slot, cards[slot]));
+    if (part == 1) sendToOne(seat, out::newcard<Line>, seat, slot, card);
 }
 
 void Engine::drawing(const wire::parse::Drawing& request) {
@@ -32,17 +36,16 @@ void Engine::drawing(const wire::parse::Drawing& request) {
     const int choice = request.source;
     if (!mayPlay(seat)) return;
     state_.drawn = true;
-    tplayer& p = state_.players[seat];
     if (choice == 2 && state_.discardtop != kNoCard) {
         // With no free slot nothing is taken, but the turn goes on: a computer player
         // still melds and discards, a person may do the same.
         const int slot = lowestFreeDrawSlot(seat);
         if (slot >= 0) {
             const int card = state_.discardtop;
-            p.hand[slot] = card;
+            setHandCard(seat, slot, card);
             state_.discardtop = state_.discardbelow;
-            sendToOne(seat, wire::toclient::newcard(seat, slot, card));
-            sendToAll(wire::toclient::discard(state_.discardtop));
+            sendToOne(seat, out::newcard<Line>, seat, slot, card);
+            sendToAll(out::discard<Line>(state_.discardtop));
         }
     } else {
         for (int draw = 0; draw < 2; ++draw) {
@@ -65,16 +68,16 @@ void Engine::discard(const wire::parse::DiscardRequest& request) {
         if (computerPlayed(seat)) {
             findplayer();
         } else {
-            sendToOne(seat, wire::toclient::invaliddiscard());
+            sendToOne(seat, out::invaliddiscard<Line>);
         }
         return;
     }
     state_.discardbelow = state_.discardtop;
     state_.discardtop = card;
-    p.hand[slot] = kNoCard;
+    setHandCard(seat, slot, kNoCard);
     deck_.returncard(state_.discardbelow);
-    sendToOne(seat, wire::toclient::freecard(slot));
-    sendToAll(wire::toclient::discard(state_.discardtop));
+    sendToOne(seat, out::freecard<Line>, slot);
+    sendToAll(out::discard<Line>(state_.discardtop));
     checkforfoot(seat, true);
 }
 

@@ -7,8 +7,11 @@
 // a play that names a field out of range or comes from a seat that does not have the turn
 // is dropped without a reply, whoever sent it.
 
+#include <array>
 #include <string_view>
 
+#include "engine/delivery.h"
+#include "engine/hand_index.h"
 #include "engine/host_state.h"
 #include "engine/outbox.h"
 #include "engine/thedeck.h"
@@ -46,6 +49,9 @@ public:
 
     thedeck& deck() { return deck_; }
     const HostState& state() const { return state_; }
+    // What the computer players read: a seat's hand and a team's working books by rank.
+    const HandIndex& handIndex(int seat) const { return handIndex_[seat]; }
+    const BookIndex& bookIndex(int team) const { return bookIndex_[team]; }
 
 private:
     void createcomplete(int seat, int entry, int card);
@@ -68,8 +74,22 @@ private:
     int handCount(int seat) const;
     int lowestFreeDrawSlot(int seat) const;
 
+    // Every change the engine makes to a hand or to a working book goes through these,
+    // which keep the computer players' indexes up to date.
+    void setHandCard(int seat, int slot, int card);
+    void clearHand(int seat);
+    void bookChanged(int team, int entry);
+    // Makes the seat's hand index and its team's book index again if something outside the
+    // engine changed the hand or the books; a computer turn starts with this.
+    void refreshIndexes(int seat);
+
     void sendToAll(std::string_view line);
     void sendToOne(int slot, std::string_view line);
+    // Builds the line, build(fields...), only for a connected slot: a computer's seat has none.
+    template <typename Build, typename... Fields>
+    void sendToOne(int slot, Build build, const Fields&... fields) {
+        if (reaches(state_, slot)) outbox_.send(slot, build(fields...));
+    }
 
     // Computer player steps (computer_player.cpp).
     void checkforaddtobooks(int seat);
@@ -83,6 +103,8 @@ private:
     Outbox& outbox_;
     RandomSource& random_;
     thedeck deck_;
+    std::array<HandIndex, kSeats + 1> handIndex_{};  // [seat 1..4]
+    std::array<BookIndex, kTeams + 1> bookIndex_{};  // [team 1..2]
 };
 
 }  // namespace quintrel

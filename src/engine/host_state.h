@@ -27,6 +27,8 @@ struct BookEntry {
     int count = 0;                     // 0 = free
     int card = 0;                      // natural card; kept after completion as a leftover
     BookKind kind = BookKind::Normal;  // read only while the entry holds cards
+
+    bool operator==(const BookEntry&) const = default;
 };
 
 // Index 0 of every table is unused so that slots, seats, teams and book entries keep

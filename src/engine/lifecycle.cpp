@@ -1,7 +1,6 @@
 // Game and round lifecycle: start, deal, turn order, foot, going out, round and game end,
 // and the pacing timer.
 
-#include <algorithm>
 
 #include "engine/delivery.h"
 #include "engine/engine.h"
@@ -9,6 +8,10 @@
 #include "net/wire.h"
 
 namespace quintrel {
+
+// Every line is built on the stack: the engine sends thousands a second.
+namespace out = wire::toclient;
+using wire::Line;
 
 Engine::Engine(HostState& state, Outbox& outbox, RandomSource& random)
     : state_(state), outbox_(outbox), random_(random), deck_(random) {}
@@ -30,8 +33,9 @@ bool Engine::mayPlay(int seat) const {
 bool Engine::mayMeld(int seat) const { return mayPlay(seat) && state_.drawn; }
 
 int Engine::handCount(int seat) const {
-    const auto& hand = state_.players[seat].hand;
-    return static_cast<int>(std::count_if(hand.begin(), hand.end(), [](int c) { return c != kNoCard; }));
+    int count = 0;
+    for (int card : state_.players[seat].hand) count += card != kNoCard;
+    return count;
 }
 
 void Engine::resetBooks() {
@@ -39,7 +43,27 @@ void Engine::resetBooks() {
         state_.books[team].fill(BookEntry{});
         state_.completedbooks[team].fill(BookEntry{});
         state_.completedcount[team] = 0;
+        bookIndex_[team] = BookIndex();
     }
+}
+
+void Engine::setHandCard(int seat, int slot, int card) {
+    state_.players[seat].hand[slot] = card;
+    handIndex_[seat].set(slot, card);
+}
+
+void Engine::clearHand(int seat) {
+    state_.players[seat].hand.fill(kNoCard);
+    handIndex_[seat] = HandIndex();
+}
+
+void Engine::bookChanged(int team, int entry) { bookIndex_[team].set(entry, state_.books[team][entry]); }
+
+void Engine::refreshIndexes(int seat) {
+    const Hand& hand = state_.players[seat].hand;
+    if (!handIndex_[seat].mirrors(hand)) handIndex_[seat] = HandIndex(hand);
+    const int team = teamOf(seat);
+    if (!bookIndex_[team].mirrors(state_.books[team])) bookIndex_[team] = BookIndex(state_.books[team]);
 }
 
 void Engine::deal() {
@@ -75,7 +99,7 @@ void Engine::startgame(const wire::parse::StartGameRequest& request) {
     state_.gamestarted = true;
     state_.discardbelow = kNoCard;
     state_.discardtop = kNoCard;
-    sendToAll(wire::toclient::startgame(request.name, request.letter));
+    sendToAll(out::startgame<Line>(request.name, request.letter));
     deck_.fillshoe();
     resetBooks();
     for (int seat = 1; seat <= kSeats; ++seat) {
@@ -84,7 +108,7 @@ void Engine::startgame(const wire::parse::StartGameRequest& request) {
         p.score = 0;
         p.usefoot = false;
         p.watching = false;
-        p.hand.fill(kNoCard);
+        clearHand(seat);
         p.foot.fill(kNoCard);
     }
     deal();
@@ -100,10 +124,10 @@ void Engine::settourney(const wire::parse::SetTourney& request) {
         state_.targetscore = 3000;
         state_.playtotarget = true;
     }
-    sendToAll(wire::toclient::nobots(request.digit));
+    sendToAll(out::nobots<Line>(request.digit));
     for (int seat = 3; seat <= kSeats; ++seat) {
         state_.players[seat].watching = true;
-        sendToAll(wire::toclient::justwatching(seat, 1));
+        sendToAll(out::justwatching<Line>(seat, 1));
     }
 }
 
@@ -115,10 +139,10 @@ void Engine::justwatch(const wire::parse::JustWatch& request) {
     if (request.code == 2) {
         if (state_.botswatch && seat >= 3) return;
         p.watching = false;
-        sendToAll(wire::toclient::justwatching(seat, 2));
+        sendToAll(out::justwatching<Line>(seat, 2));
     } else if (request.code == 1) {
         p.watching = true;
-        sendToAll(wire::toclient::justwatching(seat, 1));
+        sendToAll(out::justwatching<Line>(seat, 1));
         if (mayPlay(seat)) restartPacing();
     }
 }
@@ -136,13 +160,13 @@ void Engine::restartPacing() {
 void Engine::startnewround() {
     state_.discardbelow = kNoCard;
     state_.discardtop = kNoCard;
-    sendToAll(wire::toclient::startround());
+    sendToAll(out::startround<Line>());
     deck_.fillshoe();
     resetBooks();
     for (int seat = 1; seat <= kSeats; ++seat) {
         tplayer& p = state_.players[seat];
         p.usefoot = false;
-        p.hand.fill(kNoCard);
+        clearHand(seat);
         p.foot.fill(kNoCard);
     }
     state_.roundover = false;
@@ -160,7 +184,7 @@ void Engine::findplayer() {
     state_.turnseat = next;
     state_.drawn = false;
     // Spectators follow the turns too; a turn is never theirs.
-    sendToAll(wire::toclient::nextplayer(previous, cardsleft, next));
+    sendToAll(out::nextplayer<Line>(previous, cardsleft, next));
     state_.pacing.interval = state_.botdelay;
     state_.pacing.tag = PacingTag::ComputerTurnPending;
     if (computerPlayed(next)) {
@@ -177,11 +201,11 @@ void Engine::checkforfoot(int seat, bool endofturn) {
         held = true;
         for (int slot = 0; slot < kHandSlots; ++slot) {
             const int card = p.foot[slot];
-            p.hand[slot] = card;
+            setHandCard(seat, slot, card);
             p.foot[slot] = kNoCard;
-            if (card != kNoCard) sendToOne(seat, wire::toclient::newcard(seat, slot, card));
+            if (card != kNoCard) sendToOne(seat, out::newcard<Line>, seat, slot, card);
         }
-        sendToAll(wire::toclient::usefoot(seat));
+        sendToAll(out::usefoot<Line>(seat));
     }
     if (!held || endofturn) findplayer();
 }
@@ -213,26 +237,27 @@ void Engine::postwinner(int seat) {
     const int score1 = state_.players[1].score;
     const int score2 = state_.players[2].score;
     if (state_.playtotarget && score1 < state_.targetscore && score2 < state_.targetscore) {
-        sendToAll(wire::toclient::rwinner(teamOf(seat)));
+        sendToAll(out::rwinner<Line>(teamOf(seat)));
         state_.botticks = 0;
         state_.pacing.interval = state_.botdelay;
         state_.pacing.enabled = true;
         return;
     }
     int winner = 0;
-    std::string text = "No One";
-    if (score2 < score1) {
-        winner = 1;
-        text = state_.players[1].name + " and " + state_.players[3].name;
-    } else if (score1 < score2) {
-        winner = 2;
-        text = state_.players[2].name + " and " + state_.players[4].name;
+    Line text;
+    if (score1 == score2) {
+        text += "No One";
+    } else {
+        winner = score2 < score1 ? 1 : 2;
+        text += state_.players[winner].name;
+        text += " and ";
+        text += state_.players[winner + 2].name;
     }
     state_.gamestarted = false;
     state_.turnseat = 0;
     // No new round is pending once the game is over.
     state_.pacing.tag = PacingTag::Idle;
-    sendToAll(wire::toclient::winner(winner, text));
+    sendToAll(out::winner<Line>(winner, text));
 }
 
 void Engine::pacingTick() {

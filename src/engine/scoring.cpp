@@ -7,11 +7,14 @@
 
 namespace quintrel {
 
+namespace out = wire::toclient;
+using wire::Line;
+
 void Engine::addPoints(int seat, int points) {
     const int partner = partnerOf(seat);
     state_.players[seat].score += points;
     state_.players[partner].score = state_.players[seat].score;
-    sendToAll(wire::toclient::postscores(state_.players[seat].score, points, seat, partner));
+    sendToAll(out::postscores<Line>(state_.players[seat].score, points, seat, partner));
 }
 
 void Engine::addscore(int seat, int card) { addPoints(seat, meldValue(card)); }

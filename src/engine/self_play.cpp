@@ -9,7 +9,7 @@ namespace {
 constexpr int kSpectator = kFirstSpectator;
 constexpr long kMaxTicksPerRound = 200000;
 
-// Delivers to the spectator's audit; lines for other slots are built but not kept.
+// Delivers to the spectator's audit; only the spectator's slot is connected.
 class AuditOutbox : public Outbox {
 public:
     explicit AuditOutbox(GameAudit& audit) : audit_(audit) {}

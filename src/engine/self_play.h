@@ -1,7 +1,8 @@
 #pragma once
 // Complete games of four computer players on the host's engine, with an in-memory
-// transport (every message is still built and delivered, to one spectator slot), audited
-// as they go. Deterministic: the same seed gives the same games.
+// transport (every line to all is built and delivered, to one spectator slot; the computers'
+// seats have no connection, so their own lines are not built), audited as they go.
+// Deterministic: the same seed gives the same games.
 
 #include <array>
 #include <cstdint>

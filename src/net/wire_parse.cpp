@@ -94,17 +94,30 @@ private:
 };
 
 // A message of numeric fields only: all are required, in order, the last may end in "+".
+// One pass over the text: every line of a game is read by this.
 template <std::size_t N>
 bool readInts(std::string_view rest, const Range (&ranges)[N], int (&out)[N]) {
-    Fields fields(rest);
-    for (std::size_t i = 0; i + 1 < N; ++i) {
-        std::optional<int> v = fields.nextInt(ranges[i]);
-        if (!v) return false;
-        out[i] = *v;
+    const char* at = rest.data();
+    const char* const end = at + rest.size();
+    for (std::size_t i = 0; i < N; ++i) {
+        const bool negative = at != end && *at == '-';
+        if (negative) ++at;
+        const char* const digits = at;
+        unsigned magnitude = 0;  // wraps harmlessly on a run of digits too long to keep
+        for (unsigned digit; at != end && (digit = static_cast<unsigned>(*at - '0')) <= 9; ++at)
+            magnitude = magnitude * 10 + digit;
+        if (at == digits || at - digits > kMaxDigits) return false;
+        const int value = negative ? -static_cast<int>(magnitude) : static_cast<int>(magnitude);
+        if (value < ranges[i].lo || value > ranges[i].hi) return false;
+        out[i] = value;
+        // A field ends at its "+"; the last one at the end of the text or at one "+" there.
+        if (i + 1 < N) {
+            if (at == end || *at != '+') return false;
+            ++at;
+        } else if (at != end && !(*at == '+' && at + 1 == end)) {
+            return false;
+        }
     }
-    std::optional<int> last = fields.lastInt(ranges[N - 1]);
-    if (!last) return false;
-    out[N - 1] = *last;
     return true;
 }
 

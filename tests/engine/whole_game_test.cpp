@@ -15,6 +15,19 @@ namespace {
 
 using namespace kit;
 
+// The engine's hand and book indexes equal ones made afresh from its state.
+::testing::AssertionResult indexesFollowTheCards(const EngineRig& rig) {
+    for (int seat = 1; seat <= kSeats; ++seat) {
+        if (!(rig.engine.handIndex(seat) == HandIndex(rig.state.players[seat].hand)))
+            return ::testing::AssertionFailure() << "seat " << seat << "'s hand index is stale";
+    }
+    for (int team = 1; team <= kTeams; ++team) {
+        if (!(rig.engine.bookIndex(team) == BookIndex(rig.state.books[team])))
+            return ::testing::AssertionFailure() << "team " << team << "'s book index is stale";
+    }
+    return ::testing::AssertionSuccess();
+}
+
 // Four persons whose turns a script plays; a spectator in slot 5 audits what everybody hears.
 class ScriptedTable : EngineRig {
 public:
@@ -115,10 +128,12 @@ private:
         }
     }
 
-    // The spectator's audit, and the privacy and codes of every card dealt.
+    // The spectator's audit, the privacy and codes of every card dealt, and the computer
+    // players' indexes, which must follow every card the engine moved.
     void check() {
         for (const std::string& line : out.take(5)) audit_.observe(line);
         ASSERT_TRUE(audit_.ok()) << audit_.failure();
+        ASSERT_TRUE(indexesFollowTheCards(*this));
         for (int seat = 1; seat <= kSeats; ++seat) ASSERT_EQ(state.players[seat].hand[kHandSlots - 1], 0);
         for (int slot = 1; slot <= kSeats; ++slot) {
             for (const std::string& line : out.take(slot)) {
@@ -155,6 +170,20 @@ TEST(WholeGame, ScriptedPlayersKeepEveryInvariantOverManySeeds) {
     EXPECT_GT(goingOuts, 0);
     EXPECT_LT(goingOuts, rounds);
     std::printf("%ld rounds, %ld ended by going out\n", rounds, goingOuts);
+}
+
+TEST(WholeGame, ComputerPlayersIndexesFollowEveryCardTheyMove) {
+    for (std::uint32_t seed = 1; seed <= 30; ++seed) {
+        EngineRig rig(seed * 104729u);
+        rig.connect(5, "Spy");
+        rig.state.botdelay = 1;
+        rig.engine.startgame({"Spy", "h"});
+        for (long tick = 0; rig.state.gamestarted; ++tick) {
+            ASSERT_LT(tick, 1000000) << "seed " << seed << ": the game does not end";
+            rig.engine.pacingTick();
+            ASSERT_TRUE(indexesFollowTheCards(rig)) << "seed " << seed << ", tick " << tick;
+        }
+    }
 }
 
 }  // namespace

@@ -31,6 +31,28 @@ TEST(WireBuilders, TrailingPlusLayouts) {
     EXPECT_EQ(tohost::settourney(false, "0"), "CMD_settourney+false+0+");
 }
 
+// Built in place, a line reads the same as its std::string form, whatever its numbers and
+// however long its text (past the room on the stack it moves to the heap).
+TEST(WireBuilders, ALineBuiltInPlaceIsTheSameLine) {
+    for (int n : {0, 9, 10, 99, 100, 999999999, -1, -10, -999999999, 2147483647, -2147483647 - 1}) {
+        EXPECT_EQ(toclient::postscores<Line>(n, n, 1, 3).view(),
+                  "CMD_postscores+" + std::to_string(n) + "+" + std::to_string(n) + "+1+3");
+    }
+    for (std::size_t length : {0, 10, 77, 78, 143, 144, 145, 146, 300}) {
+        const std::string name(length, 'x');
+        EXPECT_EQ(toclient::startgame<Line>(name, "t").view(), "CMD_startgame+" + name + "+t") << length;
+        Line text;
+        text += name;
+        text += " and ";
+        text += name;
+        EXPECT_EQ(toclient::winner<Line>(2, text).view(), toclient::winner(2, name + " and " + name))
+            << length;
+        EXPECT_EQ(detail::message<Line>("CMD_x", name, -2147483647 - 1, 12).view(),
+                  detail::message<std::string>("CMD_x", name, -2147483647 - 1, 12))
+            << length;
+    }
+}
+
 TEST(WireBuilders, FieldOrder) {
     EXPECT_EQ(toclient::sendlogininfo(3), "CMD_sendlogininfo+3");
     EXPECT_EQ(toclient::newplayerinfo(2, "A+B"), "CMD_newplayerinfo+2+A+B");
