@@ -7,8 +7,10 @@
 // a play that names a field out of range or comes from a seat that does not have the turn
 // is dropped without a reply, whoever sent it.
 
+#include <array>
 #include <string_view>
 
+#include "engine/bot_level.h"
 #include "engine/host_state.h"
 #include "engine/outbox.h"
 #include "engine/thedeck.h"
@@ -43,6 +45,11 @@ public:
     // ---- computer players: the draw, then the melds and the discard
     void computerdraw(int seat);
     void computerplay(int seat);
+    // The same two steps by the seat's level: Standard above, or the Expert player.
+    void botDraw(int seat);
+    void botPlay(int seat);
+    void setBotLevel(int seat, BotLevel level);
+    BotLevel botLevel(int seat) const;
 
     thedeck& deck() { return deck_; }
     const HostState& state() const { return state_; }
@@ -83,6 +90,7 @@ private:
     Outbox& outbox_;
     RandomSource& random_;
     thedeck deck_;
+    std::array<BotLevel, kSeats + 1> botLevels_{};
 };
 
 }  // namespace quintrel
