@@ -10,7 +10,6 @@
 #include <cstring>
 #include <string>
 
-#include "engine/expert_player.h"
 #include "net/game_limits.h"
 #include "engine/self_play.h"
 
@@ -82,8 +81,6 @@ int main(int argc, char** argv) {
             const auto level = quintrel::botLevelFromName(argv[++i]);
             if (!level) return usage();
             options.teamLevel[team] = *level;
-        } else if (std::strcmp(argv[i], "--tune") == 0 && hasValue) {
-            if (!quintrel::expert::tune(argv[++i])) return usage();
         } else {
             return usage();
         }

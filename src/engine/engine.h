@@ -10,7 +10,7 @@
 #include <array>
 #include <string_view>
 
-#include "engine/bot_level.h"
+#include "net/bot_level.h"
 #include "engine/host_state.h"
 #include "engine/outbox.h"
 #include "engine/thedeck.h"

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 #include <type_traits>
 
 #include "engine/engine.h"
@@ -29,12 +26,10 @@ struct View {
     std::array<int, kRanks> ownWorking{};       // entry of the team's fullest working book, 0 none
     std::array<int, kRanks> ownCompleted{};     // entry of a completed book, 0 none
     std::array<int, kRanks> theirWorking{};     // count of the opponents' fullest working book
-    std::array<bool, kRanks> theirCompleted{};  // the opponents can lay the rank on a completed book
     int ownWildWorking = 0;                     // fullest Wild working book, 0 none
     int ownFullest = 0;                         // fullest working book of any kind, 0 none
     int ownWildCompleted = 0;                   // a Wild completed book, 0 none
     int workingInUse = 0;
-    bool onFoot = false;
     bool endNear = false;  // the opponents may go out on their next turn
     std::array<int, kRanks> unseen{};  // copies of the rank not in this hand, the books or on top
 };
@@ -45,7 +40,6 @@ View look(const HostState& s, int seat) {
     v.team = teamOf(seat);
     v.opponents = v.team == 1 ? 2 : 1;
     const tplayer& p = s.players[seat];
-    v.onFoot = p.usefoot;
     {
         const int left = seat % kSeats + 1;
         const int right = partnerOf(left);
@@ -55,7 +49,7 @@ View look(const HostState& s, int seat) {
             return n;
         };
         v.endNear = s.players[left].usefoot && s.players[right].usefoot &&
-                    std::min(held(left), held(right)) <= tuning().endNearCards;
+                    std::min(held(left), held(right)) <= 1;
     }
     for (int card : p.hand) {
         if (card == kNoCard) continue;
@@ -99,10 +93,6 @@ View look(const HostState& s, int seat) {
             const BookEntry& b = s.completedbooks[team][n];
             v.unseen[rankOf(b.card)] -= b.kind == BookKind::Normal ? b.count : b.count / 2;
         }
-    }
-    for (int n = 1; n <= s.completedcount[v.opponents]; ++n) {
-        const BookEntry& b = s.completedbooks[v.opponents][n];
-        if (b.count > 0) v.theirCompleted[rankOf(b.card)] = true;
     }
     return v;
 }
@@ -167,8 +157,9 @@ private:
         } else {
             engine_.addtocomp(request);
         }
-        const bool taken = handCount(s_, seat_) != before || s_.players[seat_].usefoot != wasFoot ||
-                           !myTurn(s_, seat_);
+        const bool tookFoot = s_.players[seat_].usefoot != wasFoot;
+        const bool taken = handCount(s_, seat_) != before || tookFoot || !myTurn(s_, seat_);
+        if (tookFoot) refused_.fill(false);  // the slots hold the foot's cards now
         if (!taken) refused_[slot] = true;
         return taken;
     }
@@ -190,10 +181,9 @@ private:
     // The most useful meld now, made; false when nothing more is worth laying.
     bool meldOnce() {
         const View v = look(s_, seat_);
-        const Tuning& t = tuning();
-        const TeamBooks& own = s_.books[v.team];
-        const bool canEmpty = strandedCards(v) <= 1;
-        const bool dump = canEmpty || (t.dumpOnFoot && v.onFoot) || v.endNear;
+        // Wild cards are kept to open pairs, unless the hand can be emptied or the
+        // opponents may go out before our next turn (a wild left in hand costs 50).
+        const bool dump = strandedCards(v) <= 1 || v.endNear;
 
         // Naturals onto the team's working books: points now, and closer to a bonus.
         for (int r = 0; r < kRanks; ++r) {
@@ -201,7 +191,8 @@ private:
             const int slot = slotOf(r);
             if (slot >= 0 && addTo(slot, v.ownWorking[r])) return true;
         }
-        // A new Normal book from three naturals, the fullest rank first.
+        // A new Normal book from three naturals, the fullest rank first; also of a completed
+        // rank, which may then earn its bonus a second time.
         if (v.workingInUse < kNewBookSlots) {
             int best = -1;
             for (int r = 0; r < kRanks; ++r) {
@@ -212,73 +203,50 @@ private:
                 const int a = slotOf(best);
                 const int b = slotOf(best, a);
                 const int c = slotOf(best, a, b);
-                if (a >= 0 && b >= 0 && c >= 0 &&
-                    ask(wire::parse::CreateBook{seat_, {a, b, c}}, a))
-                    return true;
+                if (a >= 0 && b >= 0 && c >= 0 && ask(wire::parse::CreateBook{seat_, {a, b, c}}, a)) return true;
             }
         }
-        // A wild card that completes a Wild book costs no bonus.
-        if (v.wilds > 0 && t.completeWildWithWild) {
-            for (int e = 1; e <= kBookSlots; ++e) {
-                if (own[e].count == kBookComplete - 1 && own[e].kind == BookKind::Wild) {
-                    const int w = slotOf(kWildRank);
-                    if (w >= 0 && addTo(w, e)) return true;
-                }
-            }
-        }
-        // A pair and a wild card open a rank, so that later cards of it can be laid.
-        if (t.wildBookFromPair && v.wilds >= (dump ? 1 : t.wildBookMinWilds) &&
-            v.workingInUse < kNewBookSlots) {
+        // A pair and a wild card open a rank, so that later cards of it can be laid: worth a
+        // Wild book's smaller bonus, while a second wild card stays for the next pair.
+        if (v.wilds >= (dump ? 1 : 2) && v.workingInUse < kNewBookSlots) {
             for (int r = 0; r < kRanks; ++r) {
                 if (r == kWildRank || r == 3 || v.ownWorking[r] != 0 || v.naturals[r] != 2) continue;
-                if (v.ownCompleted[r] != 0 && !dump) continue;
                 const int w = slotOf(kWildRank);
                 const int a = slotOf(r);
                 const int b = slotOf(r, a);
                 if (w >= 0 && a >= 0 && b >= 0 && ask(wire::parse::CreateBook{seat_, {w, a, b}}, w)) return true;
             }
         }
-        // Naturals of a completed rank: laid, unless a pair may yet start a new book.
+        // Naturals of a completed rank: points, and a card fewer to carry.
         for (int r = 0; r < kRanks; ++r) {
             if (r == kWildRank || r == 3 || v.naturals[r] == 0 || v.ownCompleted[r] == 0 || v.ownWorking[r] != 0)
                 continue;
-            if (t.holdPairForNewBook && !dump && v.naturals[r] == 2) continue;
             const int slot = slotOf(r);
             if (slot >= 0 && addToCompleted(slot, v.ownCompleted[r])) return true;
         }
-        if (v.wilds == 0) return false;
-        // Wild cards: onto Wild books, where they cost nothing; anywhere once the hand must empty.
+        if (v.wilds == 0 || !dump) return false;
         const int w = slotOf(kWildRank);
         if (w < 0) return false;
-        if ((t.wildsToWildBooks || dump) && v.ownWildWorking != 0 && addTo(w, v.ownWildWorking)) return true;
-        if (dump) {
-            // Keep one wild to discard only when nothing else is left to discard.
-            if (v.ownFullest != 0 && addTo(w, v.ownFullest)) return true;
-            if (v.ownWildCompleted != 0 && addToCompleted(w, v.ownWildCompleted)) return true;
-        }
+        // A Wild book loses no bonus by another wild card; a Normal one does, so last.
+        if (v.ownWildWorking != 0 && addTo(w, v.ownWildWorking)) return true;
+        if (v.ownFullest != 0 && addTo(w, v.ownFullest)) return true;
+        if (v.ownWildCompleted != 0 && addToCompleted(w, v.ownWildCompleted)) return true;
         return false;
     }
 
     // What a card costs to throw away; the cheapest goes.
-    int discardCost(int card, const View& v) const {
-        if (isThree(card)) return -100000;
+    static int discardCost(int card, const View& v) {
+        if (isThree(card)) return -100000;  // never laid, dearest at the end, and nobody takes it
         if (isWild(card)) return 100000;
         const int r = rankOf(card);
         int cost = 0;
-        // Feeding the opponents: a card that completes their book is worth 500 to them.
-        const Tuning& t = tuning();
-        if (v.theirWorking[r] == kBookComplete - 1) {
-            cost += t.dangerSix;
-        } else if (v.theirWorking[r] > 0) {
-            cost += t.dangerWorking + t.dangerWorking / 10 * v.theirWorking[r];
-        } else if (v.theirCompleted[r]) {
-            cost += t.dangerCompleted;
-        }
-        // Our own prospects with it.
-        if (v.ownWorking[r] != 0 || v.ownCompleted[r] != 0) cost += 200;
-        cost += t.pairKeep * (v.naturals[r] - 1) + t.remainingWeight * std::max(0, v.unseen[r]);
-        // A dearer card left at the end costs more.
-        cost += t.penaltyWeight * penaltyValue(card);
+        // A card that completes the opponents' book is worth 500 to them. Feeding their
+        // smaller books did not lose games: a taker gets one card instead of two.
+        if (v.theirWorking[r] == kBookComplete - 1) cost += 5000;
+        // Pairs, and ranks with many copies still unseen, are the next books.
+        cost += 150 * (v.naturals[r] - 1) + 5 * std::max(0, v.unseen[r]);
+        // The dearer card first: it costs more if the round ends.
+        cost += penaltyValue(card);
         return cost;
     }
 
@@ -306,92 +274,24 @@ private:
 
 }  // namespace
 
-Tuning& tuning() {
-    static Tuning t;
-    return t;
-}
-
-bool tune(const char* text) {
-    std::string all(text);
-    std::size_t at = 0;
-    while (at < all.size()) {
-        std::size_t end = all.find(',', at);
-        if (end == std::string::npos) end = all.size();
-        const std::string item = all.substr(at, end - at);
-        at = end + 1;
-        const std::size_t eq = item.find('=');
-        if (eq == std::string::npos) return false;
-        const std::string name = item.substr(0, eq);
-        const int value = std::atoi(item.c_str() + eq + 1);
-        Tuning& t = tuning();
-        if (name == "work") t.takeForWorkingBook = value;
-        else if (name == "comp") t.takeForCompletedBook = value;
-        else if (name == "pair") t.takeForPair = value;
-        else if (name == "wbook") t.wildBookFromPair = value;
-        else if (name == "wmin") t.wildBookMinWilds = value;
-        else if (name == "w2w") t.wildsToWildBooks = value;
-        else if (name == "hold") t.holdPairForNewBook = value;
-        else if (name == "dump") t.dumpOnFoot = value;
-        else if (name == "dw") t.dangerWorking = value;
-        else if (name == "dc") t.dangerCompleted = value;
-        else if (name == "pk") t.pairKeep = value;
-        else if (name == "d6") t.dangerSix = value;
-        else if (name == "c6") t.completeWildWithWild = value;
-        else if (name == "tw") t.takeWildWith = value;
-        else if (name == "pw") t.penaltyWeight = value;
-        else if (name == "ts") t.takeSingleSingles = value;
-        else if (name == "en") t.endNearCards = value;
-        else if (name == "go") t.goOutTake = value;
-        else if (name == "rw") t.remainingWeight = value;
-        else return false;
-    }
-    return true;
-}
-
 void draw(Engine& engine, int seat) {
     const HostState& s = engine.state();
     if (!myTurn(s, seat)) return;
     const int top = s.discardtop;
     bool take = false;
-    if (top != kNoCard && isWild(top) && hasFreeDrawSlot(s, seat)) {
-        take = look(s, seat).wilds >= tuning().takeWildWith;
-    } else if (top != kNoCard && !isThree(top) && hasFreeDrawSlot(s, seat)) {
+    // Two cards from the shoe are worth more than one known card, unless that card completes
+    // a book (a bonus now) or makes three of a rank (a Normal book now).
+    if (isNatural(top) && !isThree(top) && hasFreeDrawSlot(s, seat)) {
         const View v = look(s, seat);
-        const Tuning& t = tuning();
         const int r = rankOf(top);
         const int working = v.ownWorking[r];
-        const int partner = partnerOf(seat);
-        const bool partnerOut = s.players[partner].usefoot && handCount(s, partner) == 0;
-        const bool layable = working != 0 || v.ownCompleted[r] != 0;
-        const bool empties = v.onFoot && strandedCards(v) <= 1 &&
-                             (t.goOutTake == 2 || (t.goOutTake == 1 && partnerOut));
-        if (layable && empties) {
-            take = true;
-        } else if (working != 0) {
-            take = s.books[v.team][working].count == kBookComplete - 1 || t.takeForWorkingBook;
-        } else if (v.naturals[r] >= 2) {
-            take = t.takeForPair;
-        } else if (v.ownCompleted[r] != 0) {
-            take = t.takeForCompletedBook;
-        } else if (v.naturals[r] == 1) {
-            int singles = v.threes;
-            for (int k : v.naturals) singles += k == 1;
-            take = singles > t.takeSingleSingles && v.wilds > 0;
-        }
+        take = working != 0 ? s.books[v.team][working].count == kBookComplete - 1 : v.naturals[r] >= 2;
     }
     engine.drawing(wire::parse::Drawing{seat, take ? 2 : 1});
 }
 
 void play(Engine& engine, int seat) {
     if (!myTurn(engine.state(), seat)) return;
-    if (std::getenv("XDBG")) {
-        const auto& s = engine.state();
-        std::fprintf(stderr, "seat %d foot %d top %d hand:", seat, s.players[seat].usefoot, s.discardtop);
-        for (int c : s.players[seat].hand) if (c) std::fprintf(stderr, " %d", rankOf(c));
-        std::fprintf(stderr, " | books:");
-        for (int e = 1; e <= 13; ++e) if (s.books[teamOf(seat)][e].count) std::fprintf(stderr, " %d:%d%s", rankOf(s.books[teamOf(seat)][e].card), s.books[teamOf(seat)][e].count, s.books[teamOf(seat)][e].kind==BookKind::Wild?"w":"");
-        std::fprintf(stderr, " comp %d\n", s.completedcount[teamOf(seat)]);
-    }
     Turn(engine, seat).play();
 }
 

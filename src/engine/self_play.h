@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/bot_level.h"
+#include "net/bot_level.h"
 
 namespace quintrel {
 

@@ -1,6 +1,7 @@
 #pragma once
-// How well the host's computer players play. Standard follows the fixed procedure that peers
-// and old tables expect, and is the default; Expert is the stronger player of expert_player.
+// How well the host's computer players play: the server's option, the simulator's and the
+// settings file's word for it. Standard is the fixed procedure that peers and old tables
+// expect, and the default; Expert is the engine's stronger player.
 
 #include <optional>
 #include <string_view>
