@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--length") == 0 && hasValue) {
             length = argv[++i];
             if (length != "f" && length != "h" && length != "t") return usage();
-        } else if ((std::strcmp(argv[i], "--green") == 0 || std::strcmp(argv[i], "--blue") == 0) && hasValue) {
+        } else if ((std::strcmp(argv[i], "--green") == 0 || std::strcmp(argv[i], "--blue") == 0) &&
+                   hasValue) {
             const int team = argv[i][2] == 'g' ? 1 : 2;
             const auto level = quintrel::botLevelFromName(argv[++i]);
             if (!level) return usage();
@@ -108,10 +109,12 @@ int main(int argc, char** argv) {
                 s.rounds > 0 ? static_cast<double>(s.turns) / static_cast<double>(s.rounds) : 0.0);
     std::printf("rounds ended by an empty shoe: %.2f%%\n", percent(s.rounds - s.goingOuts, s.rounds));
     std::printf("team 1 (Green, seats 1 and 3, %s): %.2f%% wins, average final score %.1f\n",
-                std::string(quintrel::botLevelName(options.teamLevel[1])).c_str(), percent(s.wins[1], s.games),
+                std::string(quintrel::botLevelName(options.teamLevel[1])).c_str(),
+                percent(s.wins[1], s.games),
                 s.games > 0 ? static_cast<double>(s.finalScoreSum[1]) / played : 0.0);
     std::printf("team 2 (Blue, seats 2 and 4, %s): %.2f%% wins, average final score %.1f\n",
-                std::string(quintrel::botLevelName(options.teamLevel[2])).c_str(), percent(s.wins[2], s.games),
+                std::string(quintrel::botLevelName(options.teamLevel[2])).c_str(),
+                percent(s.wins[2], s.games),
                 s.games > 0 ? static_cast<double>(s.finalScoreSum[2]) / played : 0.0);
     std::printf("ties: %.2f%%\n", percent(s.wins[0], s.games));
     std::printf("rounds a team went out: Green %.1f%%, Blue %.1f%%\n", percent(s.wentOut[1], s.rounds),
@@ -120,8 +123,9 @@ int main(int argc, char** argv) {
                 played > 0 ? static_cast<double>(s.finalScoreSum[1] - s.finalScoreSum[2]) / played : 0.0);
     for (int level = 0; level < 2; ++level) {
         if (times.turns[level] == 0) continue;
-        std::printf("%s turns: %ld, CPU per turn mean %.1f us, worst %.1f us\n", level ? "expert" : "standard",
-                    times.turns[level], 1e6 * times.total[level] / static_cast<double>(times.turns[level]),
+        std::printf("%s turns: %ld, CPU per turn mean %.1f us, worst %.1f us\n",
+                    level ? "expert" : "standard", times.turns[level],
+                    1e6 * times.total[level] / static_cast<double>(times.turns[level]),
                     1e6 * times.worst[level]);
     }
     if (!s.failure.empty()) {

@@ -23,14 +23,14 @@ struct View {
     int wilds = 0;
     int threes = 0;
     int cards = 0;
-    std::array<int, kRanks> ownWorking{};       // entry of the team's fullest working book, 0 none
-    std::array<int, kRanks> ownCompleted{};     // entry of a completed book, 0 none
-    std::array<int, kRanks> theirWorking{};     // count of the opponents' fullest working book
-    int ownWildWorking = 0;                     // fullest Wild working book, 0 none
-    int ownFullest = 0;                         // fullest working book of any kind, 0 none
-    int ownWildCompleted = 0;                   // a Wild completed book, 0 none
+    std::array<int, kRanks> ownWorking{};    // entry of the team's fullest working book, 0 none
+    std::array<int, kRanks> ownCompleted{};  // entry of a completed book, 0 none
+    std::array<int, kRanks> theirWorking{};  // count of the opponents' fullest working book
+    int ownWildWorking = 0;                  // fullest Wild working book, 0 none
+    int ownFullest = 0;                      // fullest working book of any kind, 0 none
+    int ownWildCompleted = 0;                // a Wild completed book, 0 none
     int workingInUse = 0;
-    bool endNear = false;  // the opponents may go out on their next turn
+    bool endNear = false;              // the opponents may go out on their next turn
     std::array<int, kRanks> unseen{};  // copies of the rank not in this hand, the books or on top
 };
 
@@ -48,8 +48,8 @@ View look(const HostState& s, int seat) {
             for (int card : s.players[who].hand) n += card != kNoCard;
             return n;
         };
-        v.endNear = s.players[left].usefoot && s.players[right].usefoot &&
-                    std::min(held(left), held(right)) <= 1;
+        v.endNear =
+            s.players[left].usefoot && s.players[right].usefoot && std::min(held(left), held(right)) <= 1;
     }
     for (int card : p.hand) {
         if (card == kNoCard) continue;
@@ -173,9 +173,7 @@ private:
         return -1;
     }
 
-    bool addTo(int slot, int entry) {
-        return ask(wire::parse::AddToBookRequest{seat_, slot, entry}, slot);
-    }
+    bool addTo(int slot, int entry) { return ask(wire::parse::AddToBookRequest{seat_, slot, entry}, slot); }
     bool addToCompleted(int slot, int n) { return ask(wire::parse::AddToCompRequest{seat_, slot, n}, slot); }
 
     // The most useful meld now, made; false when nothing more is worth laying.
@@ -203,7 +201,8 @@ private:
                 const int a = slotOf(best);
                 const int b = slotOf(best, a);
                 const int c = slotOf(best, a, b);
-                if (a >= 0 && b >= 0 && c >= 0 && ask(wire::parse::CreateBook{seat_, {a, b, c}}, a)) return true;
+                if (a >= 0 && b >= 0 && c >= 0 && ask(wire::parse::CreateBook{seat_, {a, b, c}}, a))
+                    return true;
             }
         }
         // A pair and a wild card open a rank, so that later cards of it can be laid: worth a
@@ -214,12 +213,14 @@ private:
                 const int w = slotOf(kWildRank);
                 const int a = slotOf(r);
                 const int b = slotOf(r, a);
-                if (w >= 0 && a >= 0 && b >= 0 && ask(wire::parse::CreateBook{seat_, {w, a, b}}, w)) return true;
+                if (w >= 0 && a >= 0 && b >= 0 && ask(wire::parse::CreateBook{seat_, {w, a, b}}, w))
+                    return true;
             }
         }
         // Naturals of a completed rank: points, and a card fewer to carry.
         for (int r = 0; r < kRanks; ++r) {
-            if (r == kWildRank || r == 3 || v.naturals[r] == 0 || v.ownCompleted[r] == 0 || v.ownWorking[r] != 0)
+            if (r == kWildRank || r == 3 || v.naturals[r] == 0 || v.ownCompleted[r] == 0 ||
+                v.ownWorking[r] != 0)
                 continue;
             const int slot = slotOf(r);
             if (slot >= 0 && addToCompleted(slot, v.ownCompleted[r])) return true;

@@ -33,8 +33,8 @@ public:
 };
 
 struct SelfPlayOptions {
-    std::string letter = "f";                  // the game length as a table sends it
-    std::array<BotLevel, 3> teamLevel{};       // [1] team 1 (Green), [2] team 2 (Blue)
+    std::string letter = "f";             // the game length as a table sends it
+    std::array<BotLevel, 3> teamLevel{};  // [1] team 1 (Green), [2] team 2 (Blue)
     TurnWatch* watch = nullptr;
 };
 

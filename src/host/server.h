@@ -56,8 +56,8 @@ enum class HostMode {
 
 struct ServerOptions {
     HostMode mode = HostMode::Desktop;
-    int botdelay = 0;        // computer-player delay until the hosting table sets one
-    std::uint32_t seed = 0;  // the generator's seed (the caller picks clock or --seed)
+    int botdelay = 0;                        // computer-player delay until the hosting table sets one
+    std::uint32_t seed = 0;                  // the generator's seed (the caller picks clock or --seed)
     BotLevel botLevel = BotLevel::Standard;  // how the computer players play
 };
 

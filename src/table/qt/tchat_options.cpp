@@ -56,7 +56,8 @@ void Tchat::buildCompanyMenus(QMenu* options) {
         item->setObjectName(QString::fromLatin1(kLevels[i].first) + QLatin1Char('1'));
         item->setCheckable(true);
         levels->addAction(item);
-        connect(item, &QAction::triggered, this, [this, level = kLevels[i].second] { chooseBotLevel(level, true); });
+        connect(item, &QAction::triggered, this,
+                [this, level = kLevels[i].second] { chooseBotLevel(level, true); });
         botLevelActions_[i] = item;
     }
     options->addSeparator();
