@@ -16,13 +16,11 @@ constexpr int kWildRank = 2;
 
 // What the seat knows at one moment, by rank. Rebuilt after every request it makes.
 struct View {
-    int seat = 0;
     int team = 0;
     int opponents = 0;
     std::array<int, kRanks> naturals{};  // natural cards in hand per rank
     int wilds = 0;
     int threes = 0;
-    int cards = 0;
     std::array<int, kRanks> ownWorking{};    // entry of the team's fullest working book, 0 none
     std::array<int, kRanks> ownCompleted{};  // entry of a completed book, 0 none
     std::array<int, kRanks> theirWorking{};  // count of the opponents' fullest working book
@@ -31,12 +29,12 @@ struct View {
     int ownWildCompleted = 0;                // a Wild completed book, 0 none
     int workingInUse = 0;
     bool endNear = false;              // the opponents may go out on their next turn
-    std::array<int, kRanks> unseen{};  // copies of the rank not in this hand, the books or on top
+    std::array<int, kRanks> unseen{};  // copies of the rank neither in this hand nor in a book (a
+                                       // Wild book's count is taken as half naturals)
 };
 
 View look(const HostState& s, int seat) {
     View v;
-    v.seat = seat;
     v.team = teamOf(seat);
     v.opponents = v.team == 1 ? 2 : 1;
     const tplayer& p = s.players[seat];
@@ -53,7 +51,6 @@ View look(const HostState& s, int seat) {
     }
     for (int card : p.hand) {
         if (card == kNoCard) continue;
-        ++v.cards;
         if (isWild(card)) {
             ++v.wilds;
         } else if (isThree(card)) {

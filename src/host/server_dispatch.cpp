@@ -52,11 +52,10 @@ TServer::TServer(Outbox& outbox, ServerOptions options, HostLog log)
 std::size_t TServer::queuedLines() const { return inbox_->size(); }
 
 void TServer::setBotLevel(BotLevel level) {
-    options_.botLevel = level;
     for (int seat = 1; seat <= kSeats; ++seat) engine_->setBotLevel(seat, level);
 }
 
-BotLevel TServer::botLevel() const { return options_.botLevel; }
+BotLevel TServer::botLevel() const { return engine_->botLevel(1); }
 
 void TServer::receive(int slot, std::string_view bytes) {
     if (!isSlot(slot) || !state_->players[slot].connected || closing_[slot]) return;
