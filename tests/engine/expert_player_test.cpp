@@ -15,6 +15,8 @@
 namespace quintrel {
 namespace {
 
+constexpr int king = 13, queen = 25, seven = 7, five = 5, jack = 11, wild = 15, three = 16;
+
 struct Book {
     int card;
     int count;
@@ -63,77 +65,80 @@ protected:
 };
 
 TEST_F(ExpertSituations, DecidesAsAStrongPlayerWould) {
-    const int king = 13, queen = 25, seven = 7, five = 5, jack = 11, wild = 15, three = 16;
     const std::vector<Situation> cases = {
-        {"does not discard the King the opponents complete their Kings with",
-         {king, five},
-         {},
-         {{39, 6}},
-         0,
-         false,
-         [](const HostState& s) {
-             EXPECT_EQ(rankOf(s.discardtop), 5);
-             EXPECT_EQ(held(s, 2, [](int c) { return rankOf(c) == 0; }), 1);
-         }},
-        {"discards that King when the rest of its hand makes a book",
-         {king, 9},
-         {},
-         {{39, 6}},
-         0,
-         false,
-         [](const HostState& s) { EXPECT_EQ(rankOf(s.discardtop), 0); }},
-        {"takes the Queen that completes its Queens",
-         {seven, five, 10},
-         {{12, 6}},
-         queen,
-         false,
-         [](const HostState& s) {
-             EXPECT_EQ(s.completedcount[2], 1);
-             EXPECT_EQ(rankOf(s.completedbooks[2][1].card), 12);
-             EXPECT_EQ(held(s, 2, [](int c) { return rankOf(c) == 9; }), 0) << "nothing from the shoe";
-         }},
-        {"draws two rather than a Queen its Queens of four can take",
-         {seven, five, 10},
-         {{12, 4}},
-         queen,
-         false,
-         [](const HostState& s) {
-             EXPECT_EQ(s.books[2][1].count, 4);
-             EXPECT_GE(held(s, 2, [](int c) { return rankOf(c) == 9; }), 1);
-         }},
-        {"takes a Seven to make a book of three with its pair",
-         {seven, 20, five, 10},
-         {},
-         33,
-         false,
-         [](const HostState& s) {
-             EXPECT_EQ(rankOf(s.books[2][1].card), 7);
-             EXPECT_EQ(s.books[2][1].count, 3);
-         }},
-        {"throws a three away first",
-         {three, five, 10, jack},
-         {},
-         {},
-         0,
-         false,
-         [](const HostState& s) { EXPECT_EQ(s.discardtop, three); }},
-        {"keeps a wild card for the next pair while the round goes on",
-         {wild, five, 6, 8},
-         {{jack, 3}},
-         {},
-         0,
-         false,
-         [](const HostState& s) {
-             EXPECT_EQ(held(s, 2, isWild), 1);
-             EXPECT_EQ(s.books[2][1].count, 3);
-         }},
-        {"lays its wild card before the opponents can go out",
-         {wild, five, 6, 8},
-         {{jack, 3}},
-         {},
-         0,
-         true,
-         [](const HostState& s) { EXPECT_EQ(held(s, 2, isWild), 0); }},
+        Situation{"does not discard the King the opponents complete their Kings with",
+                  {king, five},
+                  {},
+                  {{39, 6}},
+                  0,
+                  false,
+                  [](const HostState& s) {
+                      EXPECT_EQ(rankOf(s.discardtop), 5);
+                      EXPECT_EQ(held(s, 2, [](int c) { return rankOf(c) == 0; }), 1);
+                  }},
+        Situation{"discards that King when the rest of its hand makes a book",
+                  {king, 9},
+                  {},
+                  {{39, 6}},
+                  0,
+                  false,
+                  [](const HostState& s) { EXPECT_EQ(rankOf(s.discardtop), 0); }},
+        Situation{"takes the Queen that completes its Queens",
+                  {seven, five, 10},
+                  {{12, 6}},
+                  {},
+                  queen,
+                  false,
+                  [](const HostState& s) {
+                      EXPECT_EQ(s.completedcount[2], 1);
+                      EXPECT_EQ(rankOf(s.completedbooks[2][1].card), 12);
+                      EXPECT_EQ(held(s, 2, [](int c) { return rankOf(c) == 9; }), 0)
+                          << "nothing from the shoe";
+                  }},
+        Situation{"draws two rather than a Queen its Queens of four can take",
+                  {seven, five, 10},
+                  {{12, 4}},
+                  {},
+                  queen,
+                  false,
+                  [](const HostState& s) {
+                      EXPECT_EQ(s.books[2][1].count, 4);
+                      EXPECT_GE(held(s, 2, [](int c) { return rankOf(c) == 9; }), 1);
+                  }},
+        Situation{"takes a Seven to make a book of three with its pair",
+                  {seven, 20, five, 10},
+                  {},
+                  {},
+                  33,
+                  false,
+                  [](const HostState& s) {
+                      EXPECT_EQ(rankOf(s.books[2][1].card), 7);
+                      EXPECT_EQ(s.books[2][1].count, 3);
+                  }},
+        Situation{"throws a three away first",
+                  {three, five, 10, jack},
+                  {},
+                  {},
+                  0,
+                  false,
+                  [](const HostState& s) { EXPECT_EQ(s.discardtop, three); }},
+        Situation{"keeps a wild card for the next pair while the round goes on",
+                  {wild, five, 6, 8},
+                  {{jack, 3}},
+                  {},
+                  0,
+                  false,
+                  [](const HostState& s) {
+                      EXPECT_EQ(held(s, 2, isWild), 1);
+                      EXPECT_EQ(s.books[2][1].count, 3);
+                  }},
+        Situation{"lays its wild card before the opponents can go out",
+                  {wild, five, 6, 8},
+                  {{jack, 3}},
+                  {},
+                  0,
+                  true,
+                  [](const HostState& s) { EXPECT_EQ(held(s, 2, isWild), 0); }},
     };
     for (const Situation& c : cases) {
         SCOPED_TRACE(c.name);
