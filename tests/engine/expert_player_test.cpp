@@ -149,7 +149,7 @@ TEST_F(ExpertSituations, DecidesAsAStrongPlayerWould) {
     }
 }
 
-TEST(ExpertGames, BeatsTheStandardPlayerOnEitherSideAndKeepsTheInvariants) {
+TEST(ExpertGames, BeatsTheStandardPlayerOnEitherSideKeepsTheInvariantsAndRepeatsItself) {
     for (int expertTeam = 1; expertTeam <= 2; ++expertTeam) {
         SelfPlayOptions options;
         options.letter = "t";
@@ -165,6 +165,10 @@ TEST(ExpertGames, BeatsTheStandardPlayerOnEitherSideAndKeepsTheInvariants) {
     const SelfPlayStats s = selfPlay(50, 11, both);
     EXPECT_EQ(s.failure, "");
     EXPECT_EQ(s.games, 50);
+    // The same seed plays the same games, move for move.
+    const SelfPlayStats again = selfPlay(50, 11, both);
+    EXPECT_EQ(again.messages, s.messages);
+    EXPECT_EQ(again.finalScoreSum, s.finalScoreSum);
 }
 
 }  // namespace
