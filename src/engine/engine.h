@@ -10,10 +10,10 @@
 #include <array>
 #include <string_view>
 
-#include "net/bot_level.h"
 #include "engine/host_state.h"
 #include "engine/outbox.h"
 #include "engine/thedeck.h"
+#include "net/bot_level.h"
 #include "net/wire.h"
 
 namespace quintrel {
