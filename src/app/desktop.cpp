@@ -25,6 +25,8 @@ std::unique_ptr<host::RunningHost> Desktop::makeHost() const {
 void Desktop::start(std::vector<std::string> args, quint16 port) {
     table_ = std::make_unique<table::Tchat>(std::move(args));
     table_->setGamePort(port);
+    // The host runs in this process: the table sets its computer players' level directly.
+    table_->setChooseBotLevel([this](BotLevel level) { host_->server().setBotLevel(level); });
     // The table asks for the listener when its command line says this copy hosts.
     table_->setStartListening([this](net::ListenScope scope, quint16 listenPort) {
         host_->startListening(scope, listenPort);

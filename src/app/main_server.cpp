@@ -61,7 +61,12 @@ int main(int argc, char** argv) {
         QStringLiteral("N"));
     parser.addOption(portOption);
     parser.addOption(delayOption);
+    const QCommandLineOption levelOption(
+        QStringLiteral("bot-level"),
+        QStringLiteral("How the computer players play: standard (the default) or expert."),
+        QStringLiteral("level"), QStringLiteral("standard"));
     parser.addOption(seedOption);
+    parser.addOption(levelOption);
     parser.process(app);
 
     const auto port = number(parser.value(portOption), 0, 65535);
@@ -69,7 +74,8 @@ int main(int argc, char** argv) {
     std::optional<long long> seed;
     if (parser.isSet(seedOption))
         seed = number(parser.value(seedOption), 0, std::numeric_limits<std::uint32_t>::max());
-    if (!port || !botdelay || (parser.isSet(seedOption) && !seed)) {
+    const auto level = quintrel::botLevelFromName(parser.value(levelOption).toStdString());
+    if (!port || !botdelay || (parser.isSet(seedOption) && !seed) || !level) {
         std::fprintf(stderr, "quintrel-server: bad option value; see --help\n");
         return 2;
     }
@@ -78,6 +84,7 @@ int main(int argc, char** argv) {
     options.mode = quintrel::HostMode::Headless;
     options.botdelay = static_cast<int>(*botdelay);
     options.seed = seed ? static_cast<std::uint32_t>(*seed) : quintrel::host::clockSeed();
+    options.botLevel = *level;
 
     quintrel::host::RunningHost host(options, logLine);
     try {
@@ -87,7 +94,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     logLine("listening on port " + std::to_string(host.listener().port()) + ", bot delay " +
-            std::to_string(*botdelay) + " ms, seed " + std::to_string(options.seed));
+            std::to_string(*botdelay) + " ms, seed " + std::to_string(options.seed) + ", computer players " +
+            std::string(quintrel::botLevelName(options.botLevel)));
     const int code = app.exec();
     host.shutdown();
     return code;

@@ -55,7 +55,7 @@ void Engine::drawing(const wire::parse::Drawing& request) {
             if (state_.roundover || !state_.gamestarted) return;
         }
     }
-    if (computerPlayed(seat)) computerplay(seat);
+    if (computerPlayed(seat)) botPlay(seat);
 }
 
 void Engine::discard(const wire::parse::DiscardRequest& request) {

@@ -15,6 +15,7 @@
 #include "engine/host_state.h"
 #include "engine/outbox.h"
 #include "engine/thedeck.h"
+#include "net/bot_level.h"
 #include "net/wire.h"
 
 namespace quintrel {
@@ -46,6 +47,11 @@ public:
     // ---- computer players: the draw, then the melds and the discard
     void computerdraw(int seat);
     void computerplay(int seat);
+    // The same two steps by the seat's level: Standard above, or the Expert player.
+    void botDraw(int seat);
+    void botPlay(int seat);
+    void setBotLevel(int seat, BotLevel level);
+    BotLevel botLevel(int seat) const;
 
     thedeck& deck() { return deck_; }
     const HostState& state() const { return state_; }
@@ -105,6 +111,7 @@ private:
     thedeck deck_;
     std::array<HandIndex, kSeats + 1> handIndex_{};  // [seat 1..4]
     std::array<BookIndex, kTeams + 1> bookIndex_{};  // [team 1..2]
+    std::array<BotLevel, kSeats + 1> botLevels_{};
 };
 
 }  // namespace quintrel

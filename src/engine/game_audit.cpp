@@ -69,6 +69,7 @@ void GameAudit::roundEnded(std::string_view line, std::optional<int> winner) {
             // Seat 1's line is team 1's first, seat 2's line team 2's first.
             if (i > 1) return fail("going-out bonus on a team's second penalty line", line);
             ++bonuses;
+            ++goingOutsByTeam_[i + 1];
         }
     }
     if (bonuses > 1) return fail("both teams went out", line);

@@ -24,6 +24,7 @@ public:
     const std::string& failure() const { return failure_; }
     long rounds() const { return rounds_; }
     long goingOuts() const { return goingOuts_; }
+    long goingOuts(int team) const { return goingOutsByTeam_[team]; }
     long gamesEnded() const { return gamesEnded_; }
 
 private:
@@ -41,6 +42,7 @@ private:
     int windowSize_ = 0;
     long rounds_ = 0;
     long goingOuts_ = 0;
+    std::array<long, 3> goingOutsByTeam_{};
     long gamesEnded_ = 0;
     std::string failure_;
 };

@@ -273,9 +273,9 @@ void Engine::pacingTick() {
             timer.tag = PacingTag::Idle;
             // A turn taken over after its draw goes on from there: no second draw.
             if (state_.drawn)
-                computerplay(seat);
+                botPlay(seat);
             else
-                computerdraw(seat);
+                botDraw(seat);
         }
     } else if (state_.botticks >= kNewRoundTicks && timer.tag == PacingTag::NewRoundPending) {
         timer.tag = PacingTag::Idle;

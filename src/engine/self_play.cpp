@@ -29,6 +29,13 @@ private:
 }  // namespace
 
 bool selfPlayOneGame(std::uint32_t gameSeed, std::string_view letter, SelfPlayStats& stats) {
+    SelfPlayOptions options;
+    options.letter = std::string(letter);
+    return selfPlayOneGame(gameSeed, options, stats);
+}
+
+bool selfPlayOneGame(std::uint32_t gameSeed, const SelfPlayOptions& options, SelfPlayStats& stats) {
+    const std::string_view letter = options.letter;
     HostState state;
     GameAudit audit(state);
     AuditOutbox outbox(audit);
@@ -38,6 +45,7 @@ bool selfPlayOneGame(std::uint32_t gameSeed, std::string_view letter, SelfPlaySt
     state.players[kSpectator].name = "Sim";
     state.connectioncount = kSpectator;
     state.botdelay = 1;
+    for (int seat = 1; seat <= kSeats; ++seat) engine.setBotLevel(seat, options.teamLevel[teamOf(seat)]);
 
     engine.startgame({"Sim", std::string(letter)});
     long ticksThisRound = 0;
@@ -47,8 +55,12 @@ bool selfPlayOneGame(std::uint32_t gameSeed, std::string_view letter, SelfPlaySt
             stats.failure = "the game stalled: nothing pending on the timer";
             return false;
         }
-        if (state.pacing.tag == PacingTag::ComputerTurnPending && state.botticks >= 1) ++stats.turns;
+        const bool turn = state.pacing.tag == PacingTag::ComputerTurnPending && state.botticks >= 1;
+        const int seat = state.turnseat;
+        if (turn) ++stats.turns;
+        if (turn && options.watch) options.watch->turnStarts(seat);
         engine.pacingTick();
+        if (turn && options.watch) options.watch->turnEnds(seat);
         if (audit.rounds() != roundsSeen) {
             roundsSeen = audit.rounds();
             ticksThisRound = 0;
@@ -70,6 +82,7 @@ bool selfPlayOneGame(std::uint32_t gameSeed, std::string_view letter, SelfPlaySt
     ++stats.games;
     stats.rounds += audit.rounds();
     stats.goingOuts += audit.goingOuts();
+    for (int team = 1; team <= kTeams; ++team) stats.wentOut[team] += audit.goingOuts(team);
     ++stats.wins[s1 > s2 ? 1 : s2 > s1 ? 2 : 0];
     stats.finalScoreSum[1] += s1;
     stats.finalScoreSum[2] += s2;
@@ -78,12 +91,18 @@ bool selfPlayOneGame(std::uint32_t gameSeed, std::string_view letter, SelfPlaySt
 }
 
 SelfPlayStats selfPlay(long games, std::uint32_t seed, std::string_view letter) {
+    SelfPlayOptions options;
+    options.letter = std::string(letter);
+    return selfPlay(games, seed, options);
+}
+
+SelfPlayStats selfPlay(long games, std::uint32_t seed, const SelfPlayOptions& options) {
     SelfPlayStats stats;
     RandomSource seeds(seed);
     for (long game = 0; game < games; ++game) {
         // Each game has its own generator, seeded from the run's seed.
         const std::uint32_t gameSeed = static_cast<std::uint32_t>(seeds.random(1 << 30)) * 4u + 1u;
-        if (!selfPlayOneGame(gameSeed, letter, stats)) {
+        if (!selfPlayOneGame(gameSeed, options, stats)) {
             stats.failure = "game " + std::to_string(game + 1) + ": " + stats.failure;
             break;
         }

@@ -71,7 +71,7 @@ Settings settingsFrom(const IniFile& file, const Settings& current) {
     s.zoom = zoom == "125" ? 125 : zoom == "150" ? 150 : zoom == "200" ? 200 : 100;
     std::string level = read("BotLevel");
     for (char& c : level) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    s.botLevel = level == "expert" ? BotLevel::Expert : BotLevel::Standard;
+    s.botLevel = botLevelFromName(level).value_or(BotLevel::Standard);
     s.eventLog = read("EventLog") != "false";
     return s;
 }
@@ -103,7 +103,7 @@ std::vector<IniEntry> extraEntries(const Settings& s) {
         {"LobbyPath", s.lobbyPath},
         {"HideDownload", boolText(s.hideDownload)},
         {"Zoom", std::to_string(s.zoom)},
-        {"BotLevel", s.botLevel == BotLevel::Expert ? "expert" : "standard"},
+        {"BotLevel", std::string(botLevelName(s.botLevel))},
         {"EventLog", boolText(s.eventLog)},
     };
 }

@@ -4,6 +4,7 @@
 
 #include "chat/colour_text.h"
 #include "extras/ini_file.h"
+#include "net/bot_level.h"
 
 #include <array>
 #include <optional>
@@ -25,8 +26,6 @@ inline constexpr int kMaxTextSize = 72;
 inline constexpr int kSlowBotSpeed = 1000;
 inline constexpr int kNormalBotSpeed = 750;
 inline constexpr int kFastBotSpeed = 500;
-
-enum class BotLevel { Standard, Expert };
 
 struct Settings {
     int textSize = kDefaultTextSize;  // the chat log's points

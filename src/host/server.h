@@ -37,6 +37,7 @@
 #include <string>
 #include <string_view>
 
+#include "net/bot_level.h"
 #include "net/game_limits.h"
 #include "net/host_request.h"
 
@@ -55,8 +56,9 @@ enum class HostMode {
 
 struct ServerOptions {
     HostMode mode = HostMode::Desktop;
-    int botdelay = 0;        // computer-player delay until the hosting table sets one
-    std::uint32_t seed = 0;  // the generator's seed (the caller picks clock or --seed)
+    int botdelay = 0;                        // computer-player delay until the hosting table sets one
+    std::uint32_t seed = 0;                  // the generator's seed (the caller picks clock or --seed)
+    BotLevel botLevel = BotLevel::Standard;  // how the computer players play
 };
 
 constexpr int kMaxBotDelay = 60000;  // ms
@@ -84,6 +86,10 @@ public:
     int pacingInterval() const;
     void clockTick(int elapsedMs);
     bool awaitingLogin() const;
+
+    // How the computer players play from their next move on (the hosting program's choice).
+    void setBotLevel(BotLevel level);
+    BotLevel botLevel() const;
 
     // Lines waiting in the receive queue (the transport may skip idle ticks when 0).
     std::size_t queuedLines() const;

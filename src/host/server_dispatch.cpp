@@ -43,12 +43,19 @@ TServer::TServer(Outbox& outbox, ServerOptions options, HostLog log)
       engine_(std::make_unique<Engine>(*state_, outbox_, *random_)),
       inbox_(std::make_unique<HostInbox>()) {
     if (options_.botdelay >= 1 && options_.botdelay <= kMaxBotDelay) state_->botdelay = options_.botdelay;
+    setBotLevel(options_.botLevel);
     // Here the computer plays seat 1 once its player has left, under a name of its own.
     if (options_.mode == HostMode::Headless)
         state_->players[1].botname = state_->players[1].name = kComputerNames[1];
 }
 
 std::size_t TServer::queuedLines() const { return inbox_->size(); }
+
+void TServer::setBotLevel(BotLevel level) {
+    for (int seat = 1; seat <= kSeats; ++seat) engine_->setBotLevel(seat, level);
+}
+
+BotLevel TServer::botLevel() const { return engine_->botLevel(1); }
 
 void TServer::receive(int slot, std::string_view bytes) {
     if (!isSlot(slot) || !state_->players[slot].connected || closing_[slot]) return;

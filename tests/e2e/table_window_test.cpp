@@ -341,6 +341,30 @@ TEST_F(WindowFixture, OptionsMenuMarksFollowTheTable) {
     EXPECT_FALSE(onPanel(QStringLiteral("image_eyes1"))->isVisible());
 }
 
+TEST_F(WindowFixture, ComputerPlayersOptionSetsTheHostsLevelAndIsRemembered) {
+    auto open = [&] {
+        startHost(HostMode::Desktop);
+        table = makeTable({});
+        table->setChooseBotLevel([&](BotLevel level) { host->server().setBotLevel(level); });
+        table->show();
+        ASSERT_TRUE(waitUntil([&] { return chat().contains(QStringLiteral("You are Connected.")); }));
+    };
+    open();
+    auto* menu = table->findChild<QMenu*>(QStringLiteral("ComputerPlayers1"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->menuAction()->isVisible());
+    EXPECT_TRUE(table->findChild<QAction*>(QStringLiteral("Standard1"))->isChecked());
+    table->findChild<QAction*>(QStringLiteral("Expert1"))->trigger();
+    EXPECT_EQ(host->server().botLevel(), BotLevel::Expert);
+
+    // A new session reads the choice back and hands it to its fresh host at the login.
+    table.reset();
+    host.reset();
+    open();
+    EXPECT_TRUE(table->findChild<QAction*>(QStringLiteral("Expert1"))->isChecked());
+    EXPECT_EQ(host->server().botLevel(), BotLevel::Expert);
+}
+
 TEST_F(WindowFixture, StartDialogSendsTheChosenLengthAndOffersTheBotsInASoloGame) {
     startHost(HostMode::Desktop);
     openTable({});
@@ -418,6 +442,9 @@ TEST_F(WindowFixture, ATableGivenSlotOneByAHeadlessHostGetsTheHostingControls) {
     ASSERT_TRUE(waitUntil([&] { return onPanel(QStringLiteral("button_start"))->isVisible(); }));
     EXPECT_FALSE(table->ishost());
     EXPECT_TRUE(table->findChild<QAction*>(QStringLiteral("StartGame1"))->isEnabled());
+    table->setChooseBotLevel([&](BotLevel level) { host->server().setBotLevel(level); });
+    EXPECT_FALSE(table->findChild<QMenu*>(QStringLiteral("ComputerPlayers1"))->menuAction()->isVisible())
+        << "the computer players belong to a host in another process";
     startDefaultGame();
     EXPECT_EQ(text("label_playername1"), QStringLiteral("Bob"));
     QMenu* popup = openSeatPopup(*table, 1);

@@ -77,9 +77,10 @@ private:
 };
 
 // Starts quintrel-server on a free port with the given seed; 0 when it did not come up.
-quint16 startServer(QProcess& server, QByteArray& output, const QString& seed) {
+quint16 startServer(QProcess& server, QByteArray& output, const QString& seed, const QStringList& more = {}) {
     server.setProgram(QStringLiteral(QUINTREL_SERVER_PATH));
-    server.setArguments({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--seed"), seed});
+    server.setArguments(
+        QStringList{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--seed"), seed} + more);
     server.start();
     if (!server.waitForStarted(kTimeoutMs)) return 0;
     const QByteArray marker = "listening on port ";
@@ -91,6 +92,7 @@ quint16 startServer(QProcess& server, QByteArray& output, const QString& seed) {
         const qsizetype at = output.indexOf(marker);
         if (at >= 0 && output.indexOf(',', at) > at)
             return static_cast<quint16>(output.mid(at + marker.size()).split(',').first().toUInt());
+        if (server.state() == QProcess::NotRunning) break;
     }
     return 0;
 }
@@ -204,6 +206,38 @@ TEST_F(ServerProcess, TheSameSeedDealsTheSameCards) {
     ASSERT_NE(otherPort, 0);
     EXPECT_NE(firstDeal(join(1, "Alice", otherPort)), deal);
     stopServer(other);
+}
+
+TEST(ServerOptions, BotLevelIsStandardUnlessExpertIsAskedForAndNothingElseIsTaken) {
+    struct Case {
+        QStringList args;
+        const char* logged;  // nullptr: refused
+    };
+    const Case cases[] = {
+        {{}, "computer players standard"},
+        {{QStringLiteral("--bot-level"), QStringLiteral("expert")}, "computer players expert"},
+        {{QStringLiteral("--bot-level"), QStringLiteral("hard")}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        QProcess server;
+        QByteArray output;
+        const quint16 port = startServer(server, output, QStringLiteral("7"), c.args);
+        if (c.logged) {
+            ASSERT_NE(port, 0) << output.toStdString();
+            // The log line may arrive in pieces.
+            while (!output.contains('\n') && server.waitForReadyRead(kTimeoutMs))
+                output += server.readAllStandardOutput();
+            EXPECT_NE(output.indexOf(c.logged), -1) << output.toStdString();
+            stopServer(server);
+        } else {
+            EXPECT_EQ(port, 0);
+            if (server.state() != QProcess::NotRunning) {
+                ASSERT_TRUE(server.waitForFinished(kTimeoutMs));
+            }
+            EXPECT_EQ(server.exitCode(), 2);
+        }
+    }
 }
 
 }  // namespace

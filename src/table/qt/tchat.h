@@ -62,6 +62,9 @@ public:
     // net::SocketError with the text to show.
     using StartListening = std::function<quint16(net::ListenScope scope, quint16 port)>;
     void setStartListening(StartListening start) { startListening_ = std::move(start); }
+    // The in-process host's computer players; the Options item shows on the hosting table only.
+    using ChooseBotLevel = std::function<void(BotLevel level)>;
+    void setChooseBotLevel(ChooseBotLevel choose) { chooseBotLevel_ = std::move(choose); }
     // The port this table hosts on or joins at; net::gamePort() unless set before the show.
     void setGamePort(quint16 port) { gamePort_ = port; }
     quint16 gamePort() const { return gamePort_; }
@@ -158,6 +161,9 @@ private:
     void saveinifile();
     void chooseBotSpeed(int ms);  // Fast1Click
     void saveEventLogChoice(bool on);
+    void chooseBotLevel(BotLevel level, bool save);
+    // Solo and host mode, logged in as seat 1: a joined table's host is elsewhere.
+    bool hostsComputerPlayers() const;
 
     std::vector<std::string> args_;
     net::SessionPlan plan_;
@@ -168,6 +174,7 @@ private:
     net::StartOptions startOptions_ = net::StartOptions::Unchanged;
 
     StartListening startListening_;
+    ChooseBotLevel chooseBotLevel_;
     quint16 gamePort_;
     net::TSock sock_;
     net::TSock lobbyLink_;
@@ -198,6 +205,8 @@ private:
     chat::Tspylist* spylist_ = nullptr;
     SideWindows* side_ = nullptr;
     std::array<QAction*, 3> botSpeedActions_{};  // Slow1, Normal1, Fast1
+    QMenu* botLevelMenu_ = nullptr;
+    std::array<QAction*, 2> botLevelActions_{};  // Standard1, Expert1
     int botSpeed_ = kSlowBotSpeed;               // the design-time speed until the file is read
     OptionsToSave optionsToSave_{Settings{}};
     std::mt19937 generator_;

@@ -45,6 +45,21 @@ void Tchat::buildCompanyMenus(QMenu* options) {
         connect(item, &QAction::triggered, this, [this, ms = kBotSpeeds[i]] { chooseBotSpeed(ms); });
         botSpeedActions_[i] = item;
     }
+    botLevelMenu_ = options->addMenu(QStringLiteral("Computer Players"));
+    botLevelMenu_->setObjectName(QStringLiteral("ComputerPlayers1"));
+    botLevelMenu_->menuAction()->setVisible(false);  // until the login shows this table hosts
+    auto* levels = new QActionGroup(botLevelMenu_);
+    const std::pair<const char*, BotLevel> kLevels[] = {{"Standard", BotLevel::Standard},
+                                                        {"Expert", BotLevel::Expert}};
+    for (std::size_t i = 0; i < botLevelActions_.size(); ++i) {
+        QAction* item = botLevelMenu_->addAction(QString::fromLatin1(kLevels[i].first));
+        item->setObjectName(QString::fromLatin1(kLevels[i].first) + QLatin1Char('1'));
+        item->setCheckable(true);
+        levels->addAction(item);
+        connect(item, &QAction::triggered, this,
+                [this, level = kLevels[i].second] { chooseBotLevel(level, true); });
+        botLevelActions_[i] = item;
+    }
     options->addSeparator();
     options->addAction(chat_->textColorAction());
     options->addAction(chat_->actionColorAction());
@@ -91,6 +106,8 @@ void Tchat::loadinifile() {
     for (QAction* item : botSpeedActions_) item->setChecked(item->data().toInt() == botSpeed_);
     // The host's computer players follow the hosting player's choice.
     if (session_->hostingPlayer()) sendToHost(wire::tohost::botspeed(session_->myseat(), botSpeed_));
+    botLevelMenu_->menuAction()->setVisible(hostsComputerPlayers());
+    chooseBotLevel(loaded.botLevel, false);
     sounds_->setEnabled(loaded.playSounds);
     playSoundsAction_->setChecked(loaded.playSounds);
     table_->setManualSort(loaded.manualSort);
@@ -110,6 +127,21 @@ void Tchat::saveinifile() {
     const QString path = settingsFilePath();
     // The option keeps its new state for this run either way.
     if (!writeIniValues(nativePath(path), kSettingsSection, entries))
+        errorBox(this, QString::fromStdString(unableToWriteText(nativePath(path))));
+}
+
+bool Tchat::hostsComputerPlayers() const {
+    const bool hostsHere = plan_.mode == net::SessionMode::Solo || plan_.mode == net::SessionMode::Host;
+    return hostsHere && session_->hostingPlayer() && chooseBotLevel_ != nullptr;
+}
+
+void Tchat::chooseBotLevel(BotLevel level, bool save) {
+    botLevelActions_[0]->setChecked(level == BotLevel::Standard);
+    botLevelActions_[1]->setChecked(level == BotLevel::Expert);
+    if (hostsComputerPlayers()) chooseBotLevel_(level);
+    if (!save) return;
+    const QString path = settingsFilePath();
+    if (!writeIniValues(nativePath(path), kSettingsSection, {{"BotLevel", std::string(botLevelName(level))}}))
         errorBox(this, QString::fromStdString(unableToWriteText(nativePath(path))));
 }
 
