@@ -109,13 +109,16 @@ TEST(ShippedPictures, ListsHoldTheTableCountsAndSizes) {
 
 TEST(ShippedPictures, CardsHaveTransparentCornersAndOpaqueFaces) {
     const Pictures& pictures = Pictures::shipped();
-    for (int code = 0; code < 55; ++code) {
-        const QImage& card = pictures.imagelist_bigcards().at(code);
-        ASSERT_TRUE(card.hasAlphaChannel()) << code;
-        EXPECT_EQ(qAlpha(card.pixel(0, 0)), 0) << code;
-        EXPECT_EQ(qAlpha(card.pixel(70, 95)), 0) << code;
-        EXPECT_EQ(qAlpha(card.pixel(35, 48)), 255) << code;
-        EXPECT_EQ(qAlpha(card.pixel(10, 1)), 255) << code;  // the top edge itself is card
+    for (const int scale : {1, 2}) {
+        const PictureDetail detail = scale == 1 ? PictureDetail::Normal : PictureDetail::Double;
+        for (int code = 0; code < 55; ++code) {
+            const QImage& card = pictures.imagelist_bigcards().at(code, detail);
+            ASSERT_TRUE(card.hasAlphaChannel()) << code;
+            EXPECT_EQ(qAlpha(card.pixel(0, 0)), 0) << code;
+            EXPECT_EQ(qAlpha(card.pixel(71 * scale - 1, 96 * scale - 1)), 0) << code << " at " << scale;
+            EXPECT_EQ(qAlpha(card.pixel(35 * scale, 48 * scale)), 255) << code;
+            EXPECT_EQ(qAlpha(card.pixel(10 * scale, scale)), 255) << code;  // the top edge itself is card
+        }
     }
     EXPECT_FALSE(pictures.picture(Picture::Background).hasAlphaChannel());
 }

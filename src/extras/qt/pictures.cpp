@@ -115,7 +115,6 @@ QImage readPicture(const QString& directory, const PictureFile& file, PictureDet
                            std::to_string(image.height()) + ", expected " +
                            std::to_string(file.width * scale) + "x" + std::to_string(file.height * scale));
     }
-    image.setDevicePixelRatio(scale);
     return image;
 }
 
@@ -140,9 +139,10 @@ public:
         QImage image = readPicture(directory_, file, detail);
         if (file.isMask) {
             image = cleanMask(image);
+        } else {
+            if (!file.mask.empty()) image.setAlphaChannel(get(catalogueFile(file.mask), detail));
+            // Only now: setAlphaChannel paints the mask in the image's logical size.
             image.setDevicePixelRatio(detail == PictureDetail::Double ? 2 : 1);
-        } else if (!file.mask.empty()) {
-            image.setAlphaChannel(get(catalogueFile(file.mask), detail));
         }
         return decoded_.emplace(key, std::move(image)).first->second;
     }
