@@ -7,26 +7,6 @@ namespace {
 
 using kit::Table;
 
-TEST(KeyboardPlay, ArrowsWalkTheRowAndWrapWithoutExchangingPlaces) {
-    Table t(1);
-    t.deal({9, 10, 11});
-    t.myTurnDrawn(12);            // slot 3
-    t.state.setManualSort(true);  // a second click would exchange two cards
-    const std::vector<int> row = t.rowSlots();
-    ASSERT_EQ(row.size(), 4u);
-
-    t.state.moveSelection(-1);  // nothing selected: Left takes the last card
-    EXPECT_EQ(t.state.selectedslot(), row[3]);
-    t.state.moveSelection(+1);  // and Right wraps to the first
-    EXPECT_EQ(t.state.selectedslot(), row[0]);
-    EXPECT_EQ(t.state.selectedcode(), std::to_string(t.rowCodes()[0]));
-    t.state.moveSelection(+1);
-    EXPECT_EQ(t.state.selectedslot(), row[1]);
-    EXPECT_EQ(t.rowSlots(), row) << "the row keeps its order";
-    for (int slot : row)
-        EXPECT_EQ(t.state.card(slot)->raised(), slot == row[1]) << "only the selection is raised";
-}
-
 TEST(KeyboardPlay, KeysAreRefusedWhereTheClicksWouldBe) {
     Table t(1);
     t.deal({9, 22, 35});
