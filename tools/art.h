@@ -22,7 +22,14 @@ inline const QColor kGreenTeam(22, 140, 60);
 inline const QColor kNavyTeam(24, 44, 140);
 inline const QColor kGold(236, 190, 48);
 
+// Every picture is drawn in its logical size. At scale 2 (the "@2x" files) its image has twice
+// the pixels each way and a device pixel ratio of 2, so the same drawing comes out sharper.
+void setScale(int scale);
+int scale();
+// A transparent picture of width x height logical pixels.
 QImage blankImage(int width, int height);
+// A picture drawn large for clean edges, brought down to width x height logical pixels.
+QImage shrink(const QImage& big, int width, int height);
 // A five-pointed star with its first point up.
 QPainterPath starPath(QPointF centre, qreal outer, qreal inner);
 QFont dejaVu(qreal pixelSize, bool bold, bool condensed = false, bool serif = false);

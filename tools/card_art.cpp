@@ -6,10 +6,25 @@
 
 namespace quintrel::art {
 
+namespace {
+int gScale = 1;
+}  // namespace
+
+void setScale(int scale) { gScale = scale; }
+int scale() { return gScale; }
+
 QImage blankImage(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width * gScale, height * gScale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(gScale);
     image.fill(Qt::transparent);
     return image;
+}
+
+QImage shrink(const QImage& big, int width, int height) {
+    QImage small =
+        big.scaled(width * gScale, height * gScale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    small.setDevicePixelRatio(gScale);
+    return small;
 }
 
 QFont dejaVu(qreal pixelSize, bool bold, bool condensed, bool serif) {
@@ -330,7 +345,7 @@ QImage footPicture() {
         painter.restore();
     }
     painter.end();
-    return big.scaled(15, 20, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return shrink(big, 15, 20);
 }
 
 QImage bookSquare() {

@@ -96,6 +96,7 @@ QImage renderPicture(const std::string& name) {
 // Colour flattened onto the felt, so the file alone looks right on the table too.
 QImage flatten(const QImage& picture) {
     QImage flat(picture.size(), QImage::Format_RGB32);
+    flat.setDevicePixelRatio(picture.devicePixelRatio());
     flat.fill(art::kFelt);
     QPainter painter(&flat);
     painter.drawImage(0, 0, picture);
@@ -122,38 +123,45 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 int writeAll(const QString& folder) {
     QDir().mkpath(folder);
-    std::map<std::string, QImage> rendered;
-    std::map<std::string, QImage> masks;
-    for (const PictureFile& file : quintrel::pictureCatalogue()) {
-        if (file.isMask) continue;
-        QImage picture = renderPicture(file.name);
-        if (picture.width() != file.width || picture.height() != file.height) {
-            throw std::runtime_error("drawing of " + file.name + " has the wrong size");
-        }
-        if (!file.mask.empty()) {
-            const QImage alpha = alphaOf(picture);
-            const auto known = masks.find(file.mask);
-            if (known == masks.end()) {
-                masks[file.mask] = alpha;
-            } else if (known->second != alpha) {
-                throw std::runtime_error(file.name + " does not fit the shared outline " + file.mask);
-            }
-        }
-        rendered[file.name] = picture;
-    }
-
     QString qrc = QStringLiteral("<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/pictures\">\n");
-    for (const PictureFile& file : quintrel::pictureCatalogue()) {
-        const QString name = QString::fromStdString(file.name) + QStringLiteral(".jpg");
-        const QByteArray bytes = file.isMask ? encodeJpeg(masks.at(file.name), true)
-                                             : encodeJpeg(flatten(rendered.at(file.name)), false);
-        writeFile(folder + '/' + name, bytes);
-        qrc += QStringLiteral("  <file>") + name + QStringLiteral("</file>\n");
+    int written = 0;
+    for (const quintrel::PictureDetail detail :
+         {quintrel::PictureDetail::Normal, quintrel::PictureDetail::Double}) {
+        const int scale = detail == quintrel::PictureDetail::Double ? 2 : 1;
+        art::setScale(scale);
+        std::map<std::string, QImage> rendered;
+        std::map<std::string, QImage> masks;
+        for (const PictureFile& file : quintrel::pictureCatalogue()) {
+            if (file.isMask || (scale > 1 && !file.doubled)) continue;
+            QImage picture = renderPicture(file.name);
+            if (picture.width() != file.width * scale || picture.height() != file.height * scale) {
+                throw std::runtime_error("drawing of " + file.name + " has the wrong size");
+            }
+            if (!file.mask.empty()) {
+                const QImage alpha = alphaOf(picture);
+                const auto known = masks.find(file.mask);
+                if (known == masks.end()) {
+                    masks[file.mask] = alpha;
+                } else if (known->second != alpha) {
+                    throw std::runtime_error(file.name + " does not fit the shared outline " + file.mask);
+                }
+            }
+            rendered[file.name] = picture;
+        }
+        for (const PictureFile& file : quintrel::pictureCatalogue()) {
+            if (scale > 1 && !file.doubled) continue;
+            const QString name = QString::fromStdString(quintrel::pictureFileName(file, detail));
+            const QByteArray bytes = file.isMask ? encodeJpeg(masks.at(file.name), true)
+                                                 : encodeJpeg(flatten(rendered.at(file.name)), false);
+            writeFile(folder + '/' + name, bytes);
+            qrc += QStringLiteral("  <file>") + name + QStringLiteral("</file>\n");
+            ++written;
+        }
     }
+    art::setScale(1);
     qrc += QStringLiteral("</qresource>\n</RCC>\n");
     writeFile(folder + QStringLiteral("/pictures.qrc"), qrc.toLatin1());
-    std::cout << quintrel::pictureCatalogue().size() << " pictures written to " << folder.toStdString()
-              << "\n";
+    std::cout << written << " pictures written to " << folder.toStdString() << "\n";
     return 0;
 }
 

@@ -52,7 +52,7 @@ QImage phrasePicture(int index) {
     drawFitted(painter, text, dejaVu(64, true), QRectF(22, 22, 52, 52), QColor(255, 255, 255),
                Qt::AlignVCenter, true);
     painter.end();
-    return big.scaled(24, 24, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return shrink(big, 24, 24);
 }
 
 QImage banner() {

@@ -134,7 +134,7 @@ QImage eyesPicture() {
         painter.drawEllipse(QRectF(eye.left() + 25, eye.top() + 20, 5, 5));
     }
     painter.end();
-    return big.scaled(26, 14, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return shrink(big, 26, 14);
 }
 
 QImage arrowPicture(const QColor& colour) {
@@ -158,7 +158,7 @@ QImage arrowPicture(const QColor& colour) {
     painter.setPen(QPen(QColor(250, 250, 240), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(arrow);
     painter.end();
-    return big.scaled(30, 22, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return shrink(big, 30, 22);
 }
 
 QImage barPicture(const QColor& colour) {
@@ -188,7 +188,7 @@ QImage turnMarker() {
     painter.setPen(QPen(QColor(90, 50, 0), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(marker);
     painter.end();
-    return big.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return shrink(big, 16, 16);
 }
 
 QImage roundWinner(int team, int width, int height) {

@@ -90,6 +90,14 @@ public:
     void discardSelected();
     void toggleJustWatch();
 
+    // ------------------------------------------------------------ keyboard play
+    // Left and Right: the raised card's neighbour `step` places along the row becomes the
+    // selection (wrapping at the ends); with nothing selected Right takes the first card and
+    // Left the last. Made of the clicks a player would make, so the same turn checks apply.
+    void moveSelection(int step);
+    // Up: the selected card goes on the first empty create-book square.
+    void layOnNextSquare();
+
     // ------------------------------------------------------------ seat label popup and removal
     // Right click on label_playername<seat>: the popup takes the seat and enables its items
     // on the hosting player's table only.

@@ -16,12 +16,14 @@
 namespace quintrel {
 namespace {
 
-QByteArray resourceBytes(const std::string& name) {
+QByteArray resourceFile(const std::string& fileName) {
     Pictures::shipped();  // registers the resource
-    QFile file(QStringLiteral(":/pictures/") + QString::fromStdString(name) + QStringLiteral(".jpg"));
+    QFile file(QStringLiteral(":/pictures/") + QString::fromStdString(fileName));
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
 }
+
+QByteArray resourceBytes(const std::string& name) { return resourceFile(name + ".jpg"); }
 
 QByteArray encodeWithQt(const QImage& image) {
     QByteArray bytes;
@@ -60,6 +62,10 @@ TEST(ShippedPictures, EveryFileDecodesAtItsCatalogueSize) {
         EXPECT_EQ(image.size(), QSize(file.width, file.height)) << file.name;
         EXPECT_EQ(image.format(), file.isMask ? QImage::Format_Grayscale8 : QImage::Format_RGB32)
             << file.name;
+        if (!file.doubled) continue;
+        const QByteArray doubled = resourceFile(pictureFileName(file, PictureDetail::Double));
+        ASSERT_FALSE(doubled.isEmpty()) << file.name << "@2x is not built into the program";
+        EXPECT_EQ(decodeJpeg(doubled).size(), QSize(file.width, file.height) * 2) << file.name;
     }
 }
 
@@ -78,7 +84,14 @@ TEST(ShippedPictures, ListsHoldTheTableCountsAndSizes) {
     for (const Expected& expected : lists) {
         ASSERT_EQ(expected.list.count(), expected.count);
         EXPECT_EQ(expected.list.size(), expected.size);
-        for (int i = 0; i < expected.count; ++i) EXPECT_EQ(expected.list.at(i).size(), expected.size) << i;
+        for (int i = 0; i < expected.count; ++i) {
+            EXPECT_EQ(expected.list.at(i).size(), expected.size) << i;
+            // The doubled source paints at the same size, with more pixels where it has them.
+            const QImage& sharp = expected.list.at(i, PictureDetail::Double);
+            EXPECT_EQ(sharp.deviceIndependentSize().toSize(), expected.size) << i;
+            EXPECT_EQ(sharp.size(), expected.size * (&expected.list == &pictures.phraseButtons() ? 1 : 2))
+                << i;
+        }
         EXPECT_TRUE(expected.list.at(-1).isNull());
         EXPECT_TRUE(expected.list.at(expected.count).isNull());
     }
@@ -96,13 +109,16 @@ TEST(ShippedPictures, ListsHoldTheTableCountsAndSizes) {
 
 TEST(ShippedPictures, CardsHaveTransparentCornersAndOpaqueFaces) {
     const Pictures& pictures = Pictures::shipped();
-    for (int code = 0; code < 55; ++code) {
-        const QImage& card = pictures.imagelist_bigcards().at(code);
-        ASSERT_TRUE(card.hasAlphaChannel()) << code;
-        EXPECT_EQ(qAlpha(card.pixel(0, 0)), 0) << code;
-        EXPECT_EQ(qAlpha(card.pixel(70, 95)), 0) << code;
-        EXPECT_EQ(qAlpha(card.pixel(35, 48)), 255) << code;
-        EXPECT_EQ(qAlpha(card.pixel(10, 1)), 255) << code;  // the top edge itself is card
+    for (const int scale : {1, 2}) {
+        const PictureDetail detail = scale == 1 ? PictureDetail::Normal : PictureDetail::Double;
+        for (int code = 0; code < 55; ++code) {
+            const QImage& card = pictures.imagelist_bigcards().at(code, detail);
+            ASSERT_TRUE(card.hasAlphaChannel()) << code;
+            EXPECT_EQ(qAlpha(card.pixel(0, 0)), 0) << code;
+            EXPECT_EQ(qAlpha(card.pixel(71 * scale - 1, 96 * scale - 1)), 0) << code << " at " << scale;
+            EXPECT_EQ(qAlpha(card.pixel(35 * scale, 48 * scale)), 255) << code;
+            EXPECT_EQ(qAlpha(card.pixel(10 * scale, scale)), 255) << code;  // the top edge itself is card
+        }
     }
     EXPECT_FALSE(pictures.picture(Picture::Background).hasAlphaChannel());
 }
@@ -221,9 +237,13 @@ TEST(PictureFolder, BadFileIsNamedInTheError) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     for (const PictureFile& file : pictureCatalogue()) {
-        QFile out(folder.filePath(QString::fromStdString(file.name) + QStringLiteral(".jpg")));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(resourceBytes(file.name));
+        for (const PictureDetail detail : {PictureDetail::Normal, PictureDetail::Double}) {
+            if (detail == PictureDetail::Double && !file.doubled) continue;
+            const std::string name = pictureFileName(file, detail);
+            QFile out(folder.filePath(QString::fromStdString(name)));
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(resourceFile(name));
+        }
     }
     EXPECT_EQ(Pictures::load(folder.path()).imagelist_bigcards().count(), 55);
 

@@ -65,13 +65,20 @@ std::vector<PictureFile> buildCatalogue() {
             addMask(single.mask, single.width, single.height);
         }
     }
-    for (int i = 0; i < kBigCards; ++i) files.push_back({numbered("bigcard", i), 71, 96, "mask_card"});
-    for (int i = 0; i < kBookFaces; ++i) files.push_back({numbered("ntop", i), 36, 48, "mask_book48"});
-    for (int i = 0; i < kBookFaces; ++i) files.push_back({numbered("wtop", i), 36, 49, "mask_book49"});
-    for (int i = 0; i < kBlanks; ++i) files.push_back({numbered("blank", i), 36, 48, "mask_book48"});
+    for (PictureFile& mask : files) mask.doubled = mask.name != "mask_phrase";
+    // Everything the table draws and a zoom enlarges is doubled: the chat's phrase buttons do
+    // not grow, and the felt, the bars and the square's frame are textures.
+    for (int i = 0; i < kBigCards; ++i)
+        files.push_back({numbered("bigcard", i), 71, 96, "mask_card", false, true});
+    for (int i = 0; i < kBookFaces; ++i)
+        files.push_back({numbered("ntop", i), 36, 48, "mask_book48", false, true});
+    for (int i = 0; i < kBookFaces; ++i)
+        files.push_back({numbered("wtop", i), 36, 49, "mask_book49", false, true});
+    for (int i = 0; i < kBlanks; ++i)
+        files.push_back({numbered("blank", i), 36, 48, "mask_book48", false, true});
     for (int i = 0; i < kPhrases; ++i) files.push_back({numbered("phrase", i), 24, 24, "mask_phrase"});
     for (const Single& single : kSingles) {
-        files.push_back({single.name, single.width, single.height, single.mask});
+        files.push_back({single.name, single.width, single.height, single.mask, false, *single.mask != '\0'});
     }
     return files;
 }
@@ -90,8 +97,9 @@ QImage cleanMask(const QImage& decoded) {
     return mask;
 }
 
-QImage readPicture(const QString& directory, const PictureFile& file) {
-    const QString path = directory + '/' + QString::fromLatin1(file.name) + QStringLiteral(".jpg");
+QImage readPicture(const QString& directory, const PictureFile& file, PictureDetail detail) {
+    const QString path = directory + '/' + QString::fromStdString(pictureFileName(file, detail));
+    const int scale = detail == PictureDetail::Double ? 2 : 1;
     QFile source(path);
     if (!source.open(QIODevice::ReadOnly)) {
         throw PictureError("cannot open picture " + path.toStdString());
@@ -102,10 +110,10 @@ QImage readPicture(const QString& directory, const PictureFile& file) {
     } catch (const JpegError& error) {
         throw PictureError(path.toStdString() + ": " + error.what());
     }
-    if (image.width() != file.width || image.height() != file.height) {
+    if (image.width() != file.width * scale || image.height() != file.height * scale) {
         throw PictureError(path.toStdString() + ": size " + std::to_string(image.width()) + "x" +
-                           std::to_string(image.height()) + ", expected " + std::to_string(file.width) + "x" +
-                           std::to_string(file.height));
+                           std::to_string(image.height()) + ", expected " +
+                           std::to_string(file.width * scale) + "x" + std::to_string(file.height * scale));
     }
     return image;
 }
@@ -125,23 +133,30 @@ public:
     explicit PictureSource(QString directory) : directory_(std::move(directory)) {}
 
     // Throws PictureError.
-    const QImage& get(const PictureFile& file) {
-        if (const auto found = decoded_.find(file.name); found != decoded_.end()) return found->second;
-        QImage image = readPicture(directory_, file);
+    const QImage& get(const PictureFile& file, PictureDetail detail) {
+        const std::string key = pictureFileName(file, detail);
+        if (const auto found = decoded_.find(key); found != decoded_.end()) return found->second;
+        QImage image = readPicture(directory_, file, detail);
         if (file.isMask) {
             image = cleanMask(image);
-        } else if (!file.mask.empty()) {
-            image.setAlphaChannel(get(catalogueFile(file.mask)));
+        } else {
+            if (!file.mask.empty()) image.setAlphaChannel(get(catalogueFile(file.mask), detail));
+            // Only now: setAlphaChannel paints the mask in the image's logical size.
+            image.setDevicePixelRatio(detail == PictureDetail::Double ? 2 : 1);
         }
-        return decoded_.emplace(file.name, std::move(image)).first->second;
+        return decoded_.emplace(key, std::move(image)).first->second;
     }
 
-    const QImage& getOrNothing(const PictureFile& file) {
+    const QImage& getOrNothing(const PictureFile& file, PictureDetail detail) {
+        if (!file.doubled) detail = PictureDetail::Normal;
         try {
-            return get(file);
+            return get(file, detail);
         } catch (const PictureError& error) {
             qWarning("%s", error.what());
-            return decoded_.emplace(file.name, QImage()).first->second;
+            // A broken doubled picture still has its normal one to show.
+            const QImage fallback =
+                detail == PictureDetail::Double ? getOrNothing(file, PictureDetail::Normal) : QImage();
+            return decoded_.emplace(pictureFileName(file, detail), fallback).first->second;
         }
     }
 
@@ -149,6 +164,10 @@ private:
     QString directory_;
     std::map<std::string, QImage> decoded_;
 };
+
+std::string pictureFileName(const PictureFile& file, PictureDetail detail) {
+    return file.name + (detail == PictureDetail::Double ? "@2x.jpg" : ".jpg");
+}
 
 const std::vector<PictureFile>& pictureCatalogue() {
     static const std::vector<PictureFile> catalogue = buildCatalogue();
@@ -162,17 +181,17 @@ std::string pictureName(Picture which) {
     return {};
 }
 
-const QImage& PictureList::at(int index) const {
+const QImage& PictureList::at(int index, PictureDetail detail) const {
     static const QImage none;
     if (index < 0 || index >= count()) return none;
-    return source_->getOrNothing(*files_[static_cast<size_t>(index)]);
+    return source_->getOrNothing(*files_[static_cast<size_t>(index)], detail);
 }
 
-const QImage& Pictures::picture(Picture which) const {
+const QImage& Pictures::picture(Picture which, PictureDetail detail) const {
     static const QImage none;
     const int index = static_cast<int>(which);
     if (index < 0 || index >= kPictureCount) return none;
-    return source_->getOrNothing(*singles_[static_cast<size_t>(index)]);
+    return source_->getOrNothing(*singles_[static_cast<size_t>(index)], detail);
 }
 
 Pictures::Pictures(const QString& directory) : source_(std::make_shared<PictureSource>(directory)) {
@@ -192,7 +211,10 @@ Pictures::Pictures(const QString& directory) : source_(std::make_shared<PictureS
 
 Pictures Pictures::load(const QString& directory) {
     Pictures pictures(directory);
-    for (const PictureFile& file : pictureCatalogue()) pictures.source_->get(file);
+    for (const PictureFile& file : pictureCatalogue()) {
+        pictures.source_->get(file, PictureDetail::Normal);
+        if (file.doubled) pictures.source_->get(file, PictureDetail::Double);
+    }
     return pictures;
 }
 

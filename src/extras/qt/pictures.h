@@ -40,13 +40,23 @@ inline constexpr int kPictureCount = static_cast<int>(Picture::Banner) + 1;
 
 // One shipped file: "<name>.jpg", width x height. A picture with a mask gets its alpha
 // channel from the greyscale picture "<mask>.jpg" (white = opaque); masks are listed too.
+// A doubled picture ships a second file, "<name>@2x.jpg", twice as wide and high, for a
+// zoomed table and dense screens.
 struct PictureFile {
     std::string name;
     int width = 0;
     int height = 0;
     std::string mask;
     bool isMask = false;
+    bool doubled = false;
 };
+
+// Which source a picture is drawn from: the shipped size, or the doubled one (its device
+// pixel ratio is 2, so it paints at the same logical size, with four times the pixels).
+enum class PictureDetail { Normal, Double };
+
+// "<name>.jpg" or "<name>@2x.jpg".
+std::string pictureFileName(const PictureFile& file, PictureDetail detail);
 
 // Every file the table ships, in load order. The generator writes exactly these.
 const std::vector<PictureFile>& pictureCatalogue();
@@ -62,7 +72,8 @@ public:
     int count() const { return static_cast<int>(files_.size()); }
     QSize size() const { return size_; }
     // An index out of range gives a null image, which draws nothing. Decoded on first use.
-    const QImage& at(int index) const;
+    // A picture without a doubled source gives its normal one.
+    const QImage& at(int index, PictureDetail detail = PictureDetail::Normal) const;
 
 private:
     friend class Pictures;
@@ -76,7 +87,8 @@ private:
 class Pictures {
 public:
     // Reads every file of pictureCatalogue() from a folder, or from ":/pictures" for the
-    // pictures built into the program. Throws PictureError naming the first bad file.
+    // pictures built into the program, doubled ones included. Throws PictureError naming the
+    // first bad file.
     static Pictures load(const QString& directory);
 
     // The built-in pictures. Each is decoded when first drawn; one that is broken (the tests
@@ -94,7 +106,7 @@ public:
     // 10 small pictures, 24 x 24, of the phrase buttons: index 0 for b_phrase1.
     const PictureList& phraseButtons() const { return phrases_; }
 
-    const QImage& picture(Picture which) const;
+    const QImage& picture(Picture which, PictureDetail detail = PictureDetail::Normal) const;
 
 private:
     explicit Pictures(const QString& directory);

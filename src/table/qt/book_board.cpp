@@ -25,13 +25,6 @@ const quintrel::PictureList& listOf(PictureList list) {
     return pictures.imagelist_blank();
 }
 
-QFont pixelFont(int pixels, bool bold) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 void setTip(QWidget* widget, const std::string& tip) {
     const QString text = QString::fromStdString(tip);
     if (widget->toolTip() != text) widget->setToolTip(text);
@@ -39,10 +32,10 @@ void setTip(QWidget* widget, const std::string& tip) {
 
 QColor teamColour(int team) { return team == 1 ? QColor(0, 128, 0) : QColor(0, 0, 128); }
 
-QLabel* heading(const QString& text, int left, int top, int width, int pixels, QWidget* parent) {
+QLabel* heading(const QString& text, int left, int top, int width, int pixels, QWidget* parent,
+                ZoomedChildren& fixed) {
     auto* label = new QLabel(text, parent);
-    label->setGeometry(left, top, width, pixels + 4);
-    label->setFont(pixelFont(pixels, true));
+    fixed.add(label, QRect(left, top, width, pixels + 4), pixels, true);
     label->setAlignment(Qt::AlignCenter);
     label->setStyleSheet(QStringLiteral("color: #f4e7b5;"));
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -51,12 +44,14 @@ QLabel* heading(const QString& text, int left, int top, int width, int pixels, Q
 
 }  // namespace
 
-QImage composeBook(const std::vector<PictureLayer>& layers, int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+QImage composeBook(const std::vector<PictureLayer>& layers, int width, int height, PictureDetail detail) {
+    const int scale = detail == PictureDetail::Double ? 2 : 1;
+    QImage image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     for (const PictureLayer& layer : layers) {
-        const QImage& picture = listOf(layer.list).at(layer.index);
+        const QImage& picture = listOf(layer.list).at(layer.index, detail);
         if (!picture.isNull()) painter.drawImage(layer.x, layer.y, picture);
     }
     return image;
@@ -65,53 +60,65 @@ QImage composeBook(const std::vector<PictureLayer>& layers, int width, int heigh
 BookBoard::BookBoard(int team, TableState& table, std::function<void()> afterClick, QWidget* parent)
     : QFrame(parent), team_(team), table_(table), afterClick_(std::move(afterClick)) {
     setObjectName(QStringLiteral("panel_board%1").arg(team));
-    setFixedWidth(kWidth);
-    setMinimumHeight(kMinHeight);
 
     auto* caption = new QLabel(
         team == 1 ? QStringLiteral("Green Team's Books") : QStringLiteral("Blue Team's Books"), this);
     caption->setObjectName(QStringLiteral("caption_board%1").arg(team));
-    caption->setGeometry(4, 3, kWidth - 8, 18);
+    fixed_.add(caption, QRect(4, 3, kWidth - 8, 18), 13, true);
     caption->setAlignment(Qt::AlignCenter);
-    caption->setFont(pixelFont(13, true));
     caption->setStyleSheet(
         QStringLiteral("color: %1; background: #faf4e0; border-radius: 4px;").arg(teamColour(team).name()));
     // The columns stand mirrored: completed books on the outer side of each board.
     const int workingLeft = team == 1 ? 109 : 13;
     const int completedLeft = team == 1 ? 13 : 90;
-    heading(QStringLiteral("Working"), workingLeft - 8, 22, 82, 11, this);
-    heading(QStringLiteral("Completed"), completedLeft - 8, 22, 96, 11, this);
+    heading(QStringLiteral("Working"), workingLeft - 8, 22, 82, 11, this, fixed_);
+    heading(QStringLiteral("Completed"), completedLeft - 8, 22, 96, 11, this, fixed_);
 
-    const Pictures& pictures = Pictures::shipped();
     rwinner_ = new PictureWidget(this);
     rwinner_->setObjectName(QStringLiteral("image_rwinner%1").arg(team));
     rwinner_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    if (team == 1) {
-        rwinner_->place(8, 40, 105, 109);
-        rwinner_->setPicture(pictures.picture(Picture::RoundWinner1));
-    } else {
-        rwinner_->place(80, 40, 104, 108);
-        rwinner_->setPicture(pictures.picture(Picture::RoundWinner2));
-    }
+    fixed_.add(rwinner_, team == 1 ? QRect(8, 40, 105, 109) : QRect(80, 40, 104, 108));
     winner_ = new PictureWidget(this);
     winner_->setObjectName(QStringLiteral("image_winner%1").arg(team));
     winner_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    if (team == 1) {
-        winner_->place(16, 120, 166, 116);
-        winner_->setPicture(pictures.picture(Picture::GameWinner1));
-    } else {
-        winner_->place(16, 120, 165, 118);
-        winner_->setPicture(pictures.picture(Picture::GameWinner2));
-    }
+    fixed_.add(winner_, team == 1 ? QRect(16, 120, 166, 116) : QRect(16, 120, 165, 118));
     rwinner_->hide();
     winner_->hide();
+    applyZoom();
     sync();
+}
+
+void BookBoard::setZoom(const TableZoom& zoom) {
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    applyZoom();
+    sync();
+    update();
+}
+
+void BookBoard::applyZoom() {
+    setFixedWidth(zoom_.px(kWidth));
+    setMinimumHeight(zoom_.px(kMinHeight));
+    fixed_.apply(zoom_);
+    const Pictures& pictures = Pictures::shipped();
+    const PictureDetail detail = zoom_.detail(this);
+    rwinner_->setPicture(
+        pictures.picture(team_ == 1 ? Picture::RoundWinner1 : Picture::RoundWinner2, detail));
+    winner_->setPicture(pictures.picture(team_ == 1 ? Picture::GameWinner1 : Picture::GameWinner2, detail));
+}
+
+void BookBoard::showBook(Book& shown, const std::vector<PictureLayer>& layers, int width, int height) {
+    const PictureDetail detail = zoom_.detail(this);
+    if (shown.layers == layers && shown.detail == detail && !shown.widget->picture().isNull()) return;
+    shown.layers = layers;
+    shown.detail = detail;
+    shown.widget->setPicture(composeBook(layers, width, height, detail));
 }
 
 void BookBoard::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(teamColour(team_).lighter(team_ == 1 ? 150 : 250), 2));
+    painter.setPen(QPen(teamColour(team_).lighter(team_ == 1 ? 150 : 250), zoom_.factor() * 2));
     painter.setBrush(QColor(0, 0, 0, 55));
     painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 8, 8);
 }
@@ -157,11 +164,8 @@ void BookBoard::sync() {
         widget->setProperty("Tag", book.slot);
         widget->setProperty("hint", QString::fromStdString(book.hint()));
         setTip(widget, bookTip(book));
-        widget->place(book.left, book.top, book.width, book.height);
-        if (shown.layers != book.layers || widget->picture().isNull()) {
-            shown.layers = book.layers;
-            widget->setPicture(composeBook(book.layers, book.width, book.height));
-        }
+        widget->place(zoom_.rect(book.left, book.top, book.width, book.height));
+        showBook(shown, book.layers, book.width, book.height);
     }
 
     const auto& completed = table_.completedBooks(team_);
@@ -179,12 +183,8 @@ void BookBoard::sync() {
         widget->setObjectName(QString::fromStdString(book.name()));
         widget->setProperty("Tag", book.slot);
         setTip(widget, bookTip(book));
-        widget->place(book.left, book.top, book.width, book.height);
-        const std::vector<PictureLayer> layers{book.face};
-        if (shown.layers != layers || widget->picture().isNull()) {
-            shown.layers = layers;
-            widget->setPicture(composeBook(layers, book.width, book.height));
-        }
+        widget->place(zoom_.rect(book.left, book.top, book.width, book.height));
+        showBook(shown, {book.face}, book.width, book.height);
     }
 
     const bool rwinner = table_.roundWinner(team_).visible;

@@ -3,6 +3,8 @@
 // round and game winner pictures. Book images are made and destroyed by name as the
 // table's state says; a click on one adds the selected card to it.
 
+#include "extras/qt/pictures.h"
+#include "table/qt/table_zoom.h"
 #include "table/table_types.h"
 
 #include <QFrame>
@@ -27,6 +29,8 @@ public:
     BookBoard(int team, TableState& table, std::function<void()> afterClick, QWidget* parent = nullptr);
 
     void sync();
+    // Places, fonts and pictures again at this zoom; the board's width follows.
+    void setZoom(const TableZoom& zoom);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,7 +39,10 @@ private:
     struct Book {
         PictureWidget* widget = nullptr;
         std::vector<PictureLayer> layers;  // what its picture was drawn from
+        PictureDetail detail = PictureDetail::Normal;
     };
+    void showBook(Book& shown, const std::vector<PictureLayer>& layers, int width, int height);
+    void applyZoom();
 
     PictureWidget* bookWidget(QHash<int, Book>& books, int slot, bool completed);
     static void retire(PictureWidget* widget);
@@ -44,6 +51,8 @@ private:
     int team_;
     TableState& table_;
     std::function<void()> afterClick_;
+    TableZoom zoom_;
+    ZoomedChildren fixed_;
     QHash<int, Book> working_;  // by slot
     QHash<int, Book> completed_;
     PictureWidget* rwinner_ = nullptr;
@@ -51,7 +60,9 @@ private:
     std::vector<QWidget*> stacked_;
 };
 
-// The picture of a book: its layers drawn in order on a transparent image.
-QImage composeBook(const std::vector<PictureLayer>& layers, int width, int height);
+// The picture of a book: its layers drawn in order on a transparent image of width x height
+// logical pixels, from pictures of that detail (a Double one has twice the pixels).
+QImage composeBook(const std::vector<PictureLayer>& layers, int width, int height,
+                   PictureDetail detail = PictureDetail::Normal);
 
 }  // namespace quintrel::table

@@ -23,6 +23,7 @@ public:
 
     // Moves and resizes only when something changed (the table redraws after every line).
     void place(int left, int top, int width, int height);
+    void place(const QRect& where) { place(where.x(), where.y(), where.width(), where.height()); }
 
 signals:
     void pressed(Qt::MouseButton button);

@@ -45,13 +45,6 @@ void setShown(QWidget* widget, bool shown) {
     if (widget->isVisibleTo(widget->parentWidget()) != shown) widget->setVisible(shown);
 }
 
-QFont pixelFont(int pixels, bool bold) {
-    QFont font = QFont(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 // Columns of the seat rows; the rows themselves stand at kSeatRowTop.
 constexpr int kTurnLeft = 6;
 constexpr int kNameLeft = 26, kNameWidth = 122;
@@ -67,13 +60,25 @@ constexpr int kSquareTop = 101;
 
 const quintrel::PictureList& bigcards() { return Pictures::shipped().imagelist_bigcards(); }
 
+QString buttonStyle(const TableZoom& zoom) {
+    return QStringLiteral(
+               "QPushButton { color: #3b2a05; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 "
+               "#fbe7a1, "
+               "stop:1 #d9a93c); border: 1px solid #7a5a12; border-radius: %1px; }"
+               "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff3c4, "
+               "stop:1 "
+               "#e8bb52); }"
+               "QPushButton:pressed { background: #c7962e; }")
+        .arg(zoom.px(7));
+}
+
 }  // namespace
 
 ScorePanel::ScorePanel(TableState& table, std::function<void()> afterClick, QWidget* parent)
     : QFrame(parent), table_(table), afterClick_(std::move(afterClick)) {
     setObjectName(QStringLiteral("panel_score"));
-    setFixedSize(kWidth, kHeight);
     build();
+    applyZoom();
     sync();
 }
 
@@ -85,97 +90,106 @@ void ScorePanel::clicked(const std::function<void()>& action) {
 PictureWidget* ScorePanel::makePicture(const char* name, int left, int top, int width, int height) {
     auto* picture = new PictureWidget(this);
     picture->setObjectName(QString::fromLatin1(name));
-    picture->place(left, top, width, height);
+    fixed_.add(picture, QRect(left, top, width, height));
     return picture;
+}
+
+PictureWidget* ScorePanel::makeFixedPicture(const char* name, Picture which, int left, int top, int width,
+                                            int height) {
+    PictureWidget* picture = makePicture(name, left, top, width, height);
+    fixedPictures_.emplace_back(picture, which);
+    return picture;
+}
+
+QLabel* ScorePanel::makeLabel(QLabel* label, const QRect& logical, int fontPixels, bool bold) {
+    fixed_.add(label, logical, fontPixels, bold);
+    return label;
 }
 
 QPushButton* ScorePanel::makeButton(const char* name, const QString& text, int left, int top, int width) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, top, width, 32);
+    fixed_.add(button, QRect(left, top, width, 32), 13, true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::PointingHandCursor);
-    button->setFont(pixelFont(13, true));
-    button->setStyleSheet(QStringLiteral(
-        "QPushButton { color: #3b2a05; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbe7a1, "
-        "stop:1 #d9a93c); border: 1px solid #7a5a12; border-radius: 7px; }"
-        "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff3c4, stop:1 "
-        "#e8bb52); }"
-        "QPushButton:pressed { background: #c7962e; }"));
+    buttons_.push_back(button);
     return button;
 }
 
-void ScorePanel::build() {
-    const Pictures& pictures = Pictures::shipped();
+void ScorePanel::setZoom(const TableZoom& zoom) {
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    applyZoom();
+    sync();
+    update();
+}
 
-    greenBar_ = makePicture("image_green", 0, 0, kWidth, 6);
-    greenBar_->setPicture(pictures.picture(Picture::GreenBar));
-    blueBar_ = makePicture("image_blue", 0, 0, kWidth, 6);
-    blueBar_->setPicture(pictures.picture(Picture::BlueBar));
+void ScorePanel::applyZoom() {
+    setFixedSize(zoom_.px(kWidth), zoom_.px(kHeight));
+    fixed_.apply(zoom_);
+    const Pictures& pictures = Pictures::shipped();
+    const PictureDetail detail = zoom_.detail(this);
+    for (const auto& [widget, which] : fixedPictures_) widget->setPicture(pictures.picture(which, detail));
+    for (QPushButton* button : buttons_) button->setStyleSheet(buttonStyle(zoom_));
+    // The icon's own pixels: it is drawn at the button's zoomed size.
+    QImage start = pictures.picture(Picture::StartButton, detail);
+    start.setDevicePixelRatio(1);
+    startButton_->setIcon(QIcon(QPixmap::fromImage(start)));
+    startButton_->setIconSize(zoom_.rect(146, 246, 100, 32).size());
+}
+
+void ScorePanel::build() {
+    greenBar_ = makeFixedPicture("image_green", Picture::GreenBar, 0, 0, kWidth, 6);
+    blueBar_ = makeFixedPicture("image_blue", Picture::BlueBar, 0, 0, kWidth, 6);
 
     for (int seat = 1; seat <= kSeats; ++seat) {
         const int top = kSeatRowTop[static_cast<std::size_t>(seat)];
         SeatWidgets& row = seats_[static_cast<std::size_t>(seat)];
         const QString n = QString::number(seat);
-        row.name = new ElidedLabel(this);
+        row.name = makeLabel(new ElidedLabel(this), QRect(kNameLeft, top, kNameWidth, kRowHeight), 13, true);
         row.name->setObjectName(QStringLiteral("label_playername") + n);
-        row.name->setGeometry(kNameLeft, top, kNameWidth, kRowHeight);
-        row.name->setFont(pixelFont(13, true));
         row.name->setProperty("Tag", seat);
         row.name->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(row.name, &QLabel::customContextMenuRequested, this, [this, seat](const QPoint& pos) {
             openSeatMenu(seat, seats_[static_cast<std::size_t>(seat)].name->mapToGlobal(pos));
         });
-        row.eyes = makePicture(("image_eyes" + std::to_string(seat)).c_str(), kEyesLeft, top + 3, 26, 14);
-        row.eyes->setPicture(pictures.picture(Picture::Eyes));
+        row.eyes = makeFixedPicture(("image_eyes" + std::to_string(seat)).c_str(), Picture::Eyes, kEyesLeft,
+                                    top + 3, 26, 14);
         row.eyes->setToolTip(QStringLiteral("Just watching"));
-        row.foot = makePicture(("image_foot" + std::to_string(seat)).c_str(), kFootLeft, top, 15, 20);
-        row.foot->setPicture(pictures.picture(Picture::Foot));
+        row.foot = makeFixedPicture(("image_foot" + std::to_string(seat)).c_str(), Picture::Foot, kFootLeft,
+                                    top, 15, 20);
         row.foot->setToolTip(QStringLiteral("Foot not yet taken up"));
-        row.score = new QLabel(this);
+        row.score = makeLabel(new QLabel(this), QRect(kScoreLeft, top, kScoreWidth, kRowHeight), 13, true);
         row.score->setObjectName(QStringLiteral("label_score") + n);
-        row.score->setGeometry(kScoreLeft, top, kScoreWidth, kRowHeight);
-        row.score->setFont(pixelFont(13, true));
         row.score->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         row.score->setToolTip(QStringLiteral("Team score"));
-        row.cardsleft = new QLabel(this);
+        row.cardsleft =
+            makeLabel(new QLabel(this), QRect(kCardsLeftLeft, top, kCardsLeftWidth, kRowHeight), 12, false);
         row.cardsleft->setObjectName(QStringLiteral("label_cardsleft") + n);
-        row.cardsleft->setGeometry(kCardsLeftLeft, top, kCardsLeftWidth, kRowHeight);
-        row.cardsleft->setFont(pixelFont(12, false));
         row.cardsleft->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         row.cardsleft->setStyleSheet(QStringLiteral("color: #333333;"));
         row.cardsleft->setToolTip(QStringLiteral("Cards in hand"));
     }
     buildSeatMenu();
-    turnMarker_ = makePicture("image_Turn", kTurnLeft, 0, 16, 16);
-    turnMarker_->setPicture(pictures.picture(Picture::TurnMarker));
+    turnMarker_ = makeFixedPicture("image_Turn", Picture::TurnMarker, kTurnLeft, 0, 16, 16);
 
     // The game and turn texts stand right of the seat rows; the status line under the hand.
-    lengthLabel_ = new ElidedLabel(this);
+    lengthLabel_ = makeLabel(new ElidedLabel(this), QRect(302, 12, kWidth - 308, 18), 12, true);
     lengthLabel_->setObjectName(QStringLiteral("label_full"));
-    lengthLabel_->setGeometry(302, 12, kWidth - 308, 18);
-    lengthLabel_->setFont(pixelFont(12, true));
     lengthLabel_->setStyleSheet(QStringLiteral("color: #f4e7b5;"));
-    greenArrow_ = makePicture("image_greenarrow", 302, 40, 30, 22);
-    greenArrow_->setPicture(pictures.picture(Picture::GreenArrow));
-    blueArrow_ = makePicture("image_bluearrow", 302, 40, 30, 22);
-    blueArrow_->setPicture(pictures.picture(Picture::BlueArrow));
-    turnLabel_ = new ElidedLabel(this);
+    greenArrow_ = makeFixedPicture("image_greenarrow", Picture::GreenArrow, 302, 40, 30, 22);
+    blueArrow_ = makeFixedPicture("image_bluearrow", Picture::BlueArrow, 302, 40, 30, 22);
+    turnLabel_ = makeLabel(new ElidedLabel(this), QRect(336, 42, kWidth - 340, 18), 13, true);
     turnLabel_->setObjectName(QStringLiteral("label_turn"));
-    turnLabel_->setGeometry(336, 42, kWidth - 340, 18);
-    turnLabel_->setFont(pixelFont(13, true));
     turnLabel_->setStyleSheet(QStringLiteral("color: white;"));
-    statusLabel_ = new ElidedLabel(this);
+    statusLabel_ = makeLabel(new ElidedLabel(this), QRect(8, kHeight - 24, kWidth - 16, 18), 13, true);
     statusLabel_->setObjectName(QStringLiteral("label_status"));
-    statusLabel_->setGeometry(8, kHeight - 24, kWidth - 16, 18);
-    statusLabel_->setFont(pixelFont(13, true));
     statusLabel_->setStyleSheet(QStringLiteral("color: #ffe58a;"));
 
     for (int n = 1; n <= 3; ++n) {
         auto* frame =
-            makePicture(("booksquare" + std::to_string(n)).c_str(), kSquareLeft[static_cast<std::size_t>(n)],
-                        kSquareTop, kCardWidth, kCardHeight);
-        frame->setPicture(pictures.picture(Picture::BookSquare));
+            makeFixedPicture(("booksquare" + std::to_string(n)).c_str(), Picture::BookSquare,
+                             kSquareLeft[static_cast<std::size_t>(n)], kSquareTop, kCardWidth, kCardHeight);
         frame->setAttribute(Qt::WA_TransparentForMouseEvents);
         PictureWidget* square =
             makePicture(("acard_place" + std::to_string(n)).c_str(), kSquareLeft[static_cast<std::size_t>(n)],
@@ -208,9 +222,7 @@ void ScorePanel::build() {
 
     startButton_ = new QPushButton(this);
     startButton_->setObjectName(QStringLiteral("button_start"));
-    startButton_->setGeometry(146, 246, 100, 32);
-    startButton_->setIcon(QIcon(QPixmap::fromImage(pictures.picture(Picture::StartButton))));
-    startButton_->setIconSize(QSize(100, 32));
+    fixed_.add(startButton_, QRect(146, 246, 100, 32));
     startButton_->setFlat(true);
     startButton_->setFocusPolicy(Qt::NoFocus);
     startButton_->setCursor(Qt::PointingHandCursor);
@@ -257,11 +269,12 @@ void ScorePanel::openSeatMenu(int seat, const QPoint& at) {
 void ScorePanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(zoom_.factor(), zoom_.factor());  // drawn in the panel's logical pixels
     // A darker baize for the panel, and a light plate under the seat rows so green and navy
     // names read well.
     painter.setPen(QPen(QColor(216, 190, 110), 2));
     painter.setBrush(QColor(0, 0, 0, 55));
-    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 8, 8);
+    painter.drawRoundedRect(QRectF(0, 0, kWidth, kHeight).adjusted(1, 1, -1, -1), 8, 8);
     painter.setPen(QPen(QColor(150, 120, 60), 1));
     painter.setBrush(QColor(250, 244, 224));
     painter.drawRoundedRect(QRectF(3, 8, kPlateRight - 3, 92), 6, 6);
@@ -271,7 +284,10 @@ void ScorePanel::paintEvent(QPaintEvent*) {
     painter.setBrush(QColor(0, 0, 0, 40));
     painter.drawRoundedRect(pile, 6, 6);
     painter.setPen(QColor(216, 190, 110, 200));
-    painter.setFont(pixelFont(11, true));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    font.setBold(true);
+    painter.setFont(font);
     painter.drawText(pile, Qt::AlignCenter, QStringLiteral("Discard"));
 }
 
@@ -295,11 +311,12 @@ void ScorePanel::syncSeats() {
     }
     const int turnTop = table_.turnMarkerTop();
     setShown(turnMarker_, turnTop >= 0);
-    if (turnTop >= 0) turnMarker_->place(kTurnLeft, turnTop + 2, 16, 16);
+    if (turnTop >= 0) turnMarker_->place(zoom_.rect(kTurnLeft, turnTop + 2, 16, 16));
 }
 
 void ScorePanel::syncCards() {
     const auto& cards = table_.cards();
+    const PictureDetail detail = zoom_.detail(this);
     for (auto it = cards_.begin(); it != cards_.end();) {
         if (cards.count(it.key())) {
             ++it;
@@ -329,8 +346,8 @@ void ScorePanel::syncCards() {
         if (widget->objectName() != name) widget->setObjectName(name);
         widget->setProperty("Tag", card.slot);
         widget->setProperty("hint", latin1(card.hint()));
-        widget->setPicture(bigcards().at(card.code));
-        widget->place(card.left, card.top, kCardWidth, kCardHeight);
+        widget->setPicture(bigcards().at(card.code, detail));
+        widget->place(zoom_.rect(card.left, card.top, kCardWidth, kCardHeight));
         widget->setHighlighted(card.raised());
         setShown(widget, card.visible);
     }
@@ -358,12 +375,13 @@ void ScorePanel::sync() {
     for (int n = 1; n <= 3; ++n) {
         const Square& square = table_.square(n);
         PictureWidget* widget = squares_[static_cast<std::size_t>(n)];
-        widget->setPicture(square.picture >= 0 ? bigcards().at(square.picture) : QImage());
+        widget->setPicture(square.picture >= 0 ? bigcards().at(square.picture, zoom_.detail(this))
+                                               : QImage());
         widget->setProperty("Tag", square.tag);
         widget->setProperty("hint", latin1(square.hint));
     }
     const int discard = table_.discardPicture();
-    discardPile_->setPicture(discard >= 0 ? bigcards().at(discard) : QImage());
+    discardPile_->setPicture(discard >= 0 ? bigcards().at(discard, zoom_.detail(this)) : QImage());
     discardPile_->setProperty("Tag", table_.discardTag());
     discardPile_->setProperty("picture", discard);
 

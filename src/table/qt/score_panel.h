@@ -3,6 +3,9 @@
 // buttons, the discard pile and the fanned hand row. It draws a TableState and hands every
 // click to it; the owner redraws everything after each handled click.
 
+#include "extras/qt/pictures.h"
+#include "table/qt/table_zoom.h"
+
 #include <QFrame>
 #include <QHash>
 #include <QImage>
@@ -32,6 +35,9 @@ public:
     ScorePanel(TableState& table, std::function<void()> afterClick, QWidget* parent = nullptr);
 
     void sync();
+    // Places, fonts and pictures again at this zoom; the panel's own size follows.
+    void setZoom(const TableZoom& zoom);
+    const TableZoom& zoom() const { return zoom_; }
 
     QPushButton* startButton() const { return startButton_; }
 
@@ -53,6 +59,11 @@ private:
     void build();
     QPushButton* makeButton(const char* name, const QString& text, int left, int top, int width);
     PictureWidget* makePicture(const char* name, int left, int top, int width, int height);
+    // A picture that shows one shipped picture for good.
+    PictureWidget* makeFixedPicture(const char* name, Picture picture, int left, int top, int width,
+                                    int height);
+    QLabel* makeLabel(QLabel* label, const QRect& logical, int fontPixels, bool bold);
+    void applyZoom();
     void syncSeats();
     void syncCards();
     void restack();
@@ -62,6 +73,10 @@ private:
 
     TableState& table_;
     std::function<void()> afterClick_;
+    TableZoom zoom_;
+    ZoomedChildren fixed_;
+    std::vector<std::pair<PictureWidget*, Picture>> fixedPictures_;
+    std::vector<QPushButton*> buttons_;
     std::array<SeatWidgets, 5> seats_{};  // [seat]
     PictureWidget* turnMarker_ = nullptr;
     QLabel* turnLabel_ = nullptr;

@@ -1,6 +1,7 @@
 #include "table/qt/tchat.h"
 
 #include "extras/qt/pictures.h"
+#include "extras/qt/user_files.h"
 #include "extras/qt/sound_player.h"
 #include "net/qt/game_port.h"
 #include "net/qt/socket_texts.h"
@@ -62,6 +63,9 @@ Tchat::Tchat(std::vector<std::string> args, QWidget* parent)
 
     buildPanels();  // the chat panel brings items of the Options menu
     buildMenus();
+    // Read before the first show, so the window opens at its size; the other options wait
+    // for the login.
+    zoomTable(loadSettings(nativePath(settingsFilePath())).zoom, false);
     side_ = new SideWindows(*this);
     startDialog_ = new StartDialog(this);
     connect(startDialog_, &StartDialog::startPressed, this, [this] {
@@ -97,6 +101,8 @@ void Tchat::buildMenus() {
     exitAction_->setObjectName(QStringLiteral("Exit1"));
     connect(exitAction_, &QAction::triggered, this, &Tchat::exitProgram);
 
+    buildPlayMenu();
+
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("Options1"));
     manualSortAction_ = options->addAction(QStringLiteral("Manual Sort"));
@@ -129,6 +135,10 @@ void Tchat::buildMenus() {
 void Tchat::buildPanels() {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("table"));
+    // A click on the felt, a card or a board takes the focus out of the chat, so the table's
+    // keys reach the table.
+    central->setFocusPolicy(Qt::ClickFocus);
+    tableArea_ = central;
     QPalette felt = central->palette();
     felt.setBrush(QPalette::Window, QBrush(Pictures::shipped().picture(Picture::Background)));
     central->setPalette(felt);

@@ -90,6 +90,11 @@ public:
     void chatrecieved(std::string_view rest) override;
     void botTalk(std::string_view rest) override;
 
+    // View > "Zoom": the table at this many percent (one of TableZoom::kLevels; anything else
+    // is 100). Cards, boards, pictures and fonts grow; the window's size follows.
+    void setZoom(int percent);
+    int zoom() const { return zoomPercent_; }
+
     // Options > "Game Events in Chat": the game's events as quiet lines in the chat log.
     void setEventLogShown(bool on);
     bool eventLogShown() const;
@@ -133,6 +138,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The chat's text fields keep the table's keys while they have the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Leaving the hosting table during a game ends it for everyone: ask first.
     void closeEvent(QCloseEvent* event) override;
 
@@ -149,6 +156,9 @@ private:
     void afterConnectStarted();
     void exitProgram();
     void buildPlayAids();  // the event log's menu item, tooltips, the start dialog's dismissal
+    // The Play menu: the turn's actions with their keys (tchat_play.cpp).
+    void buildPlayMenu();
+    void zoomTable(int percent, bool resizeWindow);
 
     // Chat, phrases, tally and spy list (tchat_company.cpp).
     QWidget* buildCompany(QWidget* parent);
@@ -160,7 +170,7 @@ private:
     void loadinifile();
     void saveinifile();
     void chooseBotSpeed(int ms);  // Fast1Click
-    void saveEventLogChoice(bool on);
+    void saveSetting(const char* key, const std::string& value);
     void chooseBotLevel(BotLevel level, bool save);
     // Solo and host mode, logged in as seat 1: a joined table's host is elsewhere.
     bool hostsComputerPlayers() const;
@@ -207,7 +217,10 @@ private:
     std::array<QAction*, 3> botSpeedActions_{};  // Slow1, Normal1, Fast1
     QMenu* botLevelMenu_ = nullptr;
     std::array<QAction*, 2> botLevelActions_{};  // Standard1, Expert1
-    int botSpeed_ = kSlowBotSpeed;               // the design-time speed until the file is read
+    std::vector<QAction*> zoomActions_;          // Zoom100 .. Zoom200
+    int zoomPercent_ = 100;
+    QWidget* tableArea_ = nullptr;  // takes the focus from the chat when the felt is clicked
+    int botSpeed_ = kSlowBotSpeed;  // the design-time speed until the file is read
     OptionsToSave optionsToSave_{Settings{}};
     std::mt19937 generator_;
     RandomInt random_;

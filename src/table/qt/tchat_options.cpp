@@ -9,7 +9,10 @@
 #include "extras/qt/tphrases.h"
 #include "extras/qt/user_files.h"
 #include "net/wire.h"
+#include "table/qt/book_board.h"
 #include "table/qt/message_boxes.h"
+#include "table/qt/score_panel.h"
+#include "table/qt/table_zoom.h"
 #include "table/qt/tchat.h"
 #include "table/table_state.h"
 
@@ -17,6 +20,8 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QLayout>
+#include <QScreen>
 
 namespace quintrel::table {
 namespace {
@@ -77,6 +82,22 @@ void Tchat::buildCompanyMenus(QMenu* options) {
             showWindow(window);
         });
     };
+    QMenu* zoom = view->addMenu(QStringLiteral("Zoom"));
+    zoom->setObjectName(QStringLiteral("Zoom1"));
+    auto* zooms = new QActionGroup(zoom);
+    for (int percent : TableZoom::kLevels) {
+        QAction* level = zoom->addAction(QStringLiteral("%1 %").arg(percent));
+        level->setObjectName(QStringLiteral("Zoom%1").arg(percent));
+        level->setCheckable(true);
+        level->setData(percent);
+        zooms->addAction(level);
+        connect(level, &QAction::triggered, this, [this, percent] {
+            setZoom(percent);
+            saveSetting("Zoom", std::to_string(percent));
+        });
+        zoomActions_.push_back(level);
+    }
+    view->addSeparator();
     item("SpyList1", QStringLiteral("Spy List"), spylist_, [] {});
     item("TallyList1", QStringLiteral("Tally List"), tally_, [] {});
     // PhraseList1Click: the editor starts from the buttons' phrases.
@@ -112,13 +133,38 @@ void Tchat::loadinifile() {
     playSoundsAction_->setChecked(loaded.playSounds);
     table_->setManualSort(loaded.manualSort);
     setEventLogShown(loaded.eventLog);
+    setZoom(loaded.zoom);
     refresh();
 }
 
-void Tchat::saveEventLogChoice(bool on) {
+// The keys outside the six options are written one at a time, as they change.
+void Tchat::saveSetting(const char* key, const std::string& value) {
     const QString path = settingsFilePath();
-    if (!writeIniValues(nativePath(path), kSettingsSection, {{"EventLog", on ? "true" : "false"}}))
+    if (!writeIniValues(nativePath(path), kSettingsSection, {{key, value}}))
         errorBox(this, QString::fromStdString(unableToWriteText(nativePath(path))));
+}
+
+void Tchat::setZoom(int percent) { zoomTable(percent, true); }
+
+void Tchat::zoomTable(int percent, bool resizeWindow) {
+    const TableZoom zoom(percent);
+    for (QAction* level : zoomActions_) level->setChecked(level->data().toInt() == zoom.percent());
+    if (zoom.percent() == zoomPercent_) return;
+    // The room the player gave the chat beyond the smallest window is kept at the new zoom.
+    const QSize extra = (size() - minimumSizeHint()).expandedTo(QSize(0, 0));
+    zoomPercent_ = zoom.percent();
+    scorePanel_->setZoom(zoom);
+    board1_->setZoom(zoom);
+    board2_->setZoom(zoom);
+    if (!resizeWindow || isMaximized() || isFullScreen()) return;
+    // The layouts learn of the panels' new sizes now, not at the next event loop turn.
+    centralWidget()->layout()->invalidate();
+    centralWidget()->updateGeometry();
+    layout()->invalidate();
+    layout()->activate();
+    QSize wanted = minimumSizeHint() + extra;
+    if (const QScreen* on = screen()) wanted = wanted.boundedTo(on->availableGeometry().size());
+    resize(wanted.expandedTo(minimumSizeHint()));
 }
 
 void Tchat::saveinifile() {
@@ -139,10 +185,7 @@ void Tchat::chooseBotLevel(BotLevel level, bool save) {
     botLevelActions_[0]->setChecked(level == BotLevel::Standard);
     botLevelActions_[1]->setChecked(level == BotLevel::Expert);
     if (hostsComputerPlayers()) chooseBotLevel_(level);
-    if (!save) return;
-    const QString path = settingsFilePath();
-    if (!writeIniValues(nativePath(path), kSettingsSection, {{"BotLevel", std::string(botLevelName(level))}}))
-        errorBox(this, QString::fromStdString(unableToWriteText(nativePath(path))));
+    if (save) saveSetting("BotLevel", std::string(botLevelName(level)));
 }
 
 void Tchat::chooseBotSpeed(int ms) {
