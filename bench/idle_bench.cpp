@@ -42,13 +42,8 @@ int main(int argc, char** argv) {
         measure("quintrel-server, nobody connected:", server, seconds);
     }
     {
-        QProcessEnvironment env;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("QUINTREL_TEST_ECHO", "1");
-        env.insert("QUINTREL_PORT", QString::number(freePort()));
-        env.insert("QUINTREL_LOBBY_PORT", QString::number(freePort()));
-        env.insert("QUINTREL_INSTANCE",
-                   QStringLiteral("bench-idle-%1").arg(QCoreApplication::applicationPid()));
+        const QProcessEnvironment env =
+            soloEnvironment(QStringLiteral("bench-idle-%1").arg(QCoreApplication::applicationPid()));
         Program game(programPath(options), {}, env);
         if (!game.waitFor("chat: You are Connected.", 15000)) return 1;
         measure("quintrel solo, logged in, waiting:", game, seconds);

@@ -254,4 +254,14 @@ void watchOnEveryStart(Peer& peer) {
     });
 }
 
+QProcessEnvironment soloEnvironment(const QString& instance) {
+    QProcessEnvironment env;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("QUINTREL_TEST_ECHO", "1");
+    env.insert("QUINTREL_PORT", QString::number(freePort()));
+    env.insert("QUINTREL_LOBBY_PORT", QString::number(freePort()));
+    env.insert("QUINTREL_INSTANCE", instance);
+    return env;
+}
+
 }  // namespace quintrel::bench

@@ -78,6 +78,8 @@ private:
 // The path of a program built beside the benchmarks, overridden by --server / --program.
 QString serverPath(const Options& options);
 QString programPath(const Options& options);
+// A solo `quintrel` of its own: offscreen unless told otherwise, free ports, its own instance.
+QProcessEnvironment soloEnvironment(const QString& instance);
 
 // A table as the host sees it, through TSock: logs in when the host assigns a slot and hands
 // every line to the handlers given to listen().

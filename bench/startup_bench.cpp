@@ -21,13 +21,8 @@ int main(int argc, char** argv) {
 
     std::vector<double> startMs, cpuMs, rssMb;
     for (int run = 0; run < runs; ++run) {
-        QProcessEnvironment env;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("QUINTREL_TEST_ECHO", "1");
-        env.insert("QUINTREL_PORT", QString::number(freePort()));
-        env.insert("QUINTREL_LOBBY_PORT", QString::number(freePort()));
-        env.insert("QUINTREL_INSTANCE",
-                   QStringLiteral("bench-startup-%1").arg(QCoreApplication::applicationPid()));
+        const QProcessEnvironment env =
+            soloEnvironment(QStringLiteral("bench-startup-%1").arg(QCoreApplication::applicationPid()));
         const double start = nowMs();
         Program game(programPath(options), {}, env);
         if (!game.waitFor("chat: You are Connected.", 15000)) {
