@@ -118,7 +118,8 @@ struct CompanyTest : kit::WindowHostTest {
         QTest::mouseClick(named<QPushButton>(*dialog, "button_start"), Qt::LeftButton);
         ASSERT_TRUE(waitUntil([&] { return table.table().seatLabel(2).caption == "Klot"; }));
     }
-    static QStringList checklist(const Tchat& table) {
+    static QStringList checklist(Tchat& table) {
+        named(table, "TallyList1")->trigger();
         return entries(named<QListWidget>(*table.tallyList(), "checklist"));
     }
 };
@@ -286,7 +287,7 @@ TEST_F(CompanyTest, TheHostRemovesASpectatorFromTheSpyList) {
 
     ASSERT_TRUE(waitUntil([&] { return sam.socket.state() == QAbstractSocket::UnconnectedState; }));
     EXPECT_EQ(cid.socket.state(), QAbstractSocket::ConnectedState);
-    for (const Tchat* each : {table.get(), guest.get()}) {
+    for (Tchat* each : {table.get(), guest.get()}) {
         ASSERT_TRUE(waitUntil([&] { return lines(*each).contains(QStringLiteral("Sam has left.")); }));
         EXPECT_EQ(runsOf(*each, QStringLiteral("Sam has left.")), QStringLiteral("Sam has left.@#000080"));
         EXPECT_EQ(entries(named<QListWidget>(*each->spyList(), "listbox_spys")), QStringList());

@@ -34,6 +34,7 @@ TEST(TallyWindow, TallyingShowingAndDeletingAPlayer) {
         Ttallylist window;
         EXPECT_EQ(window.windowTitle(), "Quintrel - Tally List");
         window.open(file);
+        window.show();  // its rows are made at the first show
         std::vector<QString> asked;
         bool yes = false;
         window.setQuestion([&](const QString& question) {
@@ -69,7 +70,6 @@ TEST(TallyWindow, TallyingShowingAndDeletingAPlayer) {
         EXPECT_EQ(entries(window, "checklist"), (Entries{{"Bob", false}, {"Klot", false}, {"Kling", false}}));
         EXPECT_EQ(text("mylabel_1"), "2");
 
-        window.show();
         window.findChild<QPushButton*>("FlatButton1")->click();
         EXPECT_FALSE(window.isVisible());
     }

@@ -88,8 +88,16 @@ Ttallylist::Ttallylist(QWidget* parent) : QDialog(parent) {
         return QMessageBox::question(this, QStringLiteral("Confirm"), text,
                                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     };
-    build();
-    sync();
+    resize(600, 420);
+}
+
+void Ttallylist::showEvent(QShowEvent* event) {
+    // The rows and lists are made at the first show: most runs never open this window.
+    if (counts_ == nullptr) {
+        build();
+        sync();
+    }
+    QDialog::showEvent(event);
 }
 
 Ttallylist::~Ttallylist() {
@@ -136,7 +144,6 @@ void Ttallylist::build() {
         tally_.listbox_tallyClick(row);
         sync();
     });
-    resize(600, 420);
 }
 
 QWidget* Ttallylist::buildTotals() {
@@ -248,6 +255,7 @@ void Ttallylist::syncList(QListWidget* list, const std::vector<std::string>& nam
 }
 
 void Ttallylist::sync() {
+    if (counts_ == nullptr) return;
     syncing_ = true;
     syncList(listbox_tally_, tally_.talliedNames(), [](const std::string&) { return true; });
     syncList(checklist_, tally_.checklist(),

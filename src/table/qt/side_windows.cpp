@@ -45,17 +45,6 @@ IniFile settingsFile() { return readIniFile(nativePath(settingsFilePath())).file
 
 SideWindows::SideWindows(Tchat& table) : QObject(&table), table_(table) {
     setObjectName(QStringLiteral("sideWindows"));
-    help_ = new Thelp(&table);
-    about_ = new Tabout(&table);
-    connect(help_, &Thelp::aboutRequested, this, &SideWindows::showAbout);
-
-    download_ = new Tdownload(&table);
-    download_->setReporter([this](const QString& text) { infoBox(download_, text); });
-    connect(download_, &Tdownload::closeGameRequested, &table, &QWidget::close);
-    connect(download_, &Tdownload::playWithOthersRequested, this, &SideWindows::openPlayWithOthers);
-    connect(download_, &Tdownload::hideDownloadChanged, this, [this](bool hide) {
-        writeSettings({{"HideDownload", hide ? "true" : "false"}});
-    });
     connect(&table, &Tchat::downloadWindowRequested, this, &SideWindows::showDownloadWindow);
 
     addMenus();
@@ -65,6 +54,32 @@ SideWindows::SideWindows(Tchat& table) : QObject(&table), table_(table) {
         label->setToolTip(QStringLiteral("Visit the Quintrel web site"));
         label->installEventFilter(this);
     }
+}
+
+Thelp* SideWindows::help() {
+    if (help_ == nullptr) {
+        help_ = new Thelp(&table_);
+        connect(help_, &Thelp::aboutRequested, this, &SideWindows::showAbout);
+    }
+    return help_;
+}
+
+Tabout* SideWindows::about() {
+    if (about_ == nullptr) about_ = new Tabout(&table_);
+    return about_;
+}
+
+Tdownload* SideWindows::download() {
+    if (download_ == nullptr) {
+        download_ = new Tdownload(&table_);
+        download_->setReporter([this](const QString& text) { infoBox(download_, text); });
+        connect(download_, &Tdownload::closeGameRequested, &table_, &QWidget::close);
+        connect(download_, &Tdownload::playWithOthersRequested, this, &SideWindows::openPlayWithOthers);
+        connect(download_, &Tdownload::hideDownloadChanged, this, [this](bool hide) {
+            writeSettings({{"HideDownload", hide ? "true" : "false"}});
+        });
+    }
+    return download_;
 }
 
 void SideWindows::addMenus() {
@@ -91,23 +106,23 @@ void SideWindows::addMenus() {
 bool SideWindows::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        about_->openWebSite();
+        about()->openWebSite();
         return true;
     }
     return QObject::eventFilter(watched, event);
 }
 
-void SideWindows::showHelp() { bringUp(help_); }
+void SideWindows::showHelp() { bringUp(help()); }
 
-void SideWindows::showAbout() { bringUp(about_); }
+void SideWindows::showAbout() { bringUp(about()); }
 
 void SideWindows::showDownloadWindow() {
     const Settings settings = settingsFrom(settingsFile());
     if (settings.hideDownload) return;
-    download_->setLobby(latin1(settings.lobbyUrl),
-                        QFile::decodeName(QByteArray::fromStdString(settings.lobbyPath)));
-    download_->setHideChecked(false);
-    bringUp(download_);
+    Tdownload* window = download();
+    window->setLobby(latin1(settings.lobbyUrl), QFile::decodeName(QByteArray::fromStdString(settings.lobbyPath)));
+    window->setHideChecked(false);
+    bringUp(window);
 }
 
 void SideWindows::openPlayWithOthers() {

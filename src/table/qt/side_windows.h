@@ -26,9 +26,10 @@ class SideWindows : public QObject {
 public:
     explicit SideWindows(Tchat& table);
 
-    Thelp* help() const { return help_; }
-    Tabout* about() const { return about_; }
-    Tdownload* download() const { return download_; }
+    // Each window is made when first asked for, so that a start builds only what it shows.
+    Thelp* help();
+    Tabout* about();
+    Tdownload* download();
     // Made on first use; nullptr before.
     PlayWithOthersDialog* playWithOthersDialog() const { return playWithOthers_; }
 

@@ -115,9 +115,10 @@ public:
     chat::ChatLogView* mainchat() const;
     chat::ChatPanel* chatPanel() const { return chat_; }
     PhraseStrip* phraseStrip() const { return phrases_; }
-    Tphrases* phraseEditor() const { return phraseEditor_; }
+    // The phrase editor and the spy list are made when first asked for.
+    Tphrases* phraseEditor();
     Ttallylist* tallyList() const { return tally_; }
-    chat::Tspylist* spyList() const { return spylist_; }
+    chat::Tspylist* spyList();
     // The options as the menus hold them.
     Settings options() const;
     // Klot's remarks draw from this; the clock-seeded generator unless a test fixes it.

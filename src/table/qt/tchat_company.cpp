@@ -56,8 +56,6 @@ QWidget* Tchat::buildCompany(QWidget* parent) {
     connect(phrases_, &PhraseStrip::actionToSend, this, &Tchat::sendPhrase);
     chat_->addBesideTypingLine(phrases_);
 
-    phraseEditor_ = new Tphrases(*phrases_, settingsFilePath(), this);
-    phraseEditor_->setErrorReporter([this](const QString& text) { errorBox(phraseEditor_, text); });
 
     tally_ = new Ttallylist(this);
     table_->onGameWon = [this](const std::string& winners) { tally_->addgame(winners, tallyRoster()); };
@@ -71,16 +69,31 @@ QWidget* Tchat::buildCompany(QWidget* parent) {
             "The tally file could not be read (" + load.problem + "); this run will not save the tally.",
             chat::kBlue);
 
-    spylist_ = new chat::Tspylist(this);
-    spylist_->setBackground(Pictures::shipped().picture(Picture::Background));
-    // Its popup looks like the one on the seat labels.
-    if (const auto* seatPopup = findChild<QMenu*>(QStringLiteral("popup_kick")))
-        spylist_->setStyleSheet(seatPopup->styleSheet());
-    connect(spylist_, &chat::Tspylist::removeRequested, this, [this](int slot) {
-        table_->kicking(slot);
-        refresh();
-    });
     return chat_;
+}
+
+Tphrases* Tchat::phraseEditor() {
+    if (phraseEditor_ == nullptr) {
+        phraseEditor_ = new Tphrases(*phrases_, settingsFilePath(), this);
+        phraseEditor_->setErrorReporter([this](const QString& text) { errorBox(phraseEditor_, text); });
+    }
+    return phraseEditor_;
+}
+
+chat::Tspylist* Tchat::spyList() {
+    if (spylist_ == nullptr) {
+        spylist_ = new chat::Tspylist(this);
+        spylist_->setBackground(Pictures::shipped().picture(Picture::Background));
+        // Its popup looks like the one on the seat labels.
+        if (const auto* seatPopup = findChild<QMenu*>(QStringLiteral("popup_kick")))
+            spylist_->setStyleSheet(seatPopup->styleSheet());
+        connect(spylist_, &chat::Tspylist::removeRequested, this, [this](int slot) {
+            table_->kicking(slot);
+            refresh();
+        });
+        syncSpyList();
+    }
+    return spylist_;
 }
 
 chat::ChatLogView* Tchat::mainchat() const { return chat_->mainchat(); }
@@ -120,6 +133,7 @@ void Tchat::rosterChanged() {
 }
 
 void Tchat::syncSpyList() {
+    if (spylist_ == nullptr) return;  // filled when it is first shown
     spylist_->setEntries(session_->spectators());
     spylist_->setHost(table_->ishost());
 }

@@ -74,13 +74,10 @@ void Tchat::buildCompanyMenus(QMenu* options) {
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
-    auto item = [&](const char* name, const QString& text, QWidget* window, auto before) {
+    auto item = [&](const char* name, const QString& text, auto window) {
         QAction* added = view->addAction(text);
         added->setObjectName(QString::fromLatin1(name));
-        connect(added, &QAction::triggered, this, [window, before] {
-            before();
-            showWindow(window);
-        });
+        connect(added, &QAction::triggered, this, [window] { showWindow(window()); });
     };
     QMenu* zoom = view->addMenu(QStringLiteral("Zoom"));
     zoom->setObjectName(QStringLiteral("Zoom1"));
@@ -98,11 +95,13 @@ void Tchat::buildCompanyMenus(QMenu* options) {
         zoomActions_.push_back(level);
     }
     view->addSeparator();
-    item("SpyList1", QStringLiteral("Spy List"), spylist_, [] {});
-    item("TallyList1", QStringLiteral("Tally List"), tally_, [] {});
+    item("SpyList1", QStringLiteral("Spy List"), [this]() -> QWidget* { return spyList(); });
+    item("TallyList1", QStringLiteral("Tally List"), [this]() -> QWidget* { return tally_; });
     // PhraseList1Click: the editor starts from the buttons' phrases.
-    item("PhraseList1", QStringLiteral("Phrase List"), phraseEditor_,
-         [this] { phraseEditor_->openEditor(); });
+    item("PhraseList1", QStringLiteral("Phrase List"), [this]() -> QWidget* {
+        phraseEditor()->openEditor();
+        return phraseEditor_;
+    });
 }
 
 Settings Tchat::options() const {
