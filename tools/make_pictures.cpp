@@ -1,6 +1,6 @@
 // Draws the table's pictures and writes them as JPEG files plus the resource list that
 // builds them into the program:
-//   make_pictures <folder>                 write every picture and pictures.qrc into folder
+//   make_pictures <folder>                 write every picture, pictures.qrc and cards.qrc into folder
 //   make_pictures --sheet <folder> <png>   contact sheet of the pictures as the program loads them
 //   make_pictures --icon <folder>          the application icon as <folder>/hicolor/*/apps/quintrel.*
 
@@ -121,9 +121,19 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     }
 }
 
+bool isCardFace(const PictureFile& file) {
+    for (const char* stem : {"bigcard", "ntop", "wtop", "blank"})
+        if (file.name.starts_with(stem)) return true;
+    return false;
+}
+
 int writeAll(const QString& folder) {
     QDir().mkpath(folder);
-    QString qrc = QStringLiteral("<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/pictures\">\n");
+    // The card faces go in a list of their own: the program's start reads the other pictures,
+    // and those then lie together in the program file instead of scattered among the cards.
+    const QString head = QStringLiteral("<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/pictures\">\n");
+    QString qrc = head;
+    QString cardsQrc = head;
     int written = 0;
     for (const quintrel::PictureDetail detail :
          {quintrel::PictureDetail::Normal, quintrel::PictureDetail::Double}) {
@@ -154,13 +164,14 @@ int writeAll(const QString& folder) {
             const QByteArray bytes = file.isMask ? encodeJpeg(masks.at(file.name), true)
                                                  : encodeJpeg(flatten(rendered.at(file.name)), false);
             writeFile(folder + '/' + name, bytes);
-            qrc += QStringLiteral("  <file>") + name + QStringLiteral("</file>\n");
+            (isCardFace(file) ? cardsQrc : qrc) += QStringLiteral("  <file>") + name + QStringLiteral("</file>\n");
             ++written;
         }
     }
     art::setScale(1);
-    qrc += QStringLiteral("</qresource>\n</RCC>\n");
+    for (QString* list : {&qrc, &cardsQrc}) *list += QStringLiteral("</qresource>\n</RCC>\n");
     writeFile(folder + QStringLiteral("/pictures.qrc"), qrc.toLatin1());
+    writeFile(folder + QStringLiteral("/cards.qrc"), cardsQrc.toLatin1());
     std::cout << written << " pictures written to " << folder.toStdString() << "\n";
     return 0;
 }

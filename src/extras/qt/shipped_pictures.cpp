@@ -3,7 +3,10 @@
 #include <QDir>
 
 // The resource lives in a static library, so nothing would pull its registration in.
-static void registerPictureResource() { Q_INIT_RESOURCE(pictures); }
+static void registerPictureResource() {
+    Q_INIT_RESOURCE(pictures);
+    Q_INIT_RESOURCE(cards);
+}
 
 namespace quintrel {
 
