@@ -131,7 +131,8 @@ int writeAll(const QString& folder) {
     QDir().mkpath(folder);
     // The card faces go in a list of their own: the program's start reads the other pictures,
     // and those then lie together in the program file instead of scattered among the cards.
-    const QString head = QStringLiteral("<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/pictures\">\n");
+    const QString head =
+        QStringLiteral("<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/pictures\">\n");
     QString qrc = head;
     QString cardsQrc = head;
     int written = 0;
@@ -164,7 +165,8 @@ int writeAll(const QString& folder) {
             const QByteArray bytes = file.isMask ? encodeJpeg(masks.at(file.name), true)
                                                  : encodeJpeg(flatten(rendered.at(file.name)), false);
             writeFile(folder + '/' + name, bytes);
-            (isCardFace(file) ? cardsQrc : qrc) += QStringLiteral("  <file>") + name + QStringLiteral("</file>\n");
+            (isCardFace(file) ? cardsQrc : qrc) +=
+                QStringLiteral("  <file>") + name + QStringLiteral("</file>\n");
             ++written;
         }
     }

@@ -120,7 +120,8 @@ void SideWindows::showDownloadWindow() {
     const Settings settings = settingsFrom(settingsFile());
     if (settings.hideDownload) return;
     Tdownload* window = download();
-    window->setLobby(latin1(settings.lobbyUrl), QFile::decodeName(QByteArray::fromStdString(settings.lobbyPath)));
+    window->setLobby(latin1(settings.lobbyUrl),
+                     QFile::decodeName(QByteArray::fromStdString(settings.lobbyPath)));
     window->setHideChecked(false);
     bringUp(window);
 }

@@ -56,7 +56,6 @@ QWidget* Tchat::buildCompany(QWidget* parent) {
     connect(phrases_, &PhraseStrip::actionToSend, this, &Tchat::sendPhrase);
     chat_->addBesideTypingLine(phrases_);
 
-
     tally_ = new Ttallylist(this);
     table_->onGameWon = [this](const std::string& winners) { tally_->addgame(winners, tallyRoster()); };
     const TallyLoad load = tally_->open(nativePath(tallyFilePath()));
@@ -133,7 +132,7 @@ void Tchat::rosterChanged() {
 }
 
 void Tchat::syncSpyList() {
-    if (spylist_ == nullptr) return;  // filled when it is first shown
+    if (spylist_ == nullptr) return;  // spyList() fills it when it is made
     spylist_->setEntries(session_->spectators());
     spylist_->setHost(table_->ishost());
 }

@@ -99,8 +99,9 @@ void Tchat::buildCompanyMenus(QMenu* options) {
     item("TallyList1", QStringLiteral("Tally List"), [this]() -> QWidget* { return tally_; });
     // PhraseList1Click: the editor starts from the buttons' phrases.
     item("PhraseList1", QStringLiteral("Phrase List"), [this]() -> QWidget* {
-        phraseEditor()->openEditor();
-        return phraseEditor_;
+        Tphrases* editor = phraseEditor();
+        editor->openEditor();
+        return editor;
     });
 }
 
