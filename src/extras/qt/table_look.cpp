@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 namespace quintrel::look {
@@ -71,6 +72,17 @@ QString fieldStyle() {
         "border-radius: 5px; padding: 2px 4px; min-height: 20px; }"
         "QComboBox QAbstractItemView { background: #fffcf2; color: #3b2a05; "
         "selection-background-color: #efd58a; selection-color: #3b2a05; }");
+}
+
+QSize ElidedLabel::minimumSizeHint() const { return {20, QLabel::minimumSizeHint().height()}; }
+
+void ElidedLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QRect area = contentsRect();
+    painter.drawText(area, static_cast<int>(alignment()) | Qt::TextSingleLine,
+                     fontMetrics().elidedText(text(), mode_, area.width()));
 }
 
 }  // namespace quintrel::look

@@ -3,10 +3,10 @@
 // gold buttons and dark ink, so that every window of the game reads as part of one table.
 
 #include <QFont>
+#include <QLabel>
 #include <QString>
 
 class QFrame;
-class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -35,5 +35,20 @@ QLabel* plateText(const QString& text, QWidget* parent, int pixels = 13, bool bo
 
 // A cream text field of the plates' kind (line edits, combo and spin boxes).
 QString fieldStyle();
+
+// A one-line label that ends a text too long for it with an ellipsis instead of cutting it
+// off; text() stays whole. A layout may shrink it below its text's width.
+class ElidedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    void setElideMode(Qt::TextElideMode mode) { mode_ = mode; }
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Qt::TextElideMode mode_ = Qt::ElideRight;
+};
 
 }  // namespace quintrel::look

@@ -22,33 +22,8 @@ QString latin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont pixelFont(int pixels, bool bold) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-// A one-line label that ends a text too long for it with an ellipsis; text() stays whole.
-class ElidedLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-    void setElideMode(Qt::TextElideMode mode) { mode_ = mode; }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setFont(font());
-        painter.setPen(palette().color(QPalette::WindowText));
-        const QRect area = contentsRect();
-        painter.drawText(area, static_cast<int>(alignment()) | Qt::TextSingleLine,
-                         fontMetrics().elidedText(text(), mode_, area.width()));
-    }
-    QSize minimumSizeHint() const override { return {20, QLabel::minimumSizeHint().height()}; }
-
-private:
-    Qt::TextElideMode mode_ = Qt::ElideRight;
-};
+using look::ElidedLabel;
+using look::pixelFont;
 
 // Names come from peers: never rich text.
 QLabel* label(const QString& text, QWidget* parent, const char* name = nullptr, int pixels = 13,

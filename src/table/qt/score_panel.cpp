@@ -1,6 +1,7 @@
 #include "table/qt/score_panel.h"
 
 #include "extras/qt/pictures.h"
+#include "extras/qt/table_look.h"
 #include "chat/qt/colour_qt.h"
 #include "table/qt/picture_widget.h"
 #include "table/qt/stacking.h"
@@ -16,22 +17,7 @@
 namespace quintrel::table {
 namespace {
 
-// A one-line label that ends a text too long for it with an ellipsis instead of cutting it
-// off; the whole text stays its text.
-class ElidedLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setFont(font());
-        painter.setPen(palette().color(QPalette::WindowText));
-        const QRect area = contentsRect();
-        painter.drawText(area, static_cast<int>(alignment()) | Qt::TextSingleLine,
-                         fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
-    }
-};
+using look::ElidedLabel;
 
 QString latin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
