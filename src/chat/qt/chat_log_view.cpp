@@ -2,6 +2,7 @@
 
 #include "chat/chat_line.h"
 #include "chat/qt/colour_qt.h"
+#include "net/qt/latin1_text.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
@@ -15,10 +16,6 @@ namespace quintrel::chat {
 namespace {
 
 constexpr int kInnerBorder = 5;
-
-QString latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -137,7 +134,7 @@ bool ChatLogView::OpenURLAt(QPoint point) {
     verticalScrollBar()->setValue(scrolled);
     const auto target = linkToOpen(link->text);
     if (!target) return false;
-    if (opener_) opener_(QString::fromLatin1(target->data(), static_cast<qsizetype>(target->size())));
+    if (opener_) opener_(latin1(*target));
     return true;
 }
 

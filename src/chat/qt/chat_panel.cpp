@@ -4,6 +4,7 @@
 #include "chat/chat_send.h"
 #include "chat/qt/chat_log_view.h"
 #include "chat/qt/colour_qt.h"
+#include "net/qt/latin1_text.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -28,7 +29,7 @@ constexpr int kTypingPixelSize = 13;
 constexpr int kTextSizes[] = {8, 10, 12, 14};
 
 const QString& placeholder() {
-    static const QString text = QString::fromLatin1(kChatPlaceholder.data(), kChatPlaceholder.size());
+    static const QString text = latin1(kChatPlaceholder);
     return text;
 }
 

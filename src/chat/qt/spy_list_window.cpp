@@ -1,6 +1,7 @@
 #include "chat/qt/spy_list_window.h"
 
 #include "chat/spy_list.h"
+#include "net/qt/latin1_text.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -72,8 +73,7 @@ void Tspylist::setEntries(const std::vector<std::string>& entries) {
     if (entries == entries_) return;
     entries_ = entries;
     listbox_spys_->clear();
-    for (const std::string& entry : entries_)
-        listbox_spys_->addItem(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
+    for (const std::string& entry : entries_) listbox_spys_->addItem(latin1(entry));
 }
 
 void Tspylist::setHost(bool host) { popup_kickhim_->setEnabled(host); }

@@ -1,6 +1,7 @@
 #include "extras/qt/phrase_strip.h"
 
 #include "extras/qt/pictures.h"
+#include "net/qt/latin1_text.h"
 
 #include <QGridLayout>
 #include <QPixmap>
@@ -37,8 +38,7 @@ PhraseStrip::PhraseStrip(QWidget* parent) : QWidget(parent) {
         grid->addWidget(button, i / kPerRow, i % kPerRow);
         buttons_[static_cast<std::size_t>(i)] = button;
         const std::string_view builtIn = builtInPhrase(i + 1);
-        phrases_[static_cast<std::size_t>(i)] =
-            QString::fromLatin1(builtIn.data(), static_cast<qsizetype>(builtIn.size()));
+        phrases_[static_cast<std::size_t>(i)] = latin1(builtIn);
         button->setToolTip(plainTooltip(phrases_[static_cast<std::size_t>(i)]));
     }
 }

@@ -1,6 +1,7 @@
 #include "extras/qt/play_with_others_dialog.h"
 
 #include "extras/qt/table_look.h"
+#include "net/qt/latin1_text.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -15,10 +16,6 @@
 
 namespace quintrel {
 namespace {
-
-QString latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Lines broken by hand: a wrapped label makes the dialog guess its height, and guess short.
 QLabel* lines(const QString& text, QWidget* parent, int pixels = 13) {

@@ -5,6 +5,8 @@
 #include <QSoundEffect>
 #include <QUrl>
 
+#include "net/qt/latin1_text.h"
+
 // The resource lives in a static library, so nothing would pull its registration in.
 static void registerSoundResource() { Q_INIT_RESOURCE(sounds); }
 
@@ -23,7 +25,7 @@ QString soundResource(std::string_view name) {
         return true;
     }();
     (void)registered;
-    const QString upper = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toUpper();
+    const QString upper = latin1(name).toUpper();
     if (!soundNames().contains(upper)) return {};
     return QStringLiteral(":/sounds/") + upper + QStringLiteral(".wav");
 }
@@ -62,7 +64,7 @@ void SoundPlayer::playsounds(std::string_view name) {
             effects_.insert(cue, effect);
         }
     }
-    const QString upper = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toUpper();
+    const QString upper = latin1(name).toUpper();
     QSoundEffect* effect = effects_.value(upper, nullptr);
     if (effect == nullptr) return;
     if (current_ != nullptr) current_->stop();

@@ -13,14 +13,11 @@
 
 #include "extras/qt/pictures.h"
 #include "extras/qt/table_look.h"
+#include "net/qt/latin1_text.h"
 
 namespace quintrel {
 
 namespace {
-
-QString latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 using look::ElidedLabel;
 using look::pixelFont;

@@ -6,6 +6,7 @@
 #include "table/qt/picture_widget.h"
 #include "table/qt/stacking.h"
 #include "table/table_state.h"
+#include "net/qt/latin1_text.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -18,10 +19,6 @@ namespace quintrel::table {
 namespace {
 
 using look::ElidedLabel;
-
-QString latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void setText(QLabel* label, const QString& text) {
     if (label->text() != text) label->setText(text);

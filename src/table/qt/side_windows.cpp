@@ -10,6 +10,7 @@
 #include "net/qt/game_port.h"
 #include "table/qt/message_boxes.h"
 #include "table/qt/tchat.h"
+#include "net/qt/latin1_text.h"
 
 #include <QAction>
 #include <QFile>
@@ -25,10 +26,6 @@ void bringUp(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
-}
-
-QString latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string bytes(const QString& text) { return text.toLatin1().toStdString(); }

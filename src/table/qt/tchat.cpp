@@ -14,6 +14,7 @@
 #include "table/qt/start_dialog.h"
 #include "table/event_log.h"
 #include "table/table_state.h"
+#include "net/qt/latin1_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,10 +30,6 @@ namespace {
 
 constexpr int kTimer1Ms = 1;
 constexpr char kTerminator = '\xFF';
-
-QString latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "table/qt/tchat.h"
 #include "table/qt/tooltips.h"
 #include "table/table_state.h"
+#include "net/qt/latin1_text.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -20,10 +21,6 @@
 
 namespace quintrel::table {
 namespace {
-
-QString latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The turn's actions on the keyboard: each calls the handler of the click it stands for.
 struct PlayKey {

@@ -7,6 +7,7 @@
 #include "table/qt/start_dialog.h"
 #include "table/qt/tchat.h"
 #include "table/table_state.h"
+#include "net/qt/latin1_text.h"
 
 #include <QAction>
 
@@ -55,8 +56,7 @@ void Tchat::hostpress() {
 void Tchat::joinpress() {
     session_->setPlayerName(playername_);
     table_->setPlayername(playername_);
-    startConnecting(QString::fromLatin1(hostaddress_.data(), static_cast<qsizetype>(hostaddress_.size())),
-                    gamePort_);
+    startConnecting(latin1(hostaddress_), gamePort_);
     startGameAction_->setEnabled(false);
 }
 
