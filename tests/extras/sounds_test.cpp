@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QSoundEffect>
 #include <QtGlobal>
@@ -120,6 +121,17 @@ TEST(SoundPlayer, WithoutAnOutputPlaysNothingAndSaysNothing) {
     EXPECT_EQ(messages, 0);
 }
 
+// Whether Qt's sample cache still has its loading thread ("QSampleCache::LoadingThread",
+// cut to the kernel's 15 characters).
+bool sampleLoaderRunning() {
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks.filePath(task + QStringLiteral("/comm")));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().startsWith("QSampleCache")) return true;
+    }
+    return false;
+}
+
 // Which cue starts, and whether the option lets it, is ours to check; whether the machine's
 // audio backend decodes and sounds it is not, so nothing here waits for or listens to one.
 TEST(SoundPlayer, PlaySoundsOptionAndTheCueStarted) {
@@ -145,13 +157,18 @@ TEST(SoundPlayer, PlaySoundsOptionAndTheCueStarted) {
     EXPECT_EQ(player.lastStarted(), "WINNER");
     player.playsounds("no such cue");
     EXPECT_EQ(player.lastStarted(), "WINNER");
-    // Qt's sample cache deadlocks at exit if a sample is still being decoded then.
+    // Qt's sample cache deadlocks at exit if a sample is still being decoded then, and its
+    // loading thread, winding down after the last sample, crashes if the application object
+    // is gone by then: this program ends right after this test, so wait for both.
     const auto effects = player.findChildren<QSoundEffect*>();
     QDeadlineTimer deadline(5000);
     while (!deadline.hasExpired() && std::any_of(effects.begin(), effects.end(), [](QSoundEffect* e) {
-               return e->status() == QSoundEffect::Loading || e->status() == QSoundEffect::Null;
-           }))
+        return e->status() == QSoundEffect::Loading || e->status() == QSoundEffect::Null;
+    }))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    while (!deadline.hasExpired() && sampleLoaderRunning())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_FALSE(sampleLoaderRunning());
 }
 
 }  // namespace
