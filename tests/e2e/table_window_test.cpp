@@ -278,6 +278,9 @@ TEST_F(WindowFixture, AOneRoundGameIsPlayedToItsEndByClicks) {
     const bool green = table->findChild<QWidget*>(QStringLiteral("image_winner1"))->isVisible();
     const bool blue = table->findChild<QWidget*>(QStringLiteral("image_winner2"))->isVisible();
     EXPECT_NE(green, blue) << "one team's game winner picture";
+    const auto* shown = table->findChild<PictureWidget*>(green ? QStringLiteral("image_winner1")
+                                                               : QStringLiteral("image_winner2"));
+    EXPECT_FALSE(shown->picture().isNull()) << "the winner picture is drawn, not blank";
     // The tally counts a game with a winner, Green being seat 1's team, and keeps it on disk.
     const bool tie = chat().contains(QStringLiteral("The Game Ended in a Tie"));
     table->findChild<QAction*>(QStringLiteral("TallyList1"))->trigger();

@@ -100,11 +100,16 @@ void BookBoard::applyZoom() {
     setFixedWidth(zoom_.px(kWidth));
     setMinimumHeight(zoom_.px(kMinHeight));
     fixed_.apply(zoom_);
-    const Pictures& pictures = Pictures::shipped();
-    const PictureDetail detail = zoom_.detail(this);
-    rwinner_->setPicture(
-        pictures.picture(team_ == 1 ? Picture::RoundWinner1 : Picture::RoundWinner2, detail));
-    winner_->setPicture(pictures.picture(team_ == 1 ? Picture::GameWinner1 : Picture::GameWinner2, detail));
+    // Drawn again at this zoom's detail by the next sync, if shown.
+    rwinner_->setPicture(QImage());
+    winner_->setPicture(QImage());
+}
+
+void BookBoard::showWinner(PictureWidget* widget, Picture picture, bool visible) {
+    // Decoded when first shown: most of the time no winner is.
+    if (visible && widget->picture().isNull())
+        widget->setPicture(Pictures::shipped().picture(picture, zoom_.detail(this)));
+    if (widget->isVisibleTo(this) != visible) widget->setVisible(visible);
 }
 
 void BookBoard::showBook(Book& shown, const std::vector<PictureLayer>& layers, int width, int height) {
@@ -187,10 +192,10 @@ void BookBoard::sync() {
         showBook(shown, {book.face}, book.width, book.height);
     }
 
-    const bool rwinner = table_.roundWinner(team_).visible;
-    if (rwinner_->isVisibleTo(this) != rwinner) rwinner_->setVisible(rwinner);
-    const bool winner = table_.gameWinner(team_).visible;
-    if (winner_->isVisibleTo(this) != winner) winner_->setVisible(winner);
+    showWinner(rwinner_, team_ == 1 ? Picture::RoundWinner1 : Picture::RoundWinner2,
+               table_.roundWinner(team_).visible);
+    showWinner(winner_, team_ == 1 ? Picture::GameWinner1 : Picture::GameWinner2,
+               table_.gameWinner(team_).visible);
     restack();
 }
 

@@ -43,6 +43,7 @@ private:
     };
     void showBook(Book& shown, const std::vector<PictureLayer>& layers, int width, int height);
     void applyZoom();
+    void showWinner(PictureWidget* widget, Picture picture, bool visible);
 
     PictureWidget* bookWidget(QHash<int, Book>& books, int slot, bool completed);
     static void retire(PictureWidget* widget);
