@@ -5,8 +5,8 @@
 //
 // The window is drawn by the platform QT_QPA_PLATFORM names (offscreen when unset).
 // --instructions N counts instead, N times, the instructions from start to the login under
-// callgrind (valgrind): the same within 0.1 % from run to run and hour to hour, where the
-// time moves by a tenth with the machine's pace. Two builds compare in any hour.
+// callgrind (valgrind): within 0.1 % from run to run, while the time moves by a tenth with
+// the machine's pace. Two builds compare in any hour.
 
 #include "net_bench.h"
 
