@@ -1,11 +1,11 @@
 #include "extras/qt/sound_player.h"
 
+#include "net/qt/latin1_text.h"
+
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
-
-#include "net/qt/latin1_text.h"
 
 // The resource lives in a static library, so nothing would pull its registration in.
 static void registerSoundResource() { Q_INIT_RESOURCE(sounds); }
