@@ -16,6 +16,9 @@
 
 #include "extras/qt/desktop_open.h"
 #include "extras/qt/download_window.h"
+#include "extras/qt/table_look.h"
+
+#include <memory>
 
 namespace quintrel {
 namespace {
@@ -232,6 +235,27 @@ TEST_F(LobbyDownload, PlayWithOthersStartsAnInstalledLobbyOrLeavesTheWayToTheTab
     EXPECT_TRUE(hiding[0][0].toBool());
     button("Button1")->click();
     EXPECT_FALSE(window.isVisible());
+}
+
+// The window's wrapped status lines remember the heights they measured; a new text or font
+// must be measured anew, or the line is cut off.
+TEST(WrappedText, AChangedTextOrFontIsMeasuredAnew) {
+    const std::unique_ptr<QLabel> label(look::plateText(QStringLiteral("Loading"), nullptr));
+    const auto measuredAfresh = [&] {
+        QLabel fresh;
+        fresh.setTextFormat(Qt::PlainText);
+        fresh.setWordWrap(true);
+        fresh.setFont(label->font());
+        fresh.setText(label->text());
+        return fresh.heightForWidth(120);
+    };
+    const int oneLine = label->heightForWidth(120);
+    EXPECT_EQ(oneLine, measuredAfresh());
+    label->setText(QStringLiteral("No download address is set (LobbyURL in pelnorlobby.ini)."));
+    EXPECT_GT(label->heightForWidth(120), oneLine);
+    EXPECT_EQ(label->heightForWidth(120), measuredAfresh());
+    label->setFont(look::pixelFont(24));
+    EXPECT_EQ(label->heightForWidth(120), measuredAfresh());
 }
 
 }  // namespace

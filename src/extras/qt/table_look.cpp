@@ -2,6 +2,7 @@
 
 #include "extras/qt/pictures.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -59,7 +60,7 @@ QPushButton* goldButton(const QString& text, QWidget* parent, const char* name) 
 }
 
 QLabel* plateText(const QString& text, QWidget* parent, int pixels, bool bold) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new WrappedLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setFont(pixelFont(pixels, bold));
@@ -72,6 +73,28 @@ QString fieldStyle() {
         "border-radius: 5px; padding: 2px 4px; min-height: 20px; }"
         "QComboBox QAbstractItemView { background: #fffcf2; color: #3b2a05; "
         "selection-background-color: #efd58a; selection-color: #3b2a05; }");
+}
+
+int WrappedLabel::heightForWidth(int width) const {
+    if (Measured now = measuredFor(); !(now == measured_)) {
+        measured_ = std::move(now);
+        heights_.clear();
+    }
+    for (const auto& [known, height] : heights_) {
+        if (known == width) return height;
+    }
+    const int height = QLabel::heightForWidth(width);
+    if (heights_.size() == 8) heights_.erase(heights_.begin());
+    heights_.emplace_back(width, height);
+    return height;
+}
+
+void WrappedLabel::changeEvent(QEvent* event) {
+    // What the text measures depends on these too.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange ||
+        event->type() == QEvent::ContentsRectChange)
+        heights_.clear();
+    QLabel::changeEvent(event);
 }
 
 QSize ElidedLabel::minimumSizeHint() const { return {20, QLabel::minimumSizeHint().height()}; }

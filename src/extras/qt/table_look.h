@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 class QFrame;
 class QPushButton;
 class QWidget;
@@ -32,6 +35,31 @@ QPushButton* goldButton(const QString& text, QWidget* parent, const char* name);
 
 // A wrapped text in the ink, for a plate.
 QLabel* plateText(const QString& text, QWidget* parent, int pixels = 13, bool bold = false);
+
+// A label that wraps its text. It remembers the heights it measured, since a layout asks for
+// the same widths again and again while a window is first laid out, and each answer lays the
+// whole text out anew.
+class WrappedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    int heightForWidth(int width) const override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    // What the heights were measured for, besides the font and style (changeEvent).
+    struct Measured {
+        QString text;
+        int margin = 0, indent = 0;
+        Qt::Alignment alignment;
+        bool wrap = false;
+        bool operator==(const Measured&) const = default;
+    };
+    Measured measuredFor() const { return {text(), margin(), indent(), alignment(), wordWrap()}; }
+    mutable Measured measured_;
+    mutable std::vector<std::pair<int, int>> heights_;  // width, height
+};
 
 // A cream text field of the plates' kind (line edits, combo and spin boxes).
 QString fieldStyle();
