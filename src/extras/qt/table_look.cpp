@@ -24,6 +24,14 @@ void useFelt(QWidget* window) {
     window->setAutoFillBackground(true);
 }
 
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    if (palette.isBrushSet(QPalette::Active, QPalette::WindowText) && palette.color(QPalette::WindowText) == colour)
+        return;
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
 QFrame* creamPlate(QWidget* parent, const char* name) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QString::fromLatin1(name));

@@ -1,6 +1,7 @@
 #include "table/qt/book_board.h"
 
 #include "extras/qt/pictures.h"
+#include "extras/qt/table_look.h"
 #include "table/qt/picture_widget.h"
 #include "table/qt/stacking.h"
 #include "table/table_state.h"
@@ -37,7 +38,7 @@ QLabel* heading(const QString& text, int left, int top, int width, int pixels, Q
     auto* label = new QLabel(text, parent);
     fixed.add(label, QRect(left, top, width, pixels + 4), pixels, true);
     label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet(QStringLiteral("color: #f4e7b5;"));
+    look::setTextColour(label, QColor(look::kCreamText));
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
 }

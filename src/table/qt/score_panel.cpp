@@ -150,7 +150,7 @@ void ScorePanel::build() {
             makeLabel(new QLabel(this), QRect(kCardsLeftLeft, top, kCardsLeftWidth, kRowHeight), 12, false);
         row.cardsleft->setObjectName(QStringLiteral("label_cardsleft") + n);
         row.cardsleft->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        row.cardsleft->setStyleSheet(QStringLiteral("color: #333333;"));
+        look::setTextColour(row.cardsleft, QColor(0x33, 0x33, 0x33));
         row.cardsleft->setToolTip(QStringLiteral("Cards in hand"));
     }
     buildSeatMenu();
@@ -159,15 +159,15 @@ void ScorePanel::build() {
     // The game and turn texts stand right of the seat rows; the status line under the hand.
     lengthLabel_ = makeLabel(new ElidedLabel(this), QRect(302, 12, kWidth - 308, 18), 12, true);
     lengthLabel_->setObjectName(QStringLiteral("label_full"));
-    lengthLabel_->setStyleSheet(QStringLiteral("color: #f4e7b5;"));
+    look::setTextColour(lengthLabel_, QColor(look::kCreamText));
     greenArrow_ = makeFixedPicture("image_greenarrow", Picture::GreenArrow, 302, 40, 30, 22);
     blueArrow_ = makeFixedPicture("image_bluearrow", Picture::BlueArrow, 302, 40, 30, 22);
     turnLabel_ = makeLabel(new ElidedLabel(this), QRect(336, 42, kWidth - 340, 18), 13, true);
     turnLabel_->setObjectName(QStringLiteral("label_turn"));
-    turnLabel_->setStyleSheet(QStringLiteral("color: white;"));
+    look::setTextColour(turnLabel_, Qt::white);
     statusLabel_ = makeLabel(new ElidedLabel(this), QRect(8, kHeight - 24, kWidth - 16, 18), 13, true);
     statusLabel_->setObjectName(QStringLiteral("label_status"));
-    statusLabel_->setStyleSheet(QStringLiteral("color: #ffe58a;"));
+    look::setTextColour(statusLabel_, QColor(0xff, 0xe5, 0x8a));
 
     for (int n = 1; n <= 3; ++n) {
         auto* frame =
@@ -282,11 +282,11 @@ void ScorePanel::syncSeats() {
         setText(row.name, latin1(label.caption));
         const QString tip = latin1(label.hint);
         if (row.name->toolTip() != tip) row.name->setToolTip(tip);
-        const QString style = QStringLiteral("color: %1;").arg(chat::toQColor(label.colour).name());
-        if (row.name->styleSheet() != style) row.name->setStyleSheet(style);
+        const QColor colour = chat::toQColor(label.colour);
+        look::setTextColour(row.name, colour);
         setShown(row.name, state.nameVisible);
         setText(row.score, latin1(state.score));
-        if (row.score->styleSheet() != style) row.score->setStyleSheet(style);
+        look::setTextColour(row.score, colour);
         setShown(row.score, state.scoreVisible);
         setText(row.cardsleft, latin1(state.cardsleft));
         setShown(row.foot, state.footVisible);
