@@ -13,6 +13,8 @@
 #include "net/qt/latin1_text.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -24,6 +26,9 @@ namespace {
 
 void bringUp(QWidget* window) {
     window->show();
+    // Each child shown with the window asks for its first repaint by a posted event. Handled now,
+    // those requests join the window's first paint; handled after it, they paint it all again.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     window->raise();
     window->activateWindow();
 }
