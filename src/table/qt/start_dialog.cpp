@@ -19,6 +19,16 @@ void StartCheckBox::nextCheckState() { dialog_->boxClicked(box_); }
 StartDialog::StartDialog(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Tgamestartform"));
     setWindowTitle(QStringLiteral("Quintrel - Start Game"));
+    // One sheet for the dialog, read once, rather than one per box.
+    setStyleSheet(QStringLiteral(
+        "QCheckBox { color: #fdf6dc; spacing: 8px; } QCheckBox:disabled { color: #9fb9a4; }"
+        "QCheckBox::indicator { width: 13px; height: 13px; border: 2px solid #d8be6e; border-radius: 3px;"
+        " background: #fdf6dc; }"
+        "QCheckBox::indicator:checked { background: #e0a82e; border-color: #fdf6dc; }"
+        "QCheckBox::indicator:disabled { background: #6f8f77; border-color: #9fb9a4; }"
+        "QCheckBox::indicator:checked:disabled { background: #b08a3a; }"
+        "QFrame#separator { color: #d8be6e; }"
+        "QPushButton#button_start { border: none; background: transparent; padding: 0; }"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 14, 18, 14);
@@ -40,20 +50,12 @@ StartDialog::StartDialog(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Windo
         box->setObjectName(QString::fromLatin1(kBoxes[i].name));
         box->setFont(font);
         box->setFocusPolicy(Qt::NoFocus);
-        box->setStyleSheet(QStringLiteral(
-            "QCheckBox { color: #fdf6dc; spacing: 8px; } QCheckBox:disabled { color: #9fb9a4; }"
-            "QCheckBox::indicator { width: 13px; height: 13px; border: 2px solid #d8be6e; border-radius: 3px;"
-            " background: #fdf6dc; }"
-            "QCheckBox::indicator:checked { background: #e0a82e; border-color: #fdf6dc; }"
-            "QCheckBox::indicator:disabled { background: #6f8f77; border-color: #9fb9a4; }"
-            "QCheckBox::indicator:checked:disabled { background: #b08a3a; }"));
         boxes_[i] = box;
         layout->addWidget(box);
         if (kBoxes[i].box == Box::Round) {
             auto* line = new QFrame(this);
             line->setObjectName(QStringLiteral("separator"));
             line->setFrameShape(QFrame::HLine);
-            line->setStyleSheet(QStringLiteral("color: #d8be6e;"));
             layout->addWidget(line);
         }
     }
@@ -65,8 +67,6 @@ StartDialog::StartDialog(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Windo
     startButton_->setFlat(true);
     startButton_->setCursor(Qt::PointingHandCursor);
     startButton_->setToolTip(QStringLiteral("Start the game"));
-    startButton_->setStyleSheet(
-        QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; }"));
     layout->addSpacing(4);
     layout->addWidget(startButton_, 0, Qt::AlignHCenter);
     connect(startButton_, &QPushButton::clicked, this, &StartDialog::startPressed);
