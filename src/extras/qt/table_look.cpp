@@ -26,7 +26,8 @@ void useFelt(QWidget* window) {
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
-    if (palette.isBrushSet(QPalette::Active, QPalette::WindowText) && palette.color(QPalette::WindowText) == colour)
+    if (palette.isBrushSet(QPalette::Active, QPalette::WindowText) &&
+        palette.color(QPalette::WindowText) == colour)
         return;
     palette.setColor(QPalette::WindowText, colour);
     widget->setPalette(palette);
