@@ -26,10 +26,11 @@ namespace {
 double countInstructions(const Options& options) {
     const QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("callgrind.out"));
-    Program game(QStringLiteral("valgrind"),
-                 {QStringLiteral("--tool=callgrind"), QStringLiteral("--callgrind-out-file=") + out,
-                  programPath(options)},
-                 soloEnvironment(QStringLiteral("bench-instructions-%1").arg(QCoreApplication::applicationPid())));
+    Program game(
+        QStringLiteral("valgrind"),
+        {QStringLiteral("--tool=callgrind"), QStringLiteral("--callgrind-out-file=") + out,
+         programPath(options)},
+        soloEnvironment(QStringLiteral("bench-instructions-%1").arg(QCoreApplication::applicationPid())));
     if (!game.waitFor("chat: You are Connected.", 120000)) {
         std::fprintf(stderr, "no login under callgrind:\n%s\n", game.output().constData());
         return 0;
@@ -38,7 +39,8 @@ double countInstructions(const Options& options) {
     QProcess control;
     control.setStandardOutputFile(QProcess::nullDevice());
     control.setStandardErrorFile(QProcess::nullDevice());
-    control.start(QStringLiteral("callgrind_control"), {QStringLiteral("--dump"), QString::number(game.pid())});
+    control.start(QStringLiteral("callgrind_control"),
+                  {QStringLiteral("--dump"), QString::number(game.pid())});
     if (!control.waitForFinished(30000) || control.exitCode() != 0) return 0;
     QFile dump(out + QStringLiteral(".1"));
     if (!runUntil([&] { return dump.exists(); }, 10000) || !dump.open(QIODevice::ReadOnly)) return 0;
@@ -65,10 +67,11 @@ int main(int argc, char** argv) {
             }
             instructions.push_back(count);
         }
-        std::printf("solo start to \"You are Connected.\", %d runs under callgrind: median %.1f M instructions "
-                    "(min %.1f, max %.1f)\n",
-                    counts, median(instructions) / 1e6, percentile(instructions, 0) / 1e6,
-                    percentile(instructions, 100) / 1e6);
+        std::printf(
+            "solo start to \"You are Connected.\", %d runs under callgrind: median %.1f M instructions "
+            "(min %.1f, max %.1f)\n",
+            counts, median(instructions) / 1e6, percentile(instructions, 0) / 1e6,
+            percentile(instructions, 100) / 1e6);
         return 0;
     }
 
