@@ -11,12 +11,14 @@ trap 'rm -rf "$stage"' EXIT
 DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
 root=$stage/usr
 
-# Nothing loose beside the programs: the pictures and sounds are inside them.
+# Nothing loose beside the programs: the pictures and sounds are inside them; the sound
+# module lies where the program's run path finds it.
 expected="etc/default/quintrel-server
 usr/bin/quintrel
 usr/bin/quintrel-container
 usr/bin/quintrel-server
 usr/bin/quintrel-sim
+usr/lib/quintrel/quintrel-sound.so
 usr/lib/systemd/system/quintrel-server.service
 usr/share/applications/quintrel.desktop"
 for size in 16 22 24 32 48 64 128 256; do
@@ -50,6 +52,9 @@ if command -v systemd-analyze >/dev/null; then
 else
   echo "systemd-analyze not found: the service file was not verified"
 fi
+
+runpath=$(readelf -d "$root/bin/quintrel" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
+[ -f "${runpath/\$ORIGIN/$root/bin}/quintrel-sound.so" ] || { echo "run path '$runpath' misses the sound module"; exit 1; }
 
 help=$("$root/bin/quintrel-server" --help)
 grep -q -- '--bot-delay' <<<"$help"

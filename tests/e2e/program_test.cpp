@@ -29,7 +29,15 @@ struct Program {
     QString instance;
     kit::RefusedPort lobby;
 
-    Program(const QString& instanceKey, const QStringList& args, quint16 port = 0) : instance(instanceKey) {
+    // settings: the settings file's text, when the run should find one.
+    Program(const QString& instanceKey, const QStringList& args, quint16 port = 0,
+            const QByteArray& settings = {}, const QString& program = QStringLiteral(QUINTREL_PROGRAM))
+        : instance(instanceKey) {
+        if (!settings.isEmpty()) {
+            QDir().mkpath(userFolders.filePath(QStringLiteral("config/quintrel")));
+            QFile file(userFolders.filePath(QStringLiteral("config/quintrel/pelnorlobby.ini")));
+            if (file.open(QIODevice::WriteOnly)) file.write(settings);
+        }
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("QUINTREL_TEST_ECHO"), QStringLiteral("1"));
@@ -42,7 +50,7 @@ struct Program {
         process.setProcessChannelMode(QProcess::SeparateChannels);
         QObject::connect(&process, &QProcess::readyReadStandardOutput,
                          [this] { out += process.readAllStandardOutput(); });
-        process.start(QStringLiteral(QUINTREL_PROGRAM), args);
+        process.start(program, args);
     }
     ~Program() {
         if (process.state() != QProcess::NotRunning) {
@@ -83,6 +91,46 @@ TEST(Program, WithoutArgumentsListensAndItsOwnTableLogsIn) {
     EXPECT_TRUE(game.running());
 }
 
+// The audio libraries are loaded with the first cue, which comes with the login: with the
+// sounds off they never are, and a start that loads them up front is a slower one.
+TEST(Program, WithSoundsOffTheAudioLibrariesAreNeverLoaded) {
+    Program game(instanceName("quiet"), {}, 0, "[quintrel]\nPlaysounds=false\n");
+    ASSERT_TRUE(waitUntil([&] { return game.printed("chat: You are Connected."); }, 15000))
+        << game.out.toStdString();
+    QTest::qWait(300);  // the deal's cues
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(game.process.processId()));
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    EXPECT_TRUE(mapped.contains("libQt6Widgets"));
+    EXPECT_FALSE(mapped.contains("libQt6Multimedia"));
+}
+
+bool soundModuleLoaded(const Program& game) {
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(game.process.processId()));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("quintrel-sound.so");
+}
+
+// A copy of the program alone plays silently and says why once; with the sound module beside
+// it, it plays.
+TEST(Program, APortableCopyFindsItsSoundModuleBesideIt) {
+    QTemporaryDir folder;
+    const QString copy = folder.filePath(QStringLiteral("quintrel"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUINTREL_PROGRAM), copy));
+    {
+        Program game(instanceName("alone"), {}, 0, {}, copy);
+        ASSERT_TRUE(waitUntil([&] { return game.printed("chat: You are Connected."); }, 15000));
+        QTest::qWait(300);  // the deal's cues
+        EXPECT_TRUE(game.running());
+        EXPECT_FALSE(soundModuleLoaded(game));
+        EXPECT_EQ(game.process.readAllStandardError().count("no sound: "), 1);
+    }
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUINTREL_SOUND_MODULE),
+                            folder.filePath(QStringLiteral("quintrel-sound.so"))));
+    Program game(instanceName("beside"), {}, 0, {}, copy);
+    ASSERT_TRUE(waitUntil([&] { return game.printed("chat: You are Connected."); }, 15000));
+    EXPECT_TRUE(waitUntil([&] { return soundModuleLoaded(game); }, 3000));
+}
+
 TEST(Program, SecondStartExitsAtOnceAndRaisesTheFirst) {
     const QString instance = instanceName("second");
     Program first(instance, {});
@@ -120,7 +168,8 @@ TEST(Program, AHostThatFloodsTheTableIsNamedAndTheTableEnds) {
         for (int i = 0; i < 100000; ++i) burst += "CMD_chat+Ann chats: flood|0\xFF";
         table->write(burst);
     });
-    Program game(instanceName("flood"), {QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")},
+    Program game(instanceName("flood"),
+                 {QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")},
                  host.serverPort());
     ASSERT_TRUE(waitUntil([&] { return game.printed("box: The host sent too much data."); }, 15000))
         << game.out.right(2000).toStdString();

@@ -1,16 +1,56 @@
 #include "extras/qt/sound_player.h"
 
+#include "extras/qt/sound_module.h"
 #include "net/qt/latin1_text.h"
 
-#include <QAudioDevice>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QCoreApplication>
+#include <QFile>
+
+#include <dlfcn.h>
+
+#include <cstdio>
 
 // The resource lives in a static library, so nothing would pull its registration in.
 static void registerSoundResource() { Q_INIT_RESOURCE(sounds); }
 
 namespace quintrel {
+namespace {
+
+struct SoundModule {
+    decltype(&quintrel_sound_output_available) outputAvailable = nullptr;
+    decltype(&quintrel_load_sound_cues) loadCues = nullptr;
+};
+
+// The module, loaded at the first call and kept to the end (its effects and Multimedia's
+// threads outlive any unloading); null when it cannot be loaded.
+const SoundModule* soundModule() {
+    static const SoundModule* const module = []() -> const SoundModule* {
+        // A bare name: searched in this program's run path. A portable copy carries the
+        // module beside the program instead.
+        void* handle = dlopen(kSoundModuleFile, RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr) {
+            const QByteArray beside = QFile::encodeName(QCoreApplication::applicationDirPath() + u'/' +
+                                                        QLatin1String(kSoundModuleFile));
+            handle = dlopen(beside.constData(), RTLD_NOW | RTLD_LOCAL);
+        }
+        SoundModule found;
+        if (handle != nullptr) {
+            found.outputAvailable = reinterpret_cast<decltype(found.outputAvailable)>(
+                dlsym(handle, "quintrel_sound_output_available"));
+            found.loadCues =
+                reinterpret_cast<decltype(found.loadCues)>(dlsym(handle, "quintrel_load_sound_cues"));
+        }
+        if (found.outputAvailable == nullptr || found.loadCues == nullptr) {
+            const char* why = dlerror();
+            std::fprintf(stderr, "no sound: %s\n", why != nullptr ? why : "the sound module is incomplete");
+            return nullptr;
+        }
+        return new SoundModule(found);
+    }();
+    return module;
+}
+
+}  // namespace
 
 const QStringList& soundNames() {
     static const QStringList names = {"CLEARBOOK", "CREATEBOOK", "DISCARD",   "ENTERED",
@@ -31,46 +71,33 @@ QString soundResource(std::string_view name) {
 }
 
 bool SoundPlayer::outputAvailable() {
-    // Asking for the devices on a machine without a sound service logs a warning; not
-    // having sound is normal here, so that warning is held back.
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    const bool available = !QMediaDevices::audioOutputs().isEmpty();
-    qInstallMessageHandler(previous);
-    return available;
+    const SoundModule* module = soundModule();
+    return module != nullptr && module->outputAvailable();
 }
 
 SoundPlayer::SoundPlayer(std::optional<bool> haveOutput, QObject* parent)
     : QObject(parent), haveOutput_(haveOutput) {}
 
-SoundPlayer::~SoundPlayer() {
-    // QSoundEffect signals from its destructor; nothing of ours may hear that.
-    for (QSoundEffect* effect : std::as_const(effects_)) {
-        effect->disconnect();
-        effect->stop();
-        delete effect;
-    }
-}
+// The effects are children of this object: gone, with their signals cut, before it goes.
+SoundPlayer::~SoundPlayer() { cues_.reset(); }
 
 void SoundPlayer::playsounds(std::string_view name) {
     if (!enabled_) return;
-    // Asking for the devices starts the audio service's connection, and a loaded effect holds
-    // its samples: neither is worth it before the first cue.
+    // Loading the module, asking for the devices (which starts the audio service's
+    // connection) and loading the samples: none of it is worth it before the first cue.
     if (!haveOutput_) haveOutput_ = outputAvailable();
-    if (*haveOutput_ && effects_.isEmpty()) {
-        for (const QString& cue : soundNames()) {
-            auto* effect = new QSoundEffect(this);
-            effect->setSource(QUrl(QStringLiteral("qrc") + soundResource(cue.toStdString())));
-            effects_.insert(cue, effect);
+    if (*haveOutput_ && cues_ == nullptr) {
+        if (const SoundModule* module = soundModule()) {
+            QStringList resources;
+            for (const QString& cue : soundNames()) resources.append(soundResource(cue.toStdString()));
+            cues_.reset(module->loadCues(this, soundNames(), resources));
+        } else {
+            haveOutput_ = false;
         }
     }
+    if (cues_ == nullptr) return;
     const QString upper = latin1(name).toUpper();
-    QSoundEffect* effect = effects_.value(upper, nullptr);
-    if (effect == nullptr) return;
-    if (current_ != nullptr) current_->stop();
-    effect->play();
-    current_ = effect;
-    lastStarted_ = upper;
+    if (cues_->play(upper)) lastStarted_ = upper;
 }
 
 }  // namespace quintrel

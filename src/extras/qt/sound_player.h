@@ -1,15 +1,15 @@
 #pragma once
 
-#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <string_view>
 
-class QSoundEffect;
-
 namespace quintrel {
+
+class SoundCues;
 
 // The twelve cue names as stored in the resources, upper case.
 const QStringList& soundNames();
@@ -19,12 +19,13 @@ const QStringList& soundNames();
 QString soundResource(std::string_view name);
 
 // Plays the table's sound cues. Nothing is set up until the first cue is played: then the
-// machine is asked for an audio output and, if it has one, one effect per cue is loaded, so
-// that later cues play at once; starting a cue stops the one still sounding. Without an
-// audio output nothing is loaded and playsounds does nothing, silently.
+// sound module is loaded, the machine is asked for an audio output and, if it has one, one
+// effect per cue is loaded, so that later cues play at once; starting a cue stops the one
+// still sounding. Without an audio output (or without the module, which is said once on
+// standard error) nothing is loaded and playsounds does nothing.
 class SoundPlayer : public QObject {
 public:
-    // Whether the machine has an audio output at all.
+    // Whether the machine has an audio output at all (and the sound module is there).
     static bool outputAvailable();
 
     // haveOutput empty: ask the machine at the first cue; false: load nothing, play nothing.
@@ -35,7 +36,7 @@ public:
     void setEnabled(bool enabled) { enabled_ = enabled; }
     bool isEnabled() const { return enabled_; }
     // The cues are loaded (a cue has been played on a machine with an audio output).
-    bool hasOutput() const { return !effects_.isEmpty(); }
+    bool hasOutput() const { return cues_ != nullptr; }
 
     void playsounds(std::string_view name);
 
@@ -44,8 +45,7 @@ public:
     const QString& lastStarted() const { return lastStarted_; }
 
 private:
-    QHash<QString, QSoundEffect*> effects_;
-    QSoundEffect* current_ = nullptr;
+    std::unique_ptr<SoundCues> cues_;
     QString lastStarted_;
     std::optional<bool> haveOutput_;
     bool enabled_ = true;
