@@ -9,8 +9,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include <dlfcn.h>
-
 #include "extras/qt/sound_player.h"
 
 namespace quintrel {
@@ -108,9 +106,8 @@ QList<QObject*> effects(const SoundPlayer& player) {
 }
 
 bool loaded(const char* library) {
-    void* handle = dlopen(library, RTLD_LAZY | RTLD_NOLOAD);
-    if (handle != nullptr) dlclose(handle);
-    return handle != nullptr;
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
 }
 
 int messages = 0;
@@ -127,10 +124,10 @@ TEST(SoundPlayer, WithoutAnOutputPlaysNothingAndSaysNothing) {
         EXPECT_TRUE(effects(player).isEmpty());
     }
     // Nothing of Multimedia is loaded until the machine is asked for an output.
-    EXPECT_FALSE(loaded("libQt6Multimedia.so.6"));
+    EXPECT_FALSE(loaded("libQt6Multimedia.so"));
     const bool available = SoundPlayer::outputAvailable();
-    EXPECT_TRUE(loaded("quintrel-sound.so"));
-    EXPECT_TRUE(loaded("libQt6Multimedia.so.6"));
+    EXPECT_TRUE(loaded("/quintrel-sound.so"));
+    EXPECT_TRUE(loaded("libQt6Multimedia.so"));
     if (!available) {
         // This machine has no audio output: the ordinary constructor must see that.
         SoundPlayer player;

@@ -5,10 +5,13 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <dlfcn.h>
 
+#include <cstddef>
 #include <cstdio>
+#include <vector>
 
 // The resource lives in a static library, so nothing would pull its registration in.
 static void registerSoundResource() { Q_INIT_RESOURCE(sounds); }
@@ -21,31 +24,53 @@ struct SoundModule {
     decltype(&quintrel_load_sound_cues) loadCues = nullptr;
 };
 
+// Where the module may lie: the folders the loader searches for this program's own libraries
+// (its run path with $ORIGIN resolved, then the system's), then beside the program for a
+// portable copy. Asked of the loader rather than left to a bare-name dlopen, whose search
+// follows the caller, and a sanitizer's dlopen is a caller of its own.
+QStringList moduleCandidates() {
+    QStringList folders;
+    void* self = dlopen(nullptr, RTLD_LAZY);
+    Dl_serinfo size;
+    if (self != nullptr && dlinfo(self, RTLD_DI_SERINFOSIZE, &size) == 0) {
+        std::vector<std::max_align_t> buffer(size.dls_size / sizeof(std::max_align_t) + 1);
+        auto* info = reinterpret_cast<Dl_serinfo*>(buffer.data());
+        if (dlinfo(self, RTLD_DI_SERINFOSIZE, info) == 0 && dlinfo(self, RTLD_DI_SERINFO, info) == 0) {
+            for (unsigned i = 0; i < info->dls_cnt; ++i)
+                folders.append(QFile::decodeName(info->dls_serpath[i].dls_name));
+        }
+    }
+    folders.append(QCoreApplication::applicationDirPath());
+    QStringList candidates;
+    for (const QString& folder : std::as_const(folders)) {
+        const QString path = folder + u'/' + QLatin1String(kSoundModuleFile);
+        if (QFileInfo::exists(path)) candidates.append(path);
+    }
+    return candidates;
+}
+
 // The module, loaded at the first call and kept to the end (its effects and Multimedia's
-// threads outlive any unloading); null when it cannot be loaded.
+// threads outlive any unloading); null when it cannot be loaded, which is said once.
 const SoundModule* soundModule() {
     static const SoundModule* const module = []() -> const SoundModule* {
-        // A bare name: searched in this program's run path. A portable copy carries the
-        // module beside the program instead.
-        void* handle = dlopen(kSoundModuleFile, RTLD_NOW | RTLD_LOCAL);
-        if (handle == nullptr) {
-            const QByteArray beside = QFile::encodeName(QCoreApplication::applicationDirPath() + u'/' +
-                                                        QLatin1String(kSoundModuleFile));
-            handle = dlopen(beside.constData(), RTLD_NOW | RTLD_LOCAL);
-        }
-        SoundModule found;
-        if (handle != nullptr) {
+        QByteArray why =
+            QByteArrayLiteral("no ") + kSoundModuleFile + " in the library path or beside the program";
+        for (const QString& path : moduleCandidates()) {
+            void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+            if (handle == nullptr) {
+                why = dlerror();
+                continue;
+            }
+            SoundModule found;
             found.outputAvailable = reinterpret_cast<decltype(found.outputAvailable)>(
                 dlsym(handle, "quintrel_sound_output_available"));
             found.loadCues =
                 reinterpret_cast<decltype(found.loadCues)>(dlsym(handle, "quintrel_load_sound_cues"));
+            if (found.outputAvailable != nullptr && found.loadCues != nullptr) return new SoundModule(found);
+            why = path.toLocal8Bit() + ": not the sound module";
         }
-        if (found.outputAvailable == nullptr || found.loadCues == nullptr) {
-            const char* why = dlerror();
-            std::fprintf(stderr, "no sound: %s\n", why != nullptr ? why : "the sound module is incomplete");
-            return nullptr;
-        }
-        return new SoundModule(found);
+        std::fprintf(stderr, "no sound: %s\n", why.constData());
+        return nullptr;
     }();
     return module;
 }
