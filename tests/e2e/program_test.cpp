@@ -91,6 +91,12 @@ TEST(Program, WithoutArgumentsListensAndItsOwnTableLogsIn) {
     EXPECT_TRUE(game.running());
 }
 
+// What the running program has mapped: its libraries and modules.
+QByteArray mapped(const Program& game) {
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(game.process.processId()));
+    return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
+}
+
 // The audio libraries are loaded with the first cue, which comes with the login: with the
 // sounds off they never are, and a start that loads them up front is a slower one.
 TEST(Program, WithSoundsOffTheAudioLibrariesAreNeverLoaded) {
@@ -98,17 +104,12 @@ TEST(Program, WithSoundsOffTheAudioLibrariesAreNeverLoaded) {
     ASSERT_TRUE(waitUntil([&] { return game.printed("chat: You are Connected."); }, 15000))
         << game.out.toStdString();
     QTest::qWait(300);  // the deal's cues
-    QFile maps(QStringLiteral("/proc/%1/maps").arg(game.process.processId()));
-    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
-    const QByteArray mapped = maps.readAll();
-    EXPECT_TRUE(mapped.contains("libQt6Widgets"));
-    EXPECT_FALSE(mapped.contains("libQt6Multimedia"));
+    const QByteArray maps = mapped(game);
+    EXPECT_TRUE(maps.contains("libQt6Widgets"));
+    EXPECT_FALSE(maps.contains("libQt6Multimedia"));
 }
 
-bool soundModuleLoaded(const Program& game) {
-    QFile maps(QStringLiteral("/proc/%1/maps").arg(game.process.processId()));
-    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("quintrel-sound.so");
-}
+bool soundModuleLoaded(const Program& game) { return mapped(game).contains("quintrel-sound.so"); }
 
 // A copy of the program alone plays silently and says why once; with the sound module beside
 // it, it plays.

@@ -112,7 +112,7 @@ PlayWithOthersDialog::PlayWithOthersDialog(QWidget* parent) : QDialog(parent) {
     problem_ = new QLabel(this);
     problem_->setObjectName(QStringLiteral("label_problem"));
     problem_->setFont(look::pixelFont(13, true));
-    problem_->setStyleSheet(QStringLiteral("color: #ffe58a;"));
+    problem_->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(look::kNoticeText)));
     bottom->addWidget(problem_, 1);
     QPushButton* cancel = look::goldButton(QStringLiteral("Cancel"), this, "button_cancel");
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -5,9 +5,9 @@
 class QObject;
 
 // The sound module (quintrel-sound.so) holds everything that needs Qt Multimedia: linked into
-// the program, Multimedia and the audio libraries it pulls in cost every start about 4 M
-// instructions and 2 MB, for cues that come a game later. The program loads the module at
-// its first cue. Both are built together and share only these declarations.
+// the program, Multimedia and the audio libraries it pulls in cost every start about 5 M
+// instructions and 2 MB before its window. The program loads the module at its first cue.
+// Both are built together and share only these declarations.
 namespace quintrel {
 
 // The cues as the module loaded them.
@@ -18,8 +18,7 @@ public:
     virtual bool play(const QString& cue) = 0;
 };
 
-// Found where the program's run path says: beside the build's programs, or in the
-// installed program's library folder.
+// Looked for in the program's library search folders (its run path), then beside it.
 inline constexpr char kSoundModuleFile[] = "quintrel-sound.so";
 
 }  // namespace quintrel

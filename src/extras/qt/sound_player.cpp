@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 // The resource lives in a static library, so nothing would pull its registration in.
@@ -52,7 +53,7 @@ QStringList moduleCandidates() {
 // The module, loaded at the first call and kept to the end (its effects and Multimedia's
 // threads outlive any unloading); null when it cannot be loaded, which is said once.
 const SoundModule* soundModule() {
-    static const SoundModule* const module = []() -> const SoundModule* {
+    static const std::optional<SoundModule> module = []() -> std::optional<SoundModule> {
         QByteArray why =
             QByteArrayLiteral("no ") + kSoundModuleFile + " in the library path or beside the program";
         for (const QString& path : moduleCandidates()) {
@@ -66,13 +67,13 @@ const SoundModule* soundModule() {
                 dlsym(handle, "quintrel_sound_output_available"));
             found.loadCues =
                 reinterpret_cast<decltype(found.loadCues)>(dlsym(handle, "quintrel_load_sound_cues"));
-            if (found.outputAvailable != nullptr && found.loadCues != nullptr) return new SoundModule(found);
+            if (found.outputAvailable != nullptr && found.loadCues != nullptr) return found;
             why = path.toLocal8Bit() + ": not the sound module";
         }
         std::fprintf(stderr, "no sound: %s\n", why.constData());
-        return nullptr;
+        return std::nullopt;
     }();
-    return module;
+    return module ? &*module : nullptr;
 }
 
 }  // namespace

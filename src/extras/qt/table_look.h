@@ -19,6 +19,7 @@ namespace quintrel::look {
 inline constexpr const char* kInk = "#3b2a05";
 inline constexpr const char* kDarkGold = "#7a5a12";
 inline constexpr const char* kCreamText = "#f4e7b5";
+inline constexpr const char* kNoticeText = "#ffe58a";  // status and problem lines
 
 QFont pixelFont(int pixels, bool bold = false);
 

@@ -167,7 +167,7 @@ void ScorePanel::build() {
     look::setTextColour(turnLabel_, Qt::white);
     statusLabel_ = makeLabel(new ElidedLabel(this), QRect(8, kHeight - 24, kWidth - 16, 18), 13, true);
     statusLabel_->setObjectName(QStringLiteral("label_status"));
-    look::setTextColour(statusLabel_, QColor(0xff, 0xe5, 0x8a));
+    look::setTextColour(statusLabel_, QColor(look::kNoticeText));
 
     for (int n = 1; n <= 3; ++n) {
         auto* frame =
