@@ -104,8 +104,9 @@ bool SoundPlayer::outputAvailable() {
 SoundPlayer::SoundPlayer(std::optional<bool> haveOutput, QObject* parent)
     : QObject(parent), haveOutput_(haveOutput) {}
 
-// The effects are children of this object: gone, with their signals cut, before it goes.
-SoundPlayer::~SoundPlayer() { cues_.reset(); }
+// Out of line for the incomplete SoundCues. The members go before QObject deletes the children,
+// so the effects are gone, with their signals cut, by then.
+SoundPlayer::~SoundPlayer() = default;
 
 void SoundPlayer::playsounds(std::string_view name) {
     if (!enabled_) return;
