@@ -60,6 +60,10 @@ help=$("$root/bin/quintrel-server" --help)
 grep -q -- '--bot-delay' <<<"$help"
 "$root/bin/quintrel-sim" --games 10 >"$stage/sim.txt"
 grep -q '^games: 10 ' "$stage/sim.txt"
+# timing every turn more than halves the games' pace, so only on request
+if grep -q 'per turn' "$stage/sim.txt"; then echo "quintrel-sim timed its turns unasked"; exit 1; fi
+"$root/bin/quintrel-sim" --games 10 --turn-times >"$stage/sim.txt"
+grep -q '^standard turns: [1-9].*CPU per turn mean' "$stage/sim.txt"
 "$root/bin/quintrel-container" compress "$root/share/applications/quintrel.desktop" "$stage/packed" >/dev/null
 "$root/bin/quintrel-container" decompress "$stage/packed" "$stage/unpacked" >/dev/null
 cmp -s "$root/share/applications/quintrel.desktop" "$stage/unpacked"

@@ -1,6 +1,6 @@
 // quintrel-sim: headless self-play of four computer players, with figures and invariants.
 //
-//   quintrel-sim [--games N] [--seed S] [--length f|h|t] [--green LEVEL] [--blue LEVEL]
+//   quintrel-sim [--games N] [--seed S] [--length f|h|t] [--green LEVEL] [--blue LEVEL] [--turn-times]
 
 #include <algorithm>
 #include <chrono>
@@ -18,7 +18,7 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: quintrel-sim [--games N] [--seed S] [--length f|h|t] [--green standard|expert]\n"
-                 "                    [--blue standard|expert]\n");
+                 "                    [--blue standard|expert] [--turn-times]\n");
     return 2;
 }
 
@@ -30,7 +30,8 @@ bool readNumber(const char* text, long long low, long long high, long long& out)
     return true;
 }
 
-// CPU time of this thread around each computer turn, kept per level.
+// CPU time of this thread around each computer turn, kept per level. Only on request: the
+// thread's CPU clock is a system call, and two a turn cost more than the games themselves.
 class TurnTimes : public quintrel::TurnWatch {
 public:
     explicit TurnTimes(const quintrel::SelfPlayOptions& options) : options_(options) {}
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
     long long seed = 1;
     std::string length = "f";
     quintrel::SelfPlayOptions options;
+    bool turnTimes = false;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (std::strcmp(argv[i], "--games") == 0 && hasValue) {
@@ -82,6 +84,8 @@ int main(int argc, char** argv) {
             const auto level = quintrel::botLevelFromName(argv[++i]);
             if (!level) return usage();
             options.teamLevel[team] = *level;
+        } else if (std::strcmp(argv[i], "--turn-times") == 0) {
+            turnTimes = true;
         } else {
             return usage();
         }
@@ -91,7 +95,7 @@ int main(int argc, char** argv) {
     const std::clock_t cpuStart = std::clock();
     options.letter = length;
     TurnTimes times(options);
-    options.watch = &times;
+    if (turnTimes) options.watch = &times;
     const quintrel::SelfPlayStats s = quintrel::selfPlay(games, static_cast<std::uint32_t>(seed), options);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     // Single-threaded: its CPU time is the time on one core, whatever else shares the machine.
